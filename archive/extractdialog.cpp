@@ -1,0 +1,153 @@
+#include "extractdialog.h"
+
+#include "extractcommand.h"
+#include "res_icon_reader.h"
+#include "shellword.h"
+#include "zapplication.h"
+#include "zfiledialog.h"
+#include "zglobal.h"
+#include "zmultilineedit.h"
+#include "zpushbutton.h"
+#include "zscrollview.h"
+
+#include <QCheckBox>
+#include <QDebug>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QVBoxLayout>
+
+#include <csignal>
+#include <cstdlib>
+
+namespace {
+constexpr int GridMargin = 10;        // pixels
+constexpr int GridSpacing = 4;        // pixels
+constexpr int DirButtonWidth = 60;    // pixels
+constexpr int DirButtonHeight = 25;   // pixels
+constexpr int FieldLines = 2;
+const char* const FieldTitle = "               "; // room for the Dir button
+} // namespace
+
+struct ExtractDialogPrivate
+{
+    ZPushButton* dirButton = nullptr;
+    ZMultiLineEdit* outDirEdit = nullptr;
+    QCheckBox* overwriteBox = nullptr;
+    QLineEdit* passwordEdit = nullptr;
+    QLabel* titleLabel = nullptr;
+    QLabel* passwordLabel = nullptr;
+    QStringList files;
+    ExtractDialog* dialog = nullptr;
+};
+
+ExtractDialog::ExtractDialog(QWidget* parent, const char* name, Qt::WindowFlags f)
+    : ZBaseDialog(parent, name, 1, f)
+    , d(new ExtractDialogPrivate)
+{
+    d->dialog = this;
+
+    d->titleLabel = new QLabel(QObject::tr("Extract Dialog"), this);
+    d->titleLabel->setAlignment(Qt::AlignCenter);
+    const QRect title = ZGlobal::getDlgTitleLR();
+    d->titleLabel->setFixedSize(title.width(), title.height());
+    QPalette titlePalette = d->titleLabel->palette();
+    titlePalette.setBrush(QPalette::Window,
+                          QBrush(RES_ICON_Reader().getIcon("Cut_Screen_TitleBackground_A", true)));
+    titlePalette.setColor(QPalette::WindowText, Qt::white);
+    d->titleLabel->setPalette(titlePalette);
+    d->titleLabel->setAutoFillBackground(true);
+
+    auto* scrollView = new ZScrollView(this);
+    scrollView->enableClipper(true);
+    scrollView->setResizePolicy(ZScrollView::AutoOneFit);
+    scrollView->setHScrollBarMode(ZScrollView::AlwaysOff);
+    auto* content = new QWidget(scrollView->viewport());
+    scrollView->addChild(content, 0, 0);
+
+    auto* grid = new QGridLayout(content);
+    grid->setContentsMargins(GridMargin, GridMargin, GridMargin, GridMargin);
+    grid->setSpacing(GridSpacing);
+
+    d->outDirEdit = new ZMultiLineEdit(content, true, FieldLines);
+    d->outDirEdit->setInputFilter(QRegularExpression(QStringLiteral("\n")), false);
+    d->outDirEdit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    d->outDirEdit->setTitlePosition(ZMultiLineEdit::TitleLeft);
+    d->outDirEdit->setTitle(QLatin1String(FieldTitle));
+
+    d->dirButton = new ZPushButton(QString(), QObject::tr("Dir"), d->outDirEdit, 0, -1, -1);
+    d->dirButton->setFixedSize(DirButtonWidth, DirButtonHeight);
+
+    d->overwriteBox = new QCheckBox(QObject::tr("Overwrite existences"), content);
+    d->overwriteBox->setChecked(true);
+
+    d->passwordLabel = new QLabel(QObject::tr("Password"), content);
+    d->passwordEdit = new QLineEdit(content);
+    d->passwordEdit->setEnabled(true);
+    ZApplication::setMouseMode(d->passwordEdit, 1);
+
+    auto* buttonRow = new QWidget(this);
+    auto* buttonLayout = new QHBoxLayout(buttonRow);
+    buttonLayout->setContentsMargins(0, 0, 0, 0);
+    auto* cancelButton = new ZPushButton(QString(), QObject::tr("Cancel"), buttonRow, 0, -1, -1);
+    auto* okButton = new ZPushButton(QString(), QObject::tr("Ok"), buttonRow, 0, -1, -1);
+    buttonLayout->addWidget(cancelButton);
+    buttonLayout->addWidget(okButton);
+
+    grid->addWidget(d->outDirEdit, 0, 0, 1, 2);
+    grid->addWidget(d->passwordLabel, 1, 0);
+    grid->addWidget(d->passwordEdit, 1, 1);
+    grid->addWidget(d->overwriteBox, 2, 0, 1, 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(d->titleLabel, 0);
+    layout->addWidget(scrollView, 0);
+    layout->addWidget(buttonRow, 0);
+    adjustSize();
+
+    connect(d->dirButton, &QPushButton::clicked, this, &ExtractDialog::slotSetOutDir);
+    connect(cancelButton, &QPushButton::clicked, this, &ExtractDialog::reject);
+    connect(okButton, &QPushButton::clicked, this, &ExtractDialog::accept);
+}
+
+ExtractDialog::~ExtractDialog()
+{
+    delete d;
+}
+
+void ExtractDialog::setFiles(const QStringList& list) { d->files = list; }
+QStringList ExtractDialog::files() const { return d->files; }
+void ExtractDialog::setOutDir(const QString& dir) { d->outDirEdit->setText(dir); }
+QString ExtractDialog::outDir() const { return d->outDirEdit->text(); }
+QString ExtractDialog::password() const { return d->passwordEdit->text(); }
+void ExtractDialog::setPassword(const QString& text) { d->passwordEdit->setText(text); }
+bool ExtractDialog::overwrite() const { return d->overwriteBox->isChecked(); }
+void ExtractDialog::setOverwrite(bool on) { d->overwriteBox->setChecked(on); }
+
+void ExtractDialog::slotSetOutDir()
+{
+    const QString dir = ZFileDialog::getDir(nullptr);
+    if (!dir.isEmpty())
+        setOutDir(dir);
+}
+
+// Closes the dialog, then starts one unpacking pipeline per archive. Every
+// line but rar's ends in "&", so the shell returns at once and the pipelines
+// run side by side; a rar line runs in the foreground.
+void ExtractDialog::accept()
+{
+    // Extraction pipelines inherit SIGTERM ignored: a stray SIGTERM sent to
+    // the program's process group must not cut an unpacking short.
+    std::signal(SIGTERM, SIG_IGN);
+    ZBaseDialog::accept();
+    for (const QString& archive : std::as_const(d->files)) {
+        const QString outDir = this->outDir();
+        const QString command = extractCommand(archive, outDir, password(), overwrite());
+        qDebug().noquote() << extractTrace(archive, outDir, password(), overwrite());
+        if (!command.isEmpty())
+            std::system(toLocalBytes(command).constData());
+    }
+}
