@@ -1,0 +1,71 @@
+#include "extractdialog.h"
+#include "shellword.h"
+#include "startup.h"
+#include "zapplication.h"
+#include "zlanguage.h"
+
+#include <QDebug>
+#include <QTranslator>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// The base name of the translation files, "arkiveui_<language>.qm" in i18n/.
+static const QString translationBase = QStringLiteral("arkiveui");
+
+// In the extract-only mode the dialog lives until the process ends.
+static ExtractDialog* extractOnlyDialog = nullptr;
+
+static QString currentFolder()
+{
+    QByteArray cwd(4096, '\0');
+    if (!::getcwd(cwd.data(), cwd.size()))
+        return QStringLiteral("/");
+    return fromLocalBytes(QByteArray(cwd.constData()));
+}
+
+int main(int argc, char** argv)
+{
+    const StartOptions options = parseOptions(argc, argv);
+    if (!options.ok)
+        return 0;
+    qDebug().noquote() << fromLocalBytes(options.archive);
+
+    // Everything relative from here on (translations, icons, the -d archive)
+    // is found below the program's own folder.
+    const QByteArray programDir = programFolder(argc > 0 ? argv[0] : nullptr);
+    if (!programDir.isEmpty() && ::chdir(programDir.constData()) != 0)
+        std::perror(programDir.constData());
+    ::setenv("PATH", newPathValue(std::getenv("PATH"), programDir).constData(), 1);
+    ::setenv("LD_LIBRARY_PATH",
+             newLibraryPathValue(std::getenv("LD_LIBRARY_PATH"), programDir).constData(), 1);
+    std::signal(SIGTERM, SIG_IGN);
+
+    auto* app = new ZApplication(argc, argv, ZApplication::GuiClient);
+    auto* translator = new QTranslator;
+    // Without a file for the language the texts stay untranslated.
+    (void)translator->load(translationName(translationBase, ZLanguage::getSystemLanguageCode()),
+                           QStringLiteral("i18n"));
+    app->installTranslator(translator);
+
+    struct stat status;
+    const bool extractOnly = !options.archive.isNull()
+                             && ::stat(options.archive.constData(), &status) == 0;
+    int result = 0;
+    if (extractOnly) {
+        const QString archive = fromLocalBytes(options.archive);
+        extractOnlyDialog = new ExtractDialog(nullptr, "Extract Dialog");
+        extractOnlyDialog->setFiles(QStringList{archive});
+        extractOnlyDialog->setOutDir(archiveFolder(archive, currentFolder()));
+        result = extractOnlyDialog->exec();
+    } else {
+        std::fputs("arkive: the file browser is not part of this build; "
+                   "start it as 'arkive -d ARCHIVE'\n", stderr);
+    }
+    delete translator;
+    delete app;
+    return result;
+}

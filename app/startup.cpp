@@ -1,0 +1,116 @@
+#include "startup.h"
+
+#include <QDir>
+#include <QList>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+StartOptions parseOptions(int argc, char** argv)
+{
+    StartOptions options;
+    optind = 0; // a full reset, so that the parser can run more than once
+    opterr = 1;
+    int option;
+    while ((option = getopt(argc, argv, "d:")) != -1) {
+        if (option != 'd') {
+            options.ok = false;
+            break;
+        }
+        options.archive = QByteArray(optarg);
+    }
+    return options;
+}
+
+QByteArray folderOf(const QByteArray& path)
+{
+    const int slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArray();
+    if (slash == 0)
+        return QByteArray("/");
+    return path.left(slash);
+}
+
+QByteArray readLinkTarget(const QByteArray& link)
+{
+    QByteArray buffer(256, '\0');
+    for (;;) {
+        const ssize_t length = ::readlink(link.constData(), buffer.data(), buffer.size());
+        if (length < 0)
+            return QByteArray();
+        if (length < buffer.size()) {
+            buffer.truncate(int(length));
+            return buffer;
+        }
+        // The target may have been cut to fit: read again with more room.
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+QByteArray absoluteProgramPath(const QByteArray& argv0, const QByteArray& cwd,
+                               const QByteArray& path)
+{
+    if (argv0.isEmpty())
+        return QByteArray();
+    if (argv0.contains('/')) {
+        if (argv0.startsWith('/'))
+            return argv0;
+        return cwd + '/' + argv0;
+    }
+    const QList<QByteArray> folders = path.split(':');
+    for (const QByteArray& folder : folders) {
+        const QByteArray dir = folder.isEmpty() ? cwd : folder;
+        QByteArray candidate = dir + '/' + argv0;
+        struct stat status;
+        if (::stat(candidate.constData(), &status) == 0 && S_ISREG(status.st_mode)
+            && ::access(candidate.constData(), X_OK) == 0) {
+            if (!candidate.startsWith('/'))
+                candidate = cwd + '/' + candidate;
+            return candidate;
+        }
+    }
+    return QByteArray();
+}
+
+QByteArray programFolder(const char* argv0)
+{
+    const QByteArray link = "/proc/" + QByteArray::number(qint64(::getpid())) + "/exe";
+    QByteArray executable = readLinkTarget(link);
+    if (executable.isEmpty()) {
+        QByteArray cwd(4096, '\0');
+        if (!::getcwd(cwd.data(), cwd.size()))
+            cwd = "/";
+        cwd.truncate(int(qstrlen(cwd.constData())));
+        executable = absoluteProgramPath(QByteArray(argv0 ? argv0 : ""), cwd,
+                                         qgetenv("PATH"));
+    }
+    return folderOf(executable);
+}
+
+QByteArray newPathValue(const char* oldPath, const QByteArray& programDir)
+{
+    return QByteArray(oldPath ? oldPath : "") + ':' + programDir + "/bin";
+}
+
+QByteArray newLibraryPathValue(const char* oldValue, const QByteArray& programDir)
+{
+    return programDir + "/plugin:" + programDir + "/lib:" + QByteArray(oldValue ? oldValue : "");
+}
+
+QString archiveFolder(const QString& path, const QString& cwd)
+{
+    const QString absolute = QDir::cleanPath(path.startsWith(QLatin1Char('/'))
+                                                 ? path
+                                                 : cwd + QLatin1Char('/') + path);
+    const int slash = absolute.lastIndexOf(QLatin1Char('/'));
+    if (slash <= 0)
+        return QStringLiteral("/");
+    return absolute.left(slash);
+}
+
+QString translationName(const QString& base, const QString& languageCode)
+{
+    return base + QLatin1Char('_') + languageCode;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The pieces of start-up that can be worked out from values alone.
+
+struct StartOptions
+{
+    bool ok = true;      // false: a bad option, or -d without its argument
+    QByteArray archive;  // the argument of the last -d; null when none was given
+};
+
+// Parses the command line with getopt and the option string "d:". getopt
+// writes its own diagnostic for a bad option to standard error.
+StartOptions parseOptions(int argc, char** argv);
+
+// The folder of an executable: the path cut at its last '/', the slash
+// removed ("/a/b" gives "/a"); a file in the root folder gives "/".
+QByteArray folderOf(const QByteArray& path);
+
+// The whole target of a symbolic link, however long; null when it cannot
+// be read.
+QByteArray readLinkTarget(const QByteArray& link);
+
+// The folder of the running executable, from /proc/<pid>/exe; when that link
+// cannot be read, from argv[0] made absolute (looked up on PATH when it
+// holds no '/').
+QByteArray programFolder(const char* argv0);
+
+// argv[0] made absolute: against `cwd` when it holds a '/', otherwise the
+// first executable of that name in the folders of `path`. Null when not found.
+QByteArray absoluteProgramPath(const QByteArray& argv0, const QByteArray& cwd,
+                               const QByteArray& path);
+
+// PATH for the program and the commands it starts: the old value (empty when
+// unset), then the program's own bin folder, so the system's tools come first.
+QByteArray newPathValue(const char* oldPath, const QByteArray& programDir);
+
+// LD_LIBRARY_PATH: the program's plugin and lib folders before the old value;
+// with no old value it ends with ':'.
+QByteArray newLibraryPathValue(const char* oldValue, const QByteArray& programDir);
+
+// The absolute, cleaned folder that holds `path`, a relative path taken
+// against `cwd`.
+QString archiveFolder(const QString& path, const QString& cwd);
+
+// The name of the translation file for a language code, such as
+// "arkiveui_de_DE"; QTranslator::load falls back to "arkiveui_de".
+QString translationName(const QString& base, const QString& languageCode);

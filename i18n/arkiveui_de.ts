@@ -1,0 +1,31 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Extract Dialog</source>
+        <translation>Entpacken</translation>
+    </message>
+    <message>
+        <source>Dir</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Overwrite existences</source>
+        <translation>Vorhandene überschreiben</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,37 @@
+#!/bin/sh
+# Installs the Debian packages that building, running and testing arkive need,
+# when any of them is missing. Uses sudo when not run as root.
+set -eu
+
+PACKAGES="
+cmake ninja-build g++ make
+qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+tar gzip bzip2 xz-utils lzip lzop zip unzip sed
+xvfb xauth xdotool fonts-dejavu-core
+clang libclang-rt-14-dev
+pv
+"
+
+missing=""
+for package in $PACKAGES; do
+  status=$(dpkg-query -W -f='${db:Status-Abbrev}' "$package" 2>/dev/null || true)
+  case "$status" in
+    ii*) ;;
+    *) missing="$missing $package" ;;
+  esac
+done
+
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+  run=""
+elif command -v sudo >/dev/null 2>&1; then
+  run="sudo"
+else
+  echo "install-deps: these packages are missing and neither root nor sudo is available:$missing" >&2
+  exit 1
+fi
+
+echo "install-deps: installing$missing"
+$run apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $run apt-get install -y -qq --no-install-recommends $missing

@@ -1,0 +1,169 @@
+// Runs the real arkive binary: exit statuses, and the extract-only mode
+// answered under a real X server.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString Program = QStringLiteral(ARKIVE_PROGRAM_DIR "/arkive");
+constexpr int StartTimeout = 30000; // milliseconds
+
+// The environment for the program: this test's own, on the X server that
+// xvfb-run gives, never the offscreen platform.
+QProcessEnvironment displayEnvironment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    return env;
+}
+
+QByteArray run(const QString& program, const QStringList& arguments, int* status = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(StartTimeout)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    if (status)
+        *status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return process.readAllStandardOutput().trimmed();
+}
+
+bool haveDisplayTools()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY")
+           && !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty();
+}
+
+// Starts `arkive -d archive`, waits for its dialog and hands the window id.
+QByteArray startDialog(QProcess& arkive, const QString& archive)
+{
+    arkive.setProcessEnvironment(displayEnvironment());
+    arkive.start(Program, {QStringLiteral("-d"), archive});
+    if (!arkive.waitForStarted(StartTimeout))
+        return QByteArray();
+    int status = 0;
+    const QByteArray window
+        = run(QStringLiteral("timeout"),
+              {QStringLiteral("20"), QStringLiteral("xdotool"), QStringLiteral("search"),
+               QStringLiteral("--sync"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+               QString::number(arkive.processId())},
+              &status);
+    return status == 0 ? window.split('\n').first() : QByteArray();
+}
+
+QSize windowSize(const QByteArray& window)
+{
+    const QByteArray shell = run(QStringLiteral("xdotool"),
+                                 {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"),
+                                  QString::fromLatin1(window)});
+    QSize size;
+    for (const QByteArray& line : shell.split('\n')) {
+        if (line.startsWith("WIDTH="))
+            size.setWidth(line.mid(6).toInt());
+        else if (line.startsWith("HEIGHT="))
+            size.setHeight(line.mid(7).toInt());
+    }
+    return size;
+}
+
+} // namespace
+
+class TestArkiveBinary : public QObject
+{
+    Q_OBJECT
+private slots:
+    // A bad option ends the program at once with status 0, before any window.
+    void badOptions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("diagnostic");
+        QTest::newRow("-x") << QStringList{QStringLiteral("-x")} << QByteArray("invalid option");
+        QTest::newRow("-d last") << QStringList{QStringLiteral("-d")}
+                                 << QByteArray("requires an argument");
+    }
+    void badOptions()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, diagnostic);
+        QProcess arkive;
+        arkive.setProcessEnvironment(displayEnvironment());
+        arkive.start(Program, arguments);
+        QVERIFY(arkive.waitForFinished(StartTimeout));
+        QCOMPARE(arkive.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(arkive.exitCode(), 0);
+        QVERIFY2(arkive.readAllStandardError().contains(diagnostic), "getopt's diagnostic");
+    }
+
+    void cancelGivesZero()
+    {
+        if (!haveDisplayTools())
+            QSKIP("needs an X server and xdotool (run through xvfb-run)");
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString archive = dir.filePath(QStringLiteral("a.tar"));
+        QFile file(archive);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+
+        QProcess arkive;
+        const QByteArray window = startDialog(arkive, archive);
+        QVERIFY2(!window.isEmpty(), "the extract dialog did not appear");
+        run(QStringLiteral("xdotool"),
+            {QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::fromLatin1(window)});
+        run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")});
+        QVERIFY(arkive.waitForFinished(StartTimeout));
+        QCOMPARE(arkive.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(arkive.exitCode(), 0);
+    }
+
+    // OK gives 1 and unpacks the archive into its own folder.
+    void okGivesOneAndUnpacks()
+    {
+        if (!haveDisplayTools())
+            QSKIP("needs an X server and xdotool (run through xvfb-run)");
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("src")));
+        QFile payload(dir.filePath(QStringLiteral("src/hello.txt")));
+        QVERIFY(payload.open(QIODevice::WriteOnly));
+        payload.write("hello, phone\n");
+        payload.close();
+        int status = -1;
+        run(QStringLiteral("tar"),
+            {QStringLiteral("-C"), dir.filePath(QStringLiteral("src")), QStringLiteral("-czf"),
+             dir.filePath(QStringLiteral("a.tar.gz")), QStringLiteral("hello.txt")},
+            &status);
+        QCOMPARE(status, 0);
+
+        QProcess arkive;
+        const QByteArray window = startDialog(arkive, dir.filePath(QStringLiteral("a.tar.gz")));
+        QVERIFY2(!window.isEmpty(), "the extract dialog did not appear");
+        const QSize size = windowSize(window);
+        QVERIFY(size.isValid());
+        // "Ok" is the right one of the two buttons along the bottom edge.
+        run(QStringLiteral("xdotool"),
+            {QStringLiteral("mousemove"), QStringLiteral("--window"), QString::fromLatin1(window),
+             QString::number(size.width() * 3 / 4), QString::number(size.height() - 12),
+             QStringLiteral("click"), QStringLiteral("1")});
+        QVERIFY(arkive.waitForFinished(StartTimeout));
+        QCOMPARE(arkive.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(arkive.exitCode(), 1);
+
+        const QString unpacked = dir.filePath(QStringLiteral("hello.txt"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(unpacked), StartTimeout);
+        const auto contents = [&unpacked] {
+            QFile file(unpacked);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(contents(), QByteArray("hello, phone\n"), StartTimeout);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestArkiveBinary)
+#include "tst_arkivebinary.moc"
