@@ -62,15 +62,27 @@ QString buildLine(const QString& archive, const QString& outDir, const QString& 
         return QLatin1String("tar xvvf ") + a + QLatin1String(" -C ") + d
                + QLatin1String(" |tally -t tar &");
     case ArchiveType::Zip: {
+        // unzip takes an archive name holding *, ? or [ as a pattern and
+        // unpacks every archive it matches ("a[1].zip" opens "a1.zip" when
+        // that exists). Such a name is opened by the shell instead and
+        // handed over as the open file /dev/fd/3.
+        const bool pattern = archive.contains(QLatin1Char('*')) || archive.contains(QLatin1Char('?'))
+                             || archive.contains(QLatin1Char('['));
+        const QString byFd = QStringLiteral("/dev/fd/3");
         QString line = QStringLiteral("unzip ");
         line += overwrite ? QLatin1String("-o ") : QLatin1String("-n");
         if (password.isEmpty())
             line += QLatin1String(" -P- ");
         else
             line += QLatin1String(" -P ") + passwordWord + QLatin1Char(' ');
-        line += a + QLatin1String(" -d ") + d;
+        line += (pattern ? byFd : a) + QLatin1String(" -d ") + d;
+        if (pattern)
+            line += QLatin1String(" 3<") + a;
         // The back-quoted count of entries becomes the total of the progress tool.
-        line += QLatin1String(" |tally -T `unzip -Z -t ") + backquotedShellWord(pathArgument(archive))
+        line += QLatin1String(" |tally -T `unzip -Z -t ");
+        if (pattern)
+            line += byFd + QLatin1String(" 3<");
+        line += backquotedShellWord(pathArgument(archive))
                 + QLatin1String(" |sed 's/\\(.*\\) files.*/\\1/'` -t unzip &");
         return line;
     }

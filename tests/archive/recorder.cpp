@@ -1,7 +1,8 @@
 // A stand-in for the archivers and tally: installed under their names, it
 // appends what it was started with to the file named by ARKIVE_RECORD_LOG.
 // One record: "p:" name, "a:" for each argument, "i:" the file that standard
-// input is, each ended by a NUL byte; an empty field ends the record. The
+// input is, "3:" the file that descriptor 3 is when an argument names it,
+// each ended by a NUL byte; an empty field ends the record. The
 // record goes out in one write() to a file opened for appending, so records
 // of programs that run side by side do not mix.
 //
@@ -37,6 +38,16 @@ int main(int argc, char** argv)
     record += "i:";
     record.append(input, n > 0 ? size_t(n) : 0);
     record += '\0';
+    // A file handed over as /dev/fd/3: which one it is.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "/dev/fd/3") == 0) {
+            const ssize_t m = readlink("/proc/self/fd/3", input, PATH_MAX);
+            record += "3:";
+            record.append(input, m > 0 ? size_t(m) : 0);
+            record += '\0';
+            break;
+        }
+    }
     record += '\0';
 
     const int fd = open(log, O_WRONLY | O_APPEND | O_CREAT, 0644);

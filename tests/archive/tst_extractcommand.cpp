@@ -164,6 +164,10 @@ void TestExtractCommand::hostileWordsQuoted()
     QCOMPARE(extractCommand("/m/`x`$y.zip", "/o", "p w", false),
              QStringLiteral("unzip -n -P 'p w' '/m/`x`$y.zip' -d /o |tally -T `unzip -Z -t '/m/\\`x\\`\\$y.zip'"
                             " |sed 's/\\(.*\\) files.*/\\1/'` -t unzip &"));
+    // A name that unzip would take as a pattern is opened by the shell.
+    QCOMPARE(extractCommand("/m/a[1]*?.zip", "/o", "", true),
+             QStringLiteral("unzip -o  -P- /dev/fd/3 -d /o 3<'/m/a[1]*?.zip' |tally -T `unzip -Z -t /dev/fd/3"
+                            " 3<'/m/a[1]*?.zip' |sed 's/\\(.*\\) files.*/\\1/'` -t unzip &"));
     QCOMPARE(extractCommand("-a.rar", "-d", "", false),
              QStringLiteral("unrar x -o- -p- -y ./-a.rar ./-d |tally -t unrar"));
 }
