@@ -10,7 +10,9 @@
 namespace {
 
 const QString Program = QStringLiteral(ARKIVE_PROGRAM_DIR "/arkive");
-constexpr int StartTimeout = 30000; // milliseconds
+constexpr int StartTimeout = 30000;  // milliseconds
+constexpr int AnswerInterval = 500; // milliseconds
+constexpr int AnswerAttempts = 40;
 
 // The environment for the program: this test's own, on the X server that
 // xvfb-run gives, never the offscreen platform.
@@ -41,9 +43,13 @@ bool haveDisplayTools()
 }
 
 // Starts `arkive -d archive`, waits for its dialog and hands the window id.
+// The pipelines that the program starts outlive it and would hold on to its
+// output channels, so those go to files.
 QByteArray startDialog(QProcess& arkive, const QString& archive)
 {
     arkive.setProcessEnvironment(displayEnvironment());
+    arkive.setStandardOutputFile(archive + QStringLiteral(".out"));
+    arkive.setStandardErrorFile(archive + QStringLiteral(".err"));
     arkive.start(Program, {QStringLiteral("-d"), archive});
     if (!arkive.waitForStarted(StartTimeout))
         return QByteArray();
@@ -70,6 +76,18 @@ QSize windowSize(const QByteArray& window)
             size.setHeight(line.mid(7).toInt());
     }
     return size;
+}
+
+// Sends the input until the program ends: a window that was just mapped may
+// not take input yet.
+bool answer(QProcess& arkive, const QStringList& xdotoolWords)
+{
+    for (int attempt = 0; attempt < AnswerAttempts; ++attempt) {
+        run(QStringLiteral("xdotool"), xdotoolWords);
+        if (arkive.waitForFinished(AnswerInterval))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -114,10 +132,8 @@ private slots:
         QProcess arkive;
         const QByteArray window = startDialog(arkive, archive);
         QVERIFY2(!window.isEmpty(), "the extract dialog did not appear");
-        run(QStringLiteral("xdotool"),
-            {QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::fromLatin1(window)});
-        run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")});
-        QVERIFY(arkive.waitForFinished(StartTimeout));
+        QVERIFY(answer(arkive, {QStringLiteral("windowfocus"), QString::fromLatin1(window),
+                                QStringLiteral("key"), QStringLiteral("Escape")}));
         QCOMPARE(arkive.exitStatus(), QProcess::NormalExit);
         QCOMPARE(arkive.exitCode(), 0);
     }
@@ -147,11 +163,10 @@ private slots:
         const QSize size = windowSize(window);
         QVERIFY(size.isValid());
         // "Ok" is the right one of the two buttons along the bottom edge.
-        run(QStringLiteral("xdotool"),
-            {QStringLiteral("mousemove"), QStringLiteral("--window"), QString::fromLatin1(window),
-             QString::number(size.width() * 3 / 4), QString::number(size.height() - 12),
-             QStringLiteral("click"), QStringLiteral("1")});
-        QVERIFY(arkive.waitForFinished(StartTimeout));
+        QVERIFY(answer(arkive, {QStringLiteral("mousemove"), QStringLiteral("--window"),
+                                QString::fromLatin1(window), QString::number(size.width() * 3 / 4),
+                                QString::number(size.height() - 12), QStringLiteral("click"),
+                                QStringLiteral("1")}));
         QCOMPARE(arkive.exitStatus(), QProcess::NormalExit);
         QCOMPARE(arkive.exitCode(), 1);
 
