@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QStringList>
+
+// What the compress dialog holds when OK is pressed: everything the
+// archiving command line is made from.
+struct CompressRequest
+{
+    QString outDir;      // the output folder, ending in "/" once set
+    QString name;        // the text of the name field
+    QString format;      // the current format entry, such as ".tar.gz"
+    QStringList files;   // the paths to pack, in the caller's order
+    int ratio = 6;       // zip level 0 to 9
+    bool ultra = false;  // zip: level 9 whatever the ratio says
+    bool split = false;  // zip: volumes of splitSize megabytes
+    int splitSize = 0;
+    QString password;    // zip only; empty for none
+};
+
+// The output folder and the name, with the format entry appended unless the
+// result already contains it anywhere.
+QString archivePath(const CompressRequest& request);
+
+// The entry without its leading ".": ".tar.gz" gives "tar.gz".
+QString formatKey(const QString& entry);
+
+// Whether the command table has a row for the key.
+bool hasCompressCommand(const QString& key);
+
+// The shell command line that packs the files into the archive and pipes
+// the listing into tally, which is told to expect `total` bytes. Empty when
+// there are no files or the format has no row.
+QString compressCommand(const CompressRequest& request, quint64 total);
+
+// The same line as it is written to the trace: a given password shows as ***.
+QString compressTrace(const CompressRequest& request, quint64 total);

@@ -1,0 +1,286 @@
+#include "compressdialog.h"
+
+#include "compresscommand.h"
+#include "compressformats.h"
+#include "res_icon_reader.h"
+#include "shellword.h"
+#include "totalsize.h"
+#include "zfiledialog.h"
+#include "zglobal.h"
+#include "zpushbutton.h"
+#include "zscrollview.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDebug>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QSpacerItem>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <csignal>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+constexpr int ContentMargin = 2;    // pixels
+constexpr int ContentSpacing = 2;   // pixels
+constexpr int GroupMargin = 2;      // pixels
+constexpr int GroupWidth = 220;     // pixels
+constexpr int NameGroupHeight = 60; // pixels
+constexpr int OptionsGroupHeight = 90; // pixels
+constexpr int SmallButtonSize = 30; // pixels
+constexpr int MaxRatio = 9;
+constexpr int StartRatio = 6;
+constexpr int DialogX = 5;          // pixels, on the screen
+constexpr int DialogY = 65;         // pixels
+
+// Once an archiving command has been started, SIGTERM and SIGUSR1 must not
+// end the program. Only async-signal-safe calls here: write(), not stdio.
+void ignoreSignal(int)
+{
+    static const char message[] = "arkive: Signal SIGTERM is ignored\n";
+    const ssize_t written = write(STDOUT_FILENO, message, sizeof message - 1);
+    (void)written;
+}
+
+} // namespace
+
+struct CompressDialogPrivate
+{
+    QWidget* nameGroup = nullptr;
+    QWidget* optionsGroup = nullptr;
+    QWidget* content = nullptr;
+    QLabel* nameLabel = nullptr;
+    QLabel* passwordLabel = nullptr;
+    QLabel* ratioLabel = nullptr;
+    QLineEdit* nameEdit = nullptr;
+    QLineEdit* passwordEdit = nullptr;
+    QComboBox* formatBox = nullptr;
+    QCheckBox* ultraBox = nullptr;
+    QCheckBox* splitBox = nullptr;
+    QSpinBox* ratioSpin = nullptr;
+    QSpinBox* splitSpin = nullptr;
+    ZPushButton* dirButton = nullptr;
+    ZPushButton* advanceButton = nullptr;
+    ZPushButton* okButton = nullptr;
+    ZPushButton* cancelButton = nullptr;
+    QWidget* buttonBar = nullptr;
+    QLabel* titleLabel = nullptr;
+    ZScrollView* scrollView = nullptr;
+    QSpacerItem* spacer = nullptr;
+    QString outDir;
+    QStringList formats;
+    QStringList files;
+};
+
+CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlags f)
+    : ZBaseDialog(parent, name, 0, f)
+    , d(new CompressDialogPrivate)
+{
+    buildFormatList();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    d->titleLabel = new QLabel(tr("Compress Dialog"), this);
+    d->titleLabel->setAlignment(Qt::AlignCenter);
+    const QRect title = ZGlobal::getDlgTitleLR();
+    d->titleLabel->setFixedSize(title.width(), title.height());
+    QPalette titlePalette = d->titleLabel->palette();
+    titlePalette.setBrush(QPalette::Window,
+                          QBrush(RES_ICON_Reader().getIcon("Cut_Screen_TitleBackground_A", true)));
+    titlePalette.setColor(QPalette::WindowText, Qt::white);
+    d->titleLabel->setPalette(titlePalette);
+    d->titleLabel->setAutoFillBackground(true);
+
+    d->scrollView = new ZScrollView(this);
+    d->scrollView->setResizePolicy(ZScrollView::AutoOneFit);
+    d->scrollView->setHScrollBarMode(ZScrollView::AlwaysOff);
+    d->content = new QWidget(d->scrollView->viewport());
+    d->scrollView->addChild(d->content, 0, 0);
+    auto* contentLayout = new QVBoxLayout(d->content);
+    contentLayout->setContentsMargins(ContentMargin, ContentMargin, ContentMargin, ContentMargin);
+    contentLayout->setSpacing(ContentSpacing);
+
+    d->nameGroup = new QWidget(d->content);
+    d->nameGroup->setFixedSize(GroupWidth, NameGroupHeight);
+    auto* nameGrid = new QGridLayout(d->nameGroup);
+    nameGrid->setContentsMargins(GroupMargin, GroupMargin, GroupMargin, GroupMargin);
+    nameGrid->setSpacing(0);
+    d->nameLabel = new QLabel(tr("Name:"), d->nameGroup);
+    d->nameLabel->setAlignment(Qt::AlignCenter);
+    d->nameEdit = new QLineEdit(d->nameGroup);
+    d->dirButton = new ZPushButton(QString(), QStringLiteral("..."), d->nameGroup);
+    d->dirButton->setFixedSize(SmallButtonSize, SmallButtonSize);
+    d->advanceButton = new ZPushButton(QString(), QStringLiteral("+"), d->nameGroup);
+    d->advanceButton->setFixedSize(SmallButtonSize, SmallButtonSize);
+    d->spacer = new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum);
+    d->formatBox = new QComboBox(d->nameGroup);
+    d->formatBox->setEditable(false);
+    d->formatBox->addItems(d->formats);
+    nameGrid->addWidget(d->nameLabel, 0, 0);
+    nameGrid->addWidget(d->nameEdit, 0, 1, 1, 4);
+    nameGrid->addWidget(d->dirButton, 0, 5);
+    nameGrid->addWidget(d->advanceButton, 1, 0, Qt::AlignLeft);
+    nameGrid->addItem(d->spacer, 1, 1, 1, 3);
+    nameGrid->addWidget(d->formatBox, 1, 4, 1, 2);
+    connect(d->dirButton, &QPushButton::clicked, this, &CompressDialog::slotSetOutDir);
+    connect(d->advanceButton, &QPushButton::clicked, this, &CompressDialog::slotAdvance);
+    connect(d->formatBox, &QComboBox::textActivated, this, &CompressDialog::slotSetFormat);
+
+    d->optionsGroup = new QWidget(d->content);
+    d->optionsGroup->resize(GroupWidth, OptionsGroupHeight);
+    auto* optionsGrid = new QGridLayout(d->optionsGroup);
+    optionsGrid->setContentsMargins(GroupMargin, GroupMargin, GroupMargin, GroupMargin);
+    optionsGrid->setSpacing(0);
+    d->passwordLabel = new QLabel(tr("Password:"), d->optionsGroup);
+    d->passwordEdit = new QLineEdit(d->optionsGroup);
+    d->ratioLabel = new QLabel(tr("Ratio:"), d->optionsGroup);
+    d->ratioSpin = new QSpinBox(d->optionsGroup);
+    d->ratioSpin->setMaximum(MaxRatio);
+    d->ratioSpin->setWrapping(true);
+    d->ratioSpin->setValue(StartRatio);
+    d->ultraBox = new QCheckBox(tr("Ultra"), d->optionsGroup);
+    d->splitBox = new QCheckBox(tr("Split"), d->optionsGroup);
+    d->splitSpin = new QSpinBox(d->optionsGroup);
+    d->splitSpin->setButtonSymbols(QAbstractSpinBox::PlusMinus);
+    d->splitSpin->setEnabled(false);
+    d->splitSpin->setSuffix(tr(" MB"));
+    optionsGrid->addWidget(d->passwordLabel, 0, 0);
+    optionsGrid->addWidget(d->passwordEdit, 0, 1, 1, 2);
+    optionsGrid->addWidget(d->ratioLabel, 1, 0);
+    optionsGrid->addWidget(d->ratioSpin, 1, 1);
+    optionsGrid->addWidget(d->ultraBox, 1, 2);
+    optionsGrid->addWidget(d->splitBox, 2, 0);
+    optionsGrid->addWidget(d->splitSpin, 2, 1, 1, 2);
+    connect(d->splitBox, &QCheckBox::toggled, d->splitSpin, &QWidget::setEnabled);
+    d->optionsGroup->hide();
+
+    contentLayout->addWidget(d->nameGroup);
+    contentLayout->addWidget(d->optionsGroup);
+
+    d->buttonBar = new QWidget(this);
+    auto* barLayout = new QHBoxLayout(d->buttonBar);
+    barLayout->setContentsMargins(0, 0, 0, 0);
+    barLayout->setSpacing(0);
+    const QSize buttonSize = ZGlobal::getDlgA2a_2R().size();
+    d->cancelButton = new ZPushButton(QString(), tr("Cancel"), d->buttonBar);
+    d->cancelButton->setFixedSize(buttonSize);
+    d->okButton = new ZPushButton(QString(), tr("OK"), d->buttonBar);
+    d->okButton->setFixedSize(buttonSize);
+    barLayout->addWidget(d->cancelButton);
+    barLayout->addWidget(d->okButton);
+
+    layout->addWidget(d->titleLabel, 0);
+    layout->addWidget(d->scrollView, 0);
+    layout->addWidget(d->buttonBar, 0);
+    adjustSize();
+
+    move(DialogX, DialogY);
+
+    connect(d->cancelButton, &QPushButton::clicked, this, &CompressDialog::reject);
+    connect(d->okButton, &QPushButton::clicked, this, &CompressDialog::accept);
+
+    selectFormat(QStringLiteral("tar.gz"));
+}
+
+CompressDialog::~CompressDialog()
+{
+    delete d;
+}
+
+void CompressDialog::buildFormatList()
+{
+    d->formats = compressFormats();
+}
+
+void CompressDialog::selectFormat(const QString& text)
+{
+    for (int i = 0; i < d->formatBox->count(); ++i) {
+        if (d->formatBox->itemText(i).contains(text)) {
+            d->formatBox->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+void CompressDialog::setFiles(const QStringList& list) { d->files = list; }
+QStringList CompressDialog::files() const { return d->files; }
+QString CompressDialog::outDir() const { return d->outDir; }
+
+void CompressDialog::setOutDir(const QString& path)
+{
+    d->outDir = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+}
+
+void CompressDialog::setArchiveName(const QString& name)
+{
+    d->nameEdit->setText(proposedName(name, d->formatBox->currentText()));
+}
+
+CompressRequest CompressDialog::request() const
+{
+    CompressRequest request;
+    request.outDir = d->outDir;
+    request.name = d->nameEdit->text();
+    request.format = d->formatBox->currentText();
+    request.files = d->files;
+    request.ratio = d->ratioSpin->value();
+    request.ultra = d->ultraBox->isChecked();
+    request.split = d->splitBox->isChecked();
+    request.splitSize = d->splitSpin->value();
+    request.password = d->passwordEdit->text();
+    return request;
+}
+
+void CompressDialog::slotSetFormat(const QString& entry)
+{
+    d->nameEdit->setText(renamedForFormat(d->nameEdit->text(), entry));
+}
+
+void CompressDialog::slotSetOutDir()
+{
+    const QString dir = ZFileDialog::getDir(nullptr);
+    if (!dir.isEmpty())
+        setOutDir(dir);
+}
+
+void CompressDialog::slotAdvance()
+{
+    if (d->advanceButton->text() == QLatin1String("+")) {
+        d->advanceButton->setText(QStringLiteral("-"));
+        d->optionsGroup->show();
+        resize(width(), d->scrollView->contentsWidth());
+    } else {
+        d->advanceButton->setText(QStringLiteral("+"));
+        d->optionsGroup->hide();
+        adjustSize();
+    }
+}
+
+// Closes the dialog, then starts the archiving pipeline. The line ends in
+// "&", so the shell returns at once and the pipeline runs on its own.
+void CompressDialog::accept()
+{
+    ZBaseDialog::accept();
+    const CompressRequest request = this->request();
+    if (request.files.isEmpty() || !hasCompressCommand(formatKey(request.format)))
+        return;
+    // zip would otherwise add to an archive that is already there.
+    if (formatKey(request.format) == QLatin1String("zip"))
+        unlink(toLocalBytes(archivePath(request)).constData());
+    const quint64 total = totalSize(request.files);
+    const QString command = compressCommand(request, total);
+    qDebug().noquote() << compressTrace(request, total);
+    std::signal(SIGUSR1, ignoreSignal);
+    std::signal(SIGTERM, ignoreSignal);
+    const int status = std::system(toLocalBytes(command).constData());
+    (void)status;
+}
