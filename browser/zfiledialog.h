@@ -1,14 +1,24 @@
 #pragma once
 
-#include <QString>
+#include "util_dialog.h"
 
-class QWidget;
+class FileView;
 
-// The folder chooser.
-class ZFileDialog
+// The folder chooser: a folders-only file list with "OK", "Cancel" and
+// "Back". The folder chosen is the one shown when "OK" is pressed.
+class ZFileDialog : public UTIL_Dialog
 {
+    Q_OBJECT
 public:
-    // Runs the chooser modally and returns the folder shown when "OK" was
-    // pressed, or an empty string when it was cancelled.
+    ZFileDialog(QWidget* parent, const QString& startDir, const QString& nameFilter,
+                int filterSpec, int sortSpec);
+
+    // Runs a chooser on the memory card's folder and returns the folder
+    // shown when "OK" was pressed, or an empty string.
     static QString getDir(QWidget* parent);
+
+    FileView* fileView = nullptr;
+
+public slots:
+    void dirUp();
 };

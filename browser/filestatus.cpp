@@ -1,0 +1,45 @@
+#include "filestatus.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace {
+
+FileStatus fromStat(int result, const struct stat& st)
+{
+    FileStatus status;
+    if (result != 0) {
+        status.error = errno;
+        return status;
+    }
+    status.valid = true;
+    status.mode = st.st_mode;
+    status.uid = st.st_uid;
+    status.gid = st.st_gid;
+    status.size = st.st_size;
+    status.mtime = st.st_mtime;
+    return status;
+}
+
+} // namespace
+
+bool FileStatus::isDir() const
+{
+    return valid && S_ISDIR(mode);
+}
+
+FileStatus fileStatus(const QString& path)
+{
+    struct stat st;
+    const int result = ::stat(QFile::encodeName(path).constData(), &st);
+    return fromStat(result, st);
+}
+
+FileStatus linkStatus(const QString& path)
+{
+    struct stat st;
+    const int result = ::lstat(QFile::encodeName(path).constData(), &st);
+    return fromStat(result, st);
+}

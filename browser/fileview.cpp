@@ -1,0 +1,276 @@
+#include "fileview.h"
+
+#include "filestatus.h"
+#include "fileviewitem.h"
+#include "folderpath.h"
+#include "res_icon_reader.h"
+#include "util_listviewdelegate.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMouseEvent>
+
+#include <cstdio>
+#include <dirent.h>
+
+namespace {
+
+constexpr int ColumnInset = 24; // pixels left to the parent beside the name column
+
+// Whether the folder can be listed at all: it exists, is a folder and may
+// be opened for reading.
+bool canList(const QString& folder)
+{
+    DIR* handle = ::opendir(QFile::encodeName(folder).constData());
+    if (!handle)
+        return false;
+    ::closedir(handle);
+    return true;
+}
+
+FileViewItem* rowOf(QTreeWidgetItem* item)
+{
+    // Every row of the view is a FileViewItem.
+    return static_cast<FileViewItem*>(item);
+}
+
+} // namespace
+
+FileView::FileView(const QString& nameFilter, int filterSpec, QWidget* parent, int sortSpec,
+                   const char* name, Qt::WindowFlags f)
+    : QTreeWidget(parent)
+    , m_nameFilter(nameFilter)
+    , m_filterSpec(filterSpec)
+    , m_sortSpec(sortSpec)
+{
+    if (name)
+        setObjectName(QString::fromLatin1(name));
+    if (f)
+        setWindowFlags(f);
+    loadIcons();
+    setColumnCount(1);
+    setHeaderLabels({QStringLiteral("Name")});
+    if (filterSpec == QDir::Dirs || filterSpec == (QDir::Dirs | QDir::Hidden)) {
+        qDebug().noquote() << QStringLiteral("Dirs only");
+        m_dirsOnly = true;
+    }
+    header()->hide();
+    header()->setStretchLastSection(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setRootIsDecorated(false);
+    setUniformRowHeights(false);
+    setItemDelegate(new UTIL_ListViewDelegate(this));
+    connect(this, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current, QTreeWidgetItem*) { itemHighlighted(current); });
+    setColumnWidth(0, (parent ? parent->width() : width()) - ColumnInset);
+    setSelectionMode(QAbstractItemView::MultiSelection);
+    setAllColumnsShowFocus(true);
+}
+
+FileView::~FileView()
+{
+    std::printf("line: %d, function: %s, file: %s\n\n", __LINE__, "FileView", "fileview");
+}
+
+void FileView::loadIcons()
+{
+    RES_ICON_Reader reader;
+    for (int i = 0; i < FileIconCount; ++i)
+        if (const char* skinName = fileIconSkinName(FileIcon(i)))
+            m_icons[i] = reader.getIcon(skinName, true);
+    // The device icons are image files beside the program; the note icon
+    // stands in for one that cannot be read.
+    for (int i = 0; i < FileIconCount; ++i) {
+        if (const char* file = fileIconImageFile(FileIcon(i))) {
+            const QPixmap image(QString::fromLatin1(file));
+            m_icons[i] = image.isNull() ? m_icons[int(FileIcon::Note)] : image;
+        }
+    }
+}
+
+QPixmap FileView::iconFor(const QString& path) const
+{
+    return m_icons[int(fileIconFor(path, fileStatus(path)))];
+}
+
+void FileView::setDir(const QString& path)
+{
+    emit rootDir(QDir::cleanPath(path) == QLatin1String("/"));
+
+    const QDir dir(path, m_nameFilter, QDir::SortFlags(m_sortSpec),
+                   QDir::Filters(m_filterSpec) | QDir::AllDirs);
+    const QString folder = QDir::cleanPath(dir.absolutePath());
+    if (!dir.isReadable() || !canList(folder))
+        return;
+
+    m_expandedItem = nullptr;
+    m_pressItem = nullptr;
+    clear();
+
+    const QStringList names = dir.entryList();
+    // The rows go into the list in one step: inserting them one by one
+    // costs the list a layout change each.
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(names.size());
+    for (const QString& name : names) {
+        if (name == QLatin1String(".") || name == QLatin1String(".."))
+            continue;
+        const QString absPath = childPath(folder, name);
+        const FileStatus status = fileStatus(absPath);
+        if (m_dirsOnly && !status.isDir())
+            break;
+        auto* row = new FileViewItem(nullptr, name);
+        row->setPixmap(0, m_icons[int(fileIconFor(absPath, status))]);
+        row->setFileInfo(name, absPath, status, m_names);
+        rows.append(row);
+        m_expandedItem = row;
+    }
+    // Without sorting the list keeps the order of the listing, which is the
+    // order the sort flags ask for.
+    addTopLevelItems(rows);
+    currentDir = folder;
+}
+
+// The name column spans the view, so that a highlight reaches its edge and
+// nothing scrolls sideways on the narrow screen. (The list's own stretching
+// of a column needs a visible header.)
+void FileView::updateGeometries()
+{
+    QTreeWidget::updateGeometries();
+    const int width = viewport()->width();
+    if (width > 0 && columnWidth(0) != width)
+        setColumnWidth(0, width);
+}
+
+void FileView::popupMenu() {}
+
+void FileView::itemPressed(QTreeWidgetItem* item, const QPoint&, int)
+{
+    FileViewItem* row = rowOf(item);
+    const bool selected = row && row->isSelected();
+    qDebug().noquote() << QStringLiteral("selected ") + QString::number(selected ? 1 : 0);
+    if (!row)
+        return;
+    if (selected) {
+        row->showDetails();
+        selectedFiles.append(row->absPath);
+    } else {
+        row->hideDetails();
+        selectedFiles.removeAll(row->absPath);
+    }
+    pressedPath = childPath(currentDir, row->text(0));
+    qDebug().noquote() << QStringLiteral("pressed: ") + pressedPath;
+}
+
+void FileView::itemClicked(QTreeWidgetItem* item, const QPoint& globalPos, int)
+{
+    FileViewItem* row = rowOf(item);
+    if (!row)
+        return;
+    const QFileInfo pressed(pressedPath);
+    if (pressed.isSymLink())
+        qDebug().noquote() << QStringLiteral("SymLink");
+    qDebug().noquote() << QStringLiteral("clicked: ") + pressedPath;
+    for (const QString& file : std::as_const(selectedFiles))
+        std::printf("%s <<", QFile::encodeName(file).constData());
+
+    const int x = mapFromGlobal(globalPos).x();
+    const int w = parentWidget() ? parentWidget()->width() : width();
+    const TapZone zone = tapZone(x, w);
+    if (zone == TapZone::Toggle)
+        return;
+    selectAlone(row);
+    if (zone == TapZone::Select)
+        return;
+    if (pressed.isDir())
+        setDir(pressedPath);
+}
+
+void FileView::selectAlone(FileViewItem* row)
+{
+    clearSelection();
+    row->setSelected(true);
+    row->showDetails();
+    selectedFiles = QStringList{row->absPath};
+}
+
+void FileView::itemHighlighted(QTreeWidgetItem* item)
+{
+    FileViewItem* row = rowOf(item);
+    if (row == m_expandedItem)
+        return;
+    if (m_expandedItem)
+        m_expandedItem->hideDetails();
+    m_expandedItem = row;
+    if (row)
+        row->showDetails();
+}
+
+void FileView::updateSelections(QTreeWidgetItem* item)
+{
+    FileViewItem* row = rowOf(item);
+    if (!row)
+        return;
+    if (row->isSelected())
+        selectedFiles.append(row->absPath);
+    else
+        selectedFiles.removeAll(row->absPath);
+}
+
+// Presses and taps are handled here rather than through the list's own
+// signals: a press notification also for empty space, and a tap that is
+// recognised by the row pressed, because showing or hiding details moves
+// the rows under a finger that has not moved.
+void FileView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QTreeWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    FileViewItem* row = rowOf(itemAt(pos));
+    const int column = row ? columnAt(pos.x()) : -1;
+    m_pressItem = nullptr;
+    QTreeWidget::mousePressEvent(event); // makes the row current and toggles it
+    m_pressItem = row;
+    m_pressPos = pos;
+    itemPressed(row, event->globalPosition().toPoint(), column);
+}
+
+void FileView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    FileViewItem* row = m_pressItem;
+    m_pressItem = nullptr;
+    const QPoint pos = event->position().toPoint();
+    if (!row || !viewport()->rect().contains(pos))
+        return;
+    const bool still = (pos - m_pressPos).manhattanLength() < QApplication::startDragDistance();
+    if (!still && itemAt(pos) != row)
+        return;
+    itemClicked(row, event->globalPosition().toPoint(), columnAt(pos.x()));
+}
+
+// Each tap of a quick double tap is a tap of its own.
+void FileView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, event->position(), event->scenePosition(),
+                      event->globalPosition(), event->button(), event->buttons(),
+                      event->modifiers(), event->pointingDevice());
+    mousePressEvent(&press);
+}
+
+// A finger sliding over the list selects nothing on its way: the rows'
+// selection and selectedFiles change only through presses and taps.
+void FileView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons() & Qt::LeftButton)
+        return;
+    QTreeWidget::mouseMoveEvent(event);
+}
