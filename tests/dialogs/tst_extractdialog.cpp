@@ -5,13 +5,17 @@
 #include "zmultilineedit.h"
 #include "zpushbutton.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
+#include <functional>
 
 namespace {
 
@@ -23,12 +27,29 @@ void recordTrace(QtMsgType type, const QMessageLogContext&, const QString& messa
         traces << message;
 }
 
-ZPushButton* button(const ExtractDialog& dialog, const QString& text)
+ZPushButton* button(const QWidget& dialog, const QString& text)
 {
     for (ZPushButton* candidate : dialog.findChildren<ZPushButton*>())
         if (candidate->text() == text)
             return candidate;
     return nullptr;
+}
+
+ZPushButton* button(const QWidget* dialog, const QString& text)
+{
+    return button(*dialog, text);
+}
+
+// Runs `act` on the folder chooser once its modal loop runs.
+void whenChooserRuns(std::function<void(QWidget*)> act, int tries = 200)
+{
+    QTimer::singleShot(tries == 200 ? 0 : 10, [act, tries]() {
+        QWidget* chooser = QApplication::activeModalWidget();
+        if (chooser && chooser->objectName() == QLatin1String("OpenFile Dialog"))
+            act(chooser);
+        else if (tries > 0)
+            whenChooserRuns(act, tries - 1);
+    });
 }
 
 } // namespace
@@ -80,8 +101,38 @@ private slots:
         auto* field = dialog.findChild<ZMultiLineEdit*>();
         field->moveCursor(QTextCursor::End);
         QTest::keyClicks(field, QStringLiteral("/typed"));
+        bool chooserShown = false;
+        whenChooserRuns([&](QWidget* chooser) {
+            chooserShown = true;
+            button(chooser, QStringLiteral("Cancel"))->click();
+        });
         QTest::mouseClick(button(dialog, QStringLiteral("Dir")), Qt::LeftButton);
+        QVERIFY(chooserShown);
         QCOMPARE(dialog.outDir(), QStringLiteral("/tmp/typed"));
+    }
+
+    // "OK" in the chooser puts exactly the folder it shows into the field.
+    void outputFolderChosen()
+    {
+        ExtractDialog dialog;
+        dialog.setOutDir(QStringLiteral("/tmp"));
+        QTemporaryDir work;
+        QVERIFY(work.isValid());
+        QVERIFY(QDir(work.path()).mkdir(QStringLiteral("out dir")));
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(work.path() + QLatin1String("/out dir")));
+        // Without a memory card the chooser shows nothing; "Back" then lists
+        // the working folder. With one, it goes up to /mmc.
+        const QString expected = QDir(QStringLiteral("/mmc/mmca1")).isReadable()
+                                     ? QStringLiteral("/mmc")
+                                     : QDir::currentPath();
+        whenChooserRuns([](QWidget* chooser) {
+            button(chooser, QStringLiteral("Back"))->click();
+            button(chooser, QStringLiteral("OK"))->click();
+        });
+        QTest::mouseClick(button(dialog, QStringLiteral("Dir")), Qt::LeftButton);
+        QDir::setCurrent(previous);
+        QCOMPARE(dialog.outDir(), expected);
     }
 
     // OK closes the dialog, then traces one line per archive in list order,
