@@ -1,4 +1,5 @@
 #include "extractdialog.h"
+#include "mainwindow.h"
 #include "shellword.h"
 #include "startup.h"
 #include "zapplication.h"
@@ -15,6 +16,12 @@
 
 // The base name of the translation files, "arkiveui_<language>.qm" in i18n/.
 static const QString translationBase = QStringLiteral("arkiveui");
+
+// The main window lists everything, hidden and system entries included
+// (QDir::All | QDir::Hidden | QDir::System), folders first, names compared
+// without regard to case (QDir::Name | QDir::DirsFirst | QDir::IgnoreCase).
+static constexpr int MainFilter = 775;
+static constexpr int MainSort = 20;
 
 // In the extract-only mode the dialog lives until the process ends.
 static ExtractDialog* extractOnlyDialog = nullptr;
@@ -62,8 +69,10 @@ int main(int argc, char** argv)
         extractOnlyDialog->setOutDir(archiveFolder(archive, currentFolder()));
         result = extractOnlyDialog->exec();
     } else {
-        std::fputs("arkive: the file browser is not part of this build; "
-                   "start it as 'arkive -d ARCHIVE'\n", stderr);
+        MainWindow window(nullptr, QStringLiteral("/"), QStringLiteral("*"), MainFilter, MainSort);
+        app->setMainWidget(&window);
+        window.show();
+        result = app->exec();
     }
     delete translator;
     delete app;

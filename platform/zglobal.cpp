@@ -1,5 +1,7 @@
 #include "zglobal.h"
 
+#include "zmainwidget.h"
+
 #include <QWidget>
 
 namespace {
@@ -36,5 +38,9 @@ QRect ZGlobal::mapFromGlobalR(QWidget* widget, const QRect& rect)
     QWidget* parent = widget->parentWidget();
     if (!parent)
         return rect;
-    return rect.translated(-parent->mapTo(parent->window(), QPoint(0, 0)));
+    QWidget* window = parent->window();
+    QPoint origin = parent->mapTo(window, QPoint(0, 0));
+    if (const auto* mainWidget = qobject_cast<const ZMainWidget*>(window))
+        origin += mainWidget->screenPosition();
+    return rect.translated(-origin);
 }

@@ -20,8 +20,8 @@ public:
     static QRect getCst4b_3R();
     static QRect getCst4b_4R();
     // Maps a screen rectangle into the coordinates of the widget's parent.
-    // The screen is the widget's top-level window, which stands for the
-    // phone's screen when it is emulated on a desktop.
+    // A main widget knows where it lies on the phone's screen; any other
+    // top-level window is taken to cover the screen from its top-left corner.
     static QRect mapFromGlobalR(QWidget* widget, const QRect& rect);
 
     static constexpr int ScreenWidth = 240;   // pixels

@@ -2,6 +2,8 @@
 // answered under a real X server.
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QSet>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -90,6 +92,16 @@ bool answer(QProcess& arkive, const QStringList& xdotoolWords)
     return false;
 }
 
+// The number of different colours in a part of a picture.
+int colours(const QImage& picture, const QRect& area)
+{
+    QSet<QRgb> seen;
+    for (int y = area.top(); y <= area.bottom() && y < picture.height(); ++y)
+        for (int x = area.left(); x <= area.right() && x < picture.width(); ++x)
+            seen.insert(picture.pixel(x, y));
+    return int(seen.size());
+}
+
 } // namespace
 
 class TestArkiveBinary : public QObject
@@ -136,6 +148,44 @@ private slots:
                                 QStringLiteral("key"), QStringLiteral("Escape")}));
         QCOMPARE(arkive.exitStatus(), QProcess::NormalExit);
         QCOMPARE(arkive.exitCode(), 0);
+    }
+
+    // Started without options, the main window appears with its soft keys.
+    void mainWindowAppears()
+    {
+        if (!haveDisplayTools())
+            QSKIP("needs an X server and xdotool (run through xvfb-run)");
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QProcess arkive;
+        arkive.setProcessEnvironment(displayEnvironment());
+        arkive.setStandardOutputFile(dir.filePath(QStringLiteral("out")));
+        arkive.setStandardErrorFile(dir.filePath(QStringLiteral("err")));
+        arkive.start(Program, QStringList());
+        QVERIFY(arkive.waitForStarted(StartTimeout));
+        int status = 0;
+        const QByteArray window
+            = run(QStringLiteral("timeout"),
+                  {QStringLiteral("20"), QStringLiteral("xdotool"), QStringLiteral("search"),
+                   QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                   QStringLiteral("--pid"), QString::number(arkive.processId())},
+                  &status)
+                  .split('\n')
+                  .first();
+        QVERIFY2(status == 0 && !window.isEmpty(), "the main window did not appear");
+        QCOMPARE(windowSize(window), QSize(240, 300));
+
+        // The soft-key strip along the bottom shows its keys: the strip holds
+        // drawn text and pictures, not one plain colour.
+        const QString shot = dir.filePath(QStringLiteral("main.png"));
+        QImage picture;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (run(QStringLiteral(XSHOT), {QString::fromLatin1(window), shot}, &status), status == 0)
+                && picture.load(shot) && colours(picture, QRect(0, 270, 240, 30)) > 8,
+            StartTimeout);
+        QVERIFY(colours(picture, QRect(0, 24, 240, 240)) > 8);
+        arkive.kill();
+        arkive.waitForFinished();
     }
 
     // OK gives 1 and unpacks the archive into its own folder.

@@ -1,0 +1,131 @@
+#include "mainwindow.h"
+
+#include "compressdialog.h"
+#include "extractdialog.h"
+#include "fileview.h"
+#include "folderpath.h"
+#include "zglobal.h"
+#include "zmessagebox.h"
+#include "zpushbutton.h"
+#include "zskin.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QVBoxLayout>
+
+#include <cstdio>
+
+MainWindow::MainWindow(QWidget* parent, const QString& startDir, const QString& nameFilter,
+                       int filterSpec, int sortSpec)
+    : ZMainWidget(QString(), true, parent, "MainWindow", 0)
+{
+    getTitleBarWidget()->setText(tr(""));
+
+    upButton = new ZPushButton(QStringLiteral("Dialog_Up_Arr"), getTitleBarWidget(), 0, -1, -1);
+    const int arrowWidth = ZSkin::skin()->getPixmap(QStringLiteral("Dialog_Up_Arr.g")).width();
+    const QRect screen = ZGlobal::getScreenR();
+    upButton->move(screen.right() - screen.left() + 1 - arrowWidth, 0);
+    connect(upButton, &QPushButton::clicked, this, &MainWindow::resizeWindow);
+
+    QWidget* content = getContentWidget(true);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    fileView = new FileView(nameFilter, filterSpec, content, sortSpec, "browser", {});
+    layout->addWidget(fileView);
+    fileView->setDir(startDir);
+
+    QWidget* cst = getCSTWidget(true);
+    ZPushButton* keys[4];
+    const QRect keyRects[4] = {ZGlobal::getCst4b_1R(), ZGlobal::getCst4b_2R(),
+                               ZGlobal::getCst4b_3R(), ZGlobal::getCst4b_4R()};
+    for (int i = 0; i < 4; ++i) {
+        keys[i] = new ZPushButton(cst, 0, -1, -1);
+        keys[i]->setGeometry(ZGlobal::mapFromGlobalR(keys[i], keyRects[i]));
+    }
+    keys[0]->setResourceID(QStringLiteral("CST_Menu"));
+    keys[1]->setText(tr("Compress"));
+    keys[2]->setText(tr("Extract"));
+    keys[3]->setResourceID(QStringLiteral("CST_Back"));
+
+    // The menu and its actions have no parent: they live as long as the process.
+    auto* menu = new QMenu;
+    auto* aboutAction = new QAction(tr("About"));
+    auto* exitAction = new QAction(tr("Exit"));
+    auto* refreshAction = new QAction(tr("Refresh"));
+    menu->addAction(refreshAction);
+    menu->addAction(aboutAction);
+    menu->addAction(exitAction);
+    connect(aboutAction, &QAction::triggered, this, &MainWindow::about);
+    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+    connect(refreshAction, &QAction::triggered, this, &MainWindow::slotRefresh);
+    keys[0]->setPopup(menu);
+
+    connect(keys[1], &QPushButton::clicked, this, &MainWindow::compress);
+    connect(keys[2], &QPushButton::clicked, this, &MainWindow::decompress);
+
+    connect(fileView, &FileView::rootDir, keys[3], &QWidget::setDisabled);
+    connect(keys[3], &QPushButton::clicked, this, &MainWindow::dirUp);
+    // The first folder was listed before the back key existed.
+    keys[3]->setDisabled(QDir(startDir).isRoot());
+}
+
+void MainWindow::dirUp()
+{
+    fileView->setDir(parentFolder(fileView->currentDir));
+}
+
+void MainWindow::compress()
+{
+    const QStringList files = fileView->selectedFiles;
+    auto* dialog = new CompressDialog(this, "Compress Dialog", {});
+    dialog->setFiles(files);
+    dialog->setOutDir(fileView->currentDir);
+    const QString name = files.size() > 1 ? QFileInfo(fileView->currentDir).fileName()
+                         : files.isEmpty() ? QString()
+                                           : QFileInfo(files.first()).fileName();
+    dialog->setArchiveName(name);
+    dialog->exec();
+}
+
+void MainWindow::decompress()
+{
+    std::printf("line: %d, function: %s, file: %s\n\n", __LINE__, "decompress", "mainwindow");
+    std::fflush(stdout);
+    const QStringList files = fileView->selectedFiles;
+    auto* dialog = new ExtractDialog(this, "Extract Dialog", {});
+    dialog->setFiles(files);
+    dialog->setOutDir(fileView->currentDir);
+    dialog->exec();
+}
+
+void MainWindow::resizeWindow()
+{
+    if (QRect(0, 0, width(), height()) != ZGlobal::getScreenR()) {
+        showMaximized();
+        upButton->setResourceID(QStringLiteral("Dialog_Down_Arr"));
+    } else {
+        showNormal();
+        upButton->setResourceID(QStringLiteral("Dialog_Up_Arr"));
+    }
+}
+
+void MainWindow::slotRefresh()
+{
+    fileView->setDir(fileView->currentDir);
+}
+
+void MainWindow::about()
+{
+    ZMessageBox::information(
+        this, QPixmap(),
+        tr("arkive\n\n"
+           "Packs the selected files and folders into one archive (tar, tar.gz, "
+           "tar.bz2, tar.xz, tar.lz, tar.lzo, tar.lzma or zip) and unpacks tar, "
+           "zip and rar archives into a folder of your choice.\n\n"
+           "The work is done by the standard archivers in the background; "
+           "tally shows how far it has got."),
+        tr("Ok"), QString(), QString(), 1);
+}
