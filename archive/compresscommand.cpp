@@ -2,6 +2,8 @@
 
 #include "shellword.h"
 
+#include <algorithm>
+
 namespace {
 
 // The tar rows differ only in the options that choose the compressor.
@@ -44,9 +46,15 @@ QString buildLine(const CompressRequest& request, quint64 total, const QString& 
     const QString a = shellWord(pathArgument(archivePath(request)));
     const QString j = fileWords(request.files);
     const QString n = QString::number(total);
-    if (key != QLatin1String("zip"))
-        return QLatin1String("tar ") + tarOptions(key) + QLatin1Char(' ') + a + QLatin1Char(' ') + j
+    if (key != QLatin1String("zip")) {
+        // tar reads \ escapes in the names it is given ("a\b" would name
+        // "a", backspace): such names are handed over with unquoting off.
+        const bool escapes = std::any_of(request.files.cbegin(), request.files.cend(),
+                                         [](const QString& f) { return f.contains(QLatin1Char('\\')); });
+        return QLatin1String("tar ") + tarOptions(key) + QLatin1Char(' ') + a
+               + (escapes ? QLatin1String(" --no-unquote ") : QLatin1String(" ")) + j
                + QLatin1String(" |tally -T ") + n + QLatin1String(" -t tar &");
+    }
 
     const int level = request.ultra ? 9 : request.ratio;
     QString line = QStringLiteral("zip -ryv -FS ");

@@ -159,6 +159,19 @@ private slots:
         QCOMPARE(compressCommand(request, 3),
                  QStringLiteral("tar cvvf '/mmc/my files/a;b.tar' '/mmc/it'\\''s' ./-rf /mmc/plain "
                                 "|tally -T 3 -t tar &"));
+        // tar would read \ escapes in the names; zip takes them as they are.
+        request.files << QStringLiteral("/mmc/a\\b");
+        QVERIFY(compressCommand(request, 3).startsWith(
+            QLatin1String("tar cvvf '/mmc/my files/a;b.tar' --no-unquote '/mmc/it'\\''s' ./-rf ")));
+        request.format = QStringLiteral(".tar.xz");
+        QVERIFY(compressCommand(request, 3).contains(QLatin1String(".tar.xz' --no-unquote '/mmc/it")));
+        request.format = QStringLiteral(".zip");
+        QVERIFY(!compressCommand(request, 3).contains(QLatin1String("unquote")));
+        request.format = QStringLiteral(".tar");
+        request.files.removeLast();
+        request.outDir = QStringLiteral("/mmc/back\\slash/");
+        QVERIFY(!compressCommand(request, 3).contains(QLatin1String("unquote")));
+
         request.outDir.clear();
         request.name = QStringLiteral("-x");
         QVERIFY(compressCommand(request, 3).startsWith(QLatin1String("tar cvvf ./-x.tar ")));

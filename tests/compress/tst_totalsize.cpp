@@ -112,6 +112,14 @@ private slots:
         QCOMPARE(totalSize({QString::fromUtf8(w)}), quint64(2 * three));
     }
 
+    // QTemporaryDir cannot remove names that are not UTF-8.
+    void cleanupTestCase()
+    {
+        const QByteArray odd = m_root + "/caf\xe9\xff";
+        QCOMPARE(unlink(odd + "/x\x80"), 0);
+        QCOMPARE(rmdir(odd), 0);
+    }
+
 private:
     QTemporaryDir m_tmp;
     QByteArray m_root;
