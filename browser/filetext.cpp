@@ -1,5 +1,6 @@
 #include "filetext.h"
 
+#include <ctime>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -61,4 +62,29 @@ QString dateString(const QDateTime& time, const QString& separator)
     const QDate date = time.date();
     return QString::number(date.year()) + separator + QString::number(date.month()) + separator
            + QString::number(date.day()) + QLatin1Char(' ') + time.time().toString();
+}
+
+namespace {
+void appendTwoDigits(QString& text, int value)
+{
+    text += QLatin1Char(char('0' + value / 10));
+    text += QLatin1Char(char('0' + value % 10));
+}
+} // namespace
+
+QString dateString(qint64 secondsSinceEpoch, const QString& separator)
+{
+    const time_t seconds = time_t(secondsSinceEpoch);
+    struct tm local;
+    if (!::localtime_r(&seconds, &local))
+        return QString();
+    QString text = QString::number(local.tm_year + 1900) + separator
+                   + QString::number(local.tm_mon + 1) + separator
+                   + QString::number(local.tm_mday) + QLatin1Char(' ');
+    appendTwoDigits(text, local.tm_hour);
+    text += QLatin1Char(':');
+    appendTwoDigits(text, local.tm_min);
+    text += QLatin1Char(':');
+    appendTwoDigits(text, local.tm_sec);
+    return text;
 }

@@ -3,6 +3,7 @@
 #include "filestatus.h"
 #include "fileviewitem.h"
 #include "folderpath.h"
+#include "nameorder.h"
 #include "res_icon_reader.h"
 #include "util_listviewdelegate.h"
 
@@ -15,6 +16,8 @@
 #include <QMouseEvent>
 
 #include <cstdio>
+#include <numeric>
+#include <vector>
 #include <dirent.h>
 
 namespace {
@@ -101,7 +104,10 @@ void FileView::setDir(const QString& path)
 {
     emit rootDir(QDir::cleanPath(path) == QLatin1String("/"));
 
-    const QDir dir(path, m_nameFilter, QDir::SortFlags(m_sortSpec),
+    // Sorting by name is done here, from the one status query per entry.
+    const bool sortHere = sortsByName(m_sortSpec);
+    const QDir dir(path, m_nameFilter,
+                   sortHere ? QDir::SortFlags(QDir::Unsorted) : QDir::SortFlags(m_sortSpec),
                    QDir::Filters(m_filterSpec) | QDir::AllDirs);
     const QString folder = QDir::cleanPath(dir.absolutePath());
     if (!dir.isReadable() || !canList(folder))
@@ -111,26 +117,42 @@ void FileView::setDir(const QString& path)
     m_pressItem = nullptr;
     clear();
 
-    const QStringList names = dir.entryList();
+    QStringList names = dir.entryList();
+    names.removeAll(QStringLiteral("."));
+    names.removeAll(QStringLiteral(".."));
+    std::vector<FileStatus> statuses;
+    std::vector<bool> folders;
+    statuses.reserve(size_t(names.size()));
+    folders.reserve(size_t(names.size()));
+    for (const QString& name : std::as_const(names)) {
+        statuses.push_back(fileStatus(childPath(folder, name)));
+        folders.push_back(statuses.back().isDir());
+    }
+    QList<int> order;
+    if (sortHere) {
+        order = nameOrder(names, folders, m_sortSpec);
+    } else {
+        order.resize(names.size());
+        std::iota(order.begin(), order.end(), 0);
+    }
+
     // The rows go into the list in one step: inserting them one by one
     // costs the list a layout change each.
     QList<QTreeWidgetItem*> rows;
     rows.reserve(names.size());
-    for (const QString& name : names) {
-        if (name == QLatin1String(".") || name == QLatin1String(".."))
-            continue;
-        const QString absPath = childPath(folder, name);
-        const FileStatus status = fileStatus(absPath);
+    for (const int i : std::as_const(order)) {
+        const QString& name = names.at(i);
+        const FileStatus& status = statuses[size_t(i)];
         if (m_dirsOnly && !status.isDir())
             break;
+        const QString absPath = childPath(folder, name);
         auto* row = new FileViewItem(nullptr, name);
         row->setPixmap(0, m_icons[int(fileIconFor(absPath, status))]);
         row->setFileInfo(name, absPath, status, m_names);
         rows.append(row);
         m_expandedItem = row;
     }
-    // Without sorting the list keeps the order of the listing, which is the
-    // order the sort flags ask for.
+    // Without sorting the list keeps the order of the listing.
     addTopLevelItems(rows);
     currentDir = folder;
 }

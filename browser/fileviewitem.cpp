@@ -30,9 +30,7 @@ void FileViewItem::setFileInfo(const QString& name, const QString& path, const F
         shown = linkStatus(path);
     }
     sizeText = sizeString(quint64(shown.size));
-    dateText = shown.valid ? dateString(QDateTime::fromSecsSinceEpoch(shown.mtime),
-                                        QStringLiteral("-"))
-                           : QString();
+    dateText = shown.valid ? dateString(shown.mtime, QStringLiteral("-")) : QString();
     permText = modeString(shown.mode);
     if (status.valid) {
         ownerText = names.user(status.uid);

@@ -4,6 +4,7 @@
 #include "filestatus.h"
 #include "filetext.h"
 #include "folderpath.h"
+#include "nameorder.h"
 #include "ownernames.h"
 
 #include <QDir>
@@ -115,6 +116,41 @@ private slots:
         const QDateTime december(QDate(1999, 12, 31), QTime(23, 59, 59));
         QCOMPARE(dateString(december, QStringLiteral("-")), QStringLiteral("1999-12-31 23:59:59"));
         QCOMPARE(dateString(QDateTime(), QStringLiteral("-")), QString());
+    }
+
+    // The fast form for listings gives the same text as the QDateTime one.
+    void datesFromSeconds()
+    {
+        const QDateTime march(QDate(2009, 3, 7), QTime(8, 5, 9));
+        QCOMPARE(dateString(march.toSecsSinceEpoch(), QStringLiteral("-")),
+                 QStringLiteral("2009-3-7 08:05:09"));
+        for (qint64 seconds : {qint64(0), qint64(951782400), qint64(1700000000), qint64(4102444799)}) {
+            const QDateTime time = QDateTime::fromSecsSinceEpoch(seconds);
+            QCOMPARE(dateString(seconds, QStringLiteral("-")), dateString(time, QStringLiteral("-")));
+        }
+    }
+
+    void nameOrders()
+    {
+        const QStringList names{"beta", "Alpha", "b", "alpha", "Gamma", "zulu", ".hidden", "B"};
+        const std::vector<bool> folders{false, true, false, false, true, true, false, false};
+        const auto sorted = [&](int spec) {
+            QStringList out;
+            for (int i : nameOrder(names, folders, spec))
+                out << names.at(i);
+            return out;
+        };
+        QCOMPARE(sorted(QDir::Name | QDir::DirsFirst | QDir::IgnoreCase),
+                 QStringList({"Alpha", "Gamma", "zulu", ".hidden", "alpha", "B", "b", "beta"}));
+        QCOMPARE(sorted(QDir::Name | QDir::IgnoreCase),
+                 QStringList({".hidden", "Alpha", "alpha", "B", "b", "beta", "Gamma", "zulu"}));
+        QCOMPARE(sorted(QDir::Name),
+                 QStringList({".hidden", "Alpha", "B", "Gamma", "alpha", "b", "beta", "zulu"}));
+        QVERIFY(sortsByName(20) && sortsByName(QDir::Name) && sortsByName(QDir::Name | QDir::DirsFirst));
+        for (int other : {int(QDir::Time), int(QDir::Size), int(QDir::Unsorted),
+                          int(QDir::Name | QDir::Reversed), int(QDir::Name | QDir::LocaleAware),
+                          int(QDir::Name | QDir::DirsLast), int(QDir::Name | QDir::Type)})
+            QVERIFY(!sortsByName(other));
     }
 
     void ownersAndGroups()
