@@ -1,6 +1,7 @@
 #include "zbasedialog.h"
 
 #include "zglobal.h"
+#include "zmainwidget.h"
 
 ZBaseDialog::ZBaseDialog(QWidget* parent, const char* name, int modal, Qt::WindowFlags f)
     : QDialog(parent, f)
@@ -9,4 +10,13 @@ ZBaseDialog::ZBaseDialog(QWidget* parent, const char* name, int modal, Qt::Windo
         setObjectName(QString::fromLatin1(name));
     setModal(modal != 0);
     setMaximumSize(ZGlobal::getScreenR().size());
+}
+
+void ZBaseDialog::move(int x, int y)
+{
+    QPoint position(x, y);
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (const auto* phone = qobject_cast<const ZMainWidget*>(owner))
+        position += phone->mapToGlobal(QPoint(0, 0)) - phone->screenPosition();
+    QDialog::move(position);
 }

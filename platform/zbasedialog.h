@@ -9,4 +9,10 @@ class ZBaseDialog : public QDialog
 public:
     ZBaseDialog(QWidget* parent = nullptr, const char* name = nullptr, int modal = 1,
                 Qt::WindowFlags f = {});
+
+    // Places the dialog at a position on the phone's screen. When the phone's
+    // screen is emulated by a main widget on a desktop, that position lies on
+    // the main widget, not in a corner of the desktop.
+    void move(int x, int y);
+    void move(const QPoint& position) { move(position.x(), position.y()); }
 };

@@ -1,6 +1,8 @@
 // The phone layer: skin pictures, the screen's rectangles and the text field.
 #include "res_icon_reader.h"
+#include "zbasedialog.h"
 #include "zglobal.h"
+#include "zmainwidget.h"
 #include "zmultilineedit.h"
 #include "zpushbutton.h"
 
@@ -65,6 +67,36 @@ private slots:
         auto* key = new QWidget(bar);
         QCOMPARE(ZGlobal::mapFromGlobalR(key, ZGlobal::getCst4b_2R()), QRect(60, 0, 60, 30));
         QCOMPARE(ZGlobal::mapFromGlobalR(bar, QRect(0, 290, 240, 30)), QRect(0, 290, 240, 30));
+    }
+
+    // A dialog placed at a phone-screen position lands on the emulated
+    // phone's screen, wherever the desktop put the main widget.
+    void dialogPositionsLandOnThePhoneScreen()
+    {
+        ZMainWidget phone(QString(), true);
+        phone.move(300, 200);
+        phone.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&phone));
+        ZBaseDialog dialog(&phone);
+        dialog.move(5, 65);
+        const QPoint screenOrigin = phone.mapToGlobal(QPoint(0, 0)) - phone.screenPosition();
+        QCOMPARE(dialog.pos(), screenOrigin + QPoint(5, 65));
+
+        ZBaseDialog alone;
+        alone.move(5, 65);
+        QCOMPARE(alone.pos(), QPoint(5, 65));
+    }
+
+    void mainWidgetStates()
+    {
+        ZMainWidget phone(QString(), true);
+        phone.showNormal();
+        QCOMPARE(phone.size(), QSize(240, 320 - ZMainWidget::StatusBarHeight));
+        phone.showMaximized();
+        QCOMPARE(phone.size(), ZGlobal::getScreenR().size());
+        QCOMPARE(phone.screenPosition(), QPoint(0, 0));
+        // The soft-key bar keeps its place at the bottom of the screen.
+        QCOMPARE(phone.getCSTWidget(true)->geometry().bottom(), phone.height() - 1);
     }
 
     void buttonResources()
