@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "localbytes.h"
+
 // Turning values into words of a /bin/sh command line, and turning the line
 // into the bytes that the shell gets.
 
@@ -18,9 +20,3 @@ QString backquotedShellWord(const QString& word);
 // A relative path that begins with "-" gets "./" in front, so that a tool
 // takes it as a name, not as an option.
 QString pathArgument(const QString& path);
-
-// Paths are bytes, not always UTF-8. A byte that is not part of valid UTF-8
-// is kept in a QString as the code unit U+DC80 + byte (which valid UTF-8 never
-// gives), so that such names go through the program and back unchanged.
-QString fromLocalBytes(const QByteArray& bytes);
-QByteArray toLocalBytes(const QString& text);

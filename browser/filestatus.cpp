@@ -1,8 +1,11 @@
 #include "filestatus.h"
 
+#include "localbytes.h"
+
 #include <QFile>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace {
@@ -33,13 +36,20 @@ bool FileStatus::isDir() const
 FileStatus fileStatus(const QString& path)
 {
     struct stat st;
-    const int result = ::stat(QFile::encodeName(path).constData(), &st);
+    const int result = ::stat(toLocalBytes(path).constData(), &st);
     return fromStat(result, st);
 }
 
 FileStatus linkStatus(const QString& path)
 {
     struct stat st;
-    const int result = ::lstat(QFile::encodeName(path).constData(), &st);
+    const int result = ::lstat(toLocalBytes(path).constData(), &st);
+    return fromStat(result, st);
+}
+
+FileStatus fileStatusAt(int folder, const char* name)
+{
+    struct stat st;
+    const int result = ::fstatat(folder, name, &st, 0);
     return fromStat(result, st);
 }

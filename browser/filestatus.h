@@ -21,3 +21,5 @@ struct FileStatus
 FileStatus fileStatus(const QString& path);
 // lstat(): the entry itself, a link as a link.
 FileStatus linkStatus(const QString& path);
+// stat() of an entry of the open folder `folder` (a file descriptor).
+FileStatus fileStatusAt(int folder, const char* name);

@@ -3,6 +3,7 @@
 #include "filestatus.h"
 #include "fileviewitem.h"
 #include "folderpath.h"
+#include "localbytes.h"
 #include "nameorder.h"
 #include "res_icon_reader.h"
 #include "util_listviewdelegate.h"
@@ -11,14 +12,15 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QMouseEvent>
 
 #include <cstdio>
+#include <cstring>
 #include <numeric>
 #include <vector>
 #include <dirent.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -28,11 +30,50 @@ constexpr int ColumnInset = 24; // pixels left to the parent beside the name col
 // be opened for reading.
 bool canList(const QString& folder)
 {
-    DIR* handle = ::opendir(QFile::encodeName(folder).constData());
+    DIR* handle = ::opendir(toLocalBytes(folder).constData());
     if (!handle)
         return false;
     ::closedir(handle);
     return true;
+}
+
+// Whether a listing with the QDir filter flags `filterSpec` keeps an entry.
+// Folders are kept whatever the name filter; a name starting with "." only
+// with QDir::Hidden; regular files with QDir::Files; devices, pipes,
+// sockets and broken links with QDir::System.
+bool keeps(const QString& name, const FileStatus& status, int filterSpec, const QString& nameFilter)
+{
+    if (name.startsWith(QLatin1Char('.')) && !(filterSpec & QDir::Hidden))
+        return false;
+    if (status.isDir())
+        return true;
+    if (nameFilter != QLatin1String("*") && !QDir::match(nameFilter, name))
+        return false;
+    if (status.valid && S_ISREG(status.mode))
+        return filterSpec & QDir::Files;
+    return filterSpec & QDir::System;
+}
+
+// The entries of a folder read with readdir, so that names that are not
+// valid UTF-8 keep their bytes, each with its one status query.
+void readFolder(const QString& folder, int filterSpec, const QString& nameFilter,
+                QStringList& names, std::vector<FileStatus>& statuses)
+{
+    DIR* handle = ::opendir(toLocalBytes(folder).constData());
+    if (!handle)
+        return;
+    while (const dirent* entry = ::readdir(handle)) {
+        const char* raw = entry->d_name;
+        if (std::strcmp(raw, ".") == 0 || std::strcmp(raw, "..") == 0)
+            continue;
+        const QString name = fromLocalBytes(QByteArray(raw));
+        const FileStatus status = fileStatusAt(::dirfd(handle), raw);
+        if (!keeps(name, status, filterSpec, nameFilter))
+            continue;
+        names.append(name);
+        statuses.push_back(status);
+    }
+    ::closedir(handle);
 }
 
 FileViewItem* rowOf(QTreeWidgetItem* item)
@@ -110,24 +151,28 @@ void FileView::setDir(const QString& path)
                    sortHere ? QDir::SortFlags(QDir::Unsorted) : QDir::SortFlags(m_sortSpec),
                    QDir::Filters(m_filterSpec) | QDir::AllDirs);
     const QString folder = QDir::cleanPath(dir.absolutePath());
-    if (!dir.isReadable() || !canList(folder))
+    if (!canList(folder))
         return;
 
     m_expandedItem = nullptr;
     m_pressItem = nullptr;
     clear();
 
-    QStringList names = dir.entryList();
-    names.removeAll(QStringLiteral("."));
-    names.removeAll(QStringLiteral(".."));
+    QStringList names;
     std::vector<FileStatus> statuses;
-    std::vector<bool> folders;
-    statuses.reserve(size_t(names.size()));
-    folders.reserve(size_t(names.size()));
-    for (const QString& name : std::as_const(names)) {
-        statuses.push_back(fileStatus(childPath(folder, name)));
-        folders.push_back(statuses.back().isDir());
+    if (sortHere) {
+        readFolder(folder, m_filterSpec, m_nameFilter, names, statuses);
+    } else {
+        names = dir.entryList();
+        names.removeAll(QStringLiteral("."));
+        names.removeAll(QStringLiteral(".."));
+        for (const QString& name : std::as_const(names))
+            statuses.push_back(fileStatus(childPath(folder, name)));
     }
+    std::vector<bool> folders;
+    folders.reserve(statuses.size());
+    for (const FileStatus& status : statuses)
+        folders.push_back(status.isDir());
     QList<int> order;
     if (sortHere) {
         order = nameOrder(names, folders, m_sortSpec);
@@ -193,12 +238,12 @@ void FileView::itemClicked(QTreeWidgetItem* item, const QPoint& globalPos, int)
     FileViewItem* row = rowOf(item);
     if (!row)
         return;
-    const QFileInfo pressed(pressedPath);
-    if (pressed.isSymLink())
+    const FileStatus link = linkStatus(pressedPath);
+    if (link.valid && S_ISLNK(link.mode))
         qDebug().noquote() << QStringLiteral("SymLink");
     qDebug().noquote() << QStringLiteral("clicked: ") + pressedPath;
     for (const QString& file : std::as_const(selectedFiles))
-        std::printf("%s <<", QFile::encodeName(file).constData());
+        std::printf("%s <<", toLocalBytes(file).constData());
 
     const int x = mapFromGlobal(globalPos).x();
     const int w = parentWidget() ? parentWidget()->width() : width();
@@ -208,7 +253,7 @@ void FileView::itemClicked(QTreeWidgetItem* item, const QPoint& globalPos, int)
     selectAlone(row);
     if (zone == TapZone::Select)
         return;
-    if (pressed.isDir())
+    if (fileStatus(pressedPath).isDir())
         setDir(pressedPath);
 }
 

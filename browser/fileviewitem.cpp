@@ -2,9 +2,9 @@
 
 #include "filestatus.h"
 #include "filetext.h"
+#include "localbytes.h"
 #include "ownernames.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QPalette>
 
@@ -26,7 +26,7 @@ void FileViewItem::setFileInfo(const QString& name, const QString& path, const F
     FileStatus shown = status;
     if (!status.valid) {
         errno = status.error;
-        std::perror(QFile::encodeName(path).constData());
+        std::perror(toLocalBytes(path).constData());
         shown = linkStatus(path);
     }
     sizeText = sizeString(quint64(shown.size));

@@ -2,12 +2,17 @@
 // their boundary pixels, the order of press and tap, and the selection list.
 #include "browsertest.h"
 #include "fileview.h"
+#include "localbytes.h"
 #include "fileviewitem.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QVBoxLayout>
 
 #include <sys/stat.h>
@@ -367,6 +372,41 @@ private slots:
         QCOMPARE(rowNames(view), QStringList({"inner", "inside.txt"}));
         QCOMPARE(row(view, QStringLiteral("inner"))->absPath, link + QLatin1String("/inner"));
         QCOMPARE(view.selectedFiles, QStringList{link});
+    }
+
+    // Names that are not valid UTF-8 keep their bytes from the listing to
+    // the selection, so the commands get the real files.
+    void namesThatAreNotUtf8()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QByteArray base = QFile::encodeName(dir.path());
+        const QByteArray file = base + "/caf\xe9.txt";
+        const QByteArray folder = base + "/d\xff";
+        const auto makeRaw = [](const QByteArray& path) {
+            const int fd = ::open(path.constData(), O_CREAT | O_WRONLY, 0644);
+            return fd >= 0 && ::close(fd) == 0;
+        };
+        QVERIFY(makeRaw(file));
+        QCOMPARE(::mkdir(folder.constData(), 0755), 0);
+        QVERIFY(makeRaw(folder + "/inner"));
+
+        Screen screen;
+        FileView& view = *screen.view;
+        view.setDir(dir.path());
+        QCOMPARE(view.topLevelItemCount(), 2);
+        const QString fileName = fromLocalBytes("caf\xe9.txt");
+        FileViewItem* fileRow = row(view, fileName);
+        QVERIFY(fileRow);
+        QCOMPARE(toLocalBytes(fileRow->absPath), file);
+        QCOMPARE(fileRow->permText.at(0), QLatin1Char('-')); // its status was read
+        tap(view, fileName, 220);
+        QCOMPARE(view.selectedFiles.size(), 1);
+        QCOMPARE(toLocalBytes(view.selectedFiles.first()), file);
+
+        tap(view, fromLocalBytes("d\xff"), 120);
+        QCOMPARE(toLocalBytes(view.currentDir), folder);
+        QCOMPARE(rowNames(view), QStringList{QStringLiteral("inner")});
     }
 
 private:
