@@ -1,0 +1,80 @@
+// tally-window: the window face of tally, which tally runs in its own place
+// (exec) when a display is there. It takes the same words as tally.
+#include <QApplication>
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "options.h"
+#include "session.h"
+#include "textface.h"
+#include "window.h"
+
+namespace {
+
+tally::GuiRunner* gRunner = nullptr;
+
+// Qt ends the program with exit() when the display goes away (the X server
+// died, the session ended). The listing must still be read to its end, or
+// the archiver dies of SIGPIPE and leaves a truncated archive: read it here,
+// then report on standard error.
+void drainOnExit()
+{
+    tally::GuiRunner* runner = gRunner;
+    gRunner = nullptr;
+    if (!runner || runner->inputEnded())
+        return;
+    const int status = runner->drainBlocking();
+    const std::string line = tally::summaryLine(runner->session().snapshot(tally::Clock::now())) + "\n";
+    [[maybe_unused]] const ssize_t n = ::write(STDERR_FILENO, line.data(), line.size());
+    ::_exit(status);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Writing to a closed standard error must never end tally: a tally that
+    // dies early kills the archiver with SIGPIPE and truncates the archive.
+    ::signal(SIGPIPE, SIG_IGN);
+
+    const tally::Options options = tally::parseOptions(argc, argv);
+    if (options.help) {
+        std::fputs(tally::usageText().c_str(), stdout);
+        return 0;
+    }
+
+    const char* qpa = std::getenv("QT_QPA_PLATFORM");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (tally::chooseFace(options.forceText, qpa, std::getenv("DISPLAY"), wayland) == tally::Face::Text)
+        return tally::runTextFace(options, STDIN_FILENO, STDERR_FILENO);
+    // Decided before the application object is made: tally must never abort
+    // for want of a display.
+
+    // A display is named, but it may not open: let Qt fall back to the
+    // offscreen platform instead of aborting, and take the text face then.
+    ::setenv("QT_QPA_PLATFORM", tally::platformWithFallback(qpa, wayland).c_str(), 1);
+    // Qt sees none of tally's words (a word of the zip count could look like
+    // one of Qt's own options).
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QApplication app(qtArgc, qtArgv);
+    if (tally::isHeadlessPlatform(QGuiApplication::platformName().toStdString()))
+        return tally::runTextFace(options, STDIN_FILENO, STDERR_FILENO);
+    app.setQuitOnLastWindowClosed(false);
+
+    tally::TallyWindow window(tally::operationOf(options));
+    tally::GuiRunner runner(options, STDIN_FILENO, &window);
+    QObject::connect(&runner, &tally::GuiRunner::finished, &app, [&app](int status) { app.exit(status); });
+    gRunner = &runner;
+    std::atexit(drainOnExit);
+    window.show();
+    runner.start();
+    const int status = app.exec();
+    gRunner = nullptr;
+    return status;
+}

@@ -1,0 +1,179 @@
+#include "options.h"
+
+#include "textutil.h"
+
+namespace tally {
+
+std::optional<Kind> kindFromName(std::string_view name)
+{
+    if (name == "tar")
+        return Kind::Tar;
+    if (name == "zip")
+        return Kind::Zip;
+    if (name == "unzip")
+        return Kind::Unzip;
+    if (name == "unrar")
+        return Kind::Unrar;
+    return std::nullopt;
+}
+
+const char* kindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::Tar: return "tar";
+    case Kind::Zip: return "zip";
+    case Kind::Unzip: return "unzip";
+    case Kind::Unrar: return "unrar";
+    }
+    return "tar";
+}
+
+Operation operationOf(const Options& options)
+{
+    switch (options.kind) {
+    case Kind::Tar: return options.total ? Operation::Packing : Operation::Unpacking;
+    case Kind::Zip: return Operation::Packing;
+    case Kind::Unzip:
+    case Kind::Unrar: return Operation::Unpacking;
+    }
+    return Operation::Unpacking;
+}
+
+namespace {
+
+bool isOption(std::string_view word)
+{
+    return word.size() >= 2 && word[0] == '-';
+}
+
+void takeKind(Options& o, std::string_view value)
+{
+    if (const auto k = kindFromName(value)) {
+        o.kind = *k;
+        o.kindGiven = true;
+    } else {
+        o.ignored.emplace_back(value);
+    }
+}
+
+void takeTotal(Options& o, std::string_view value)
+{
+    if (const auto n = leadingNumber(value))
+        o.total = *n;
+    else
+        o.ignored.emplace_back(value);
+}
+
+} // namespace
+
+Options parseOptions(const std::vector<std::string_view>& args)
+{
+    Options o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view w = args[i];
+        const bool hasNext = i + 1 < args.size();
+        const std::string_view next = hasNext ? args[i + 1] : std::string_view();
+        if (w == "-t") {
+            // Only a word that is no option is taken as the kind.
+            if (hasNext && !isOption(next)) {
+                takeKind(o, next);
+                ++i;
+            }
+        } else if (w == "-T") {
+            // Only a word that starts with a digit is taken as the total: an
+            // error message after -T stays a row of ignored words, and an
+            // option right after -T (the count came out empty) is left for
+            // the next round.
+            if (hasNext && !next.empty() && next[0] >= '0' && next[0] <= '9') {
+                takeTotal(o, next);
+                ++i;
+            }
+        } else if (startsWith(w, "--type=")) {
+            takeKind(o, w.substr(7));
+        } else if (startsWith(w, "--total=")) {
+            takeTotal(o, w.substr(8));
+        } else if (w.size() > 2 && startsWith(w, "-t")) {
+            takeKind(o, w.substr(2));
+        } else if (w.size() > 2 && startsWith(w, "-T")) {
+            takeTotal(o, w.substr(2));
+        } else if (w == "--text") {
+            o.forceText = true;
+        } else if (w == "-h" || w == "--help") {
+            o.help = true;
+        } else {
+            o.ignored.emplace_back(w);
+        }
+    }
+    return o;
+}
+
+Options parseOptions(int argc, const char* const* argv)
+{
+    std::vector<std::string_view> args;
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i] ? argv[i] : "");
+    return parseOptions(args);
+}
+
+std::string usageText()
+{
+    return "Usage: ARCHIVER ... | tally -t tar|zip|unzip|unrar [-T TOTAL] [--text]\n"
+           "Shows how far the archiver whose verbose listing comes on standard input has got.\n"
+           "  -t KIND   the listing: tar (packing with -T, unpacking without), zip, unzip, unrar\n"
+           "  -T TOTAL  bytes to pack (tar, zip) or entries to unpack (unzip); the leading\n"
+           "            number of the word is taken, anything else is ignored\n"
+           "  --text    report on standard error even when a display is available\n"
+           "Exit status: 0 done, 1 errors reported, 2 ended early, 3 stopped by the user.\n";
+}
+
+namespace {
+
+bool isSet(const char* v)
+{
+    return v != nullptr && *v != '\0';
+}
+
+std::string_view firstPlatform(std::string_view list)
+{
+    const auto semi = list.find(';');
+    return semi == std::string_view::npos ? list : list.substr(0, semi);
+}
+
+} // namespace
+
+bool isHeadlessPlatform(std::string_view name)
+{
+    const auto colon = name.find(':');
+    const std::string_view base = colon == std::string_view::npos ? name : name.substr(0, colon);
+    return base == "offscreen" || base == "minimal";
+}
+
+Face chooseFace(bool forceText, const char* qpaPlatform, const char* display, const char* waylandDisplay)
+{
+    if (forceText)
+        return Face::Text;
+    if (isSet(qpaPlatform))
+        return isHeadlessPlatform(firstPlatform(qpaPlatform)) ? Face::Text : Face::Window;
+    return isSet(display) || isSet(waylandDisplay) ? Face::Window : Face::Text;
+}
+
+std::string platformWithFallback(const char* qpaPlatform, const char* waylandDisplay)
+{
+    std::string list;
+    if (isSet(qpaPlatform))
+        list = qpaPlatform;
+    else if (isSet(waylandDisplay))
+        list = "wayland;xcb";
+    else
+        list = "xcb";
+    std::string_view rest = list;
+    while (!rest.empty()) {
+        const std::string_view one = firstPlatform(rest);
+        if (isHeadlessPlatform(one))
+            return list;
+        rest.remove_prefix(std::min(rest.size(), one.size() + 1));
+    }
+    return list + ";offscreen";
+}
+
+} // namespace tally

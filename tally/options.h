@@ -1,0 +1,61 @@
+// Command line of tally and the choice of its face: pure functions.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tally {
+
+enum class Kind { Tar, Zip, Unzip, Unrar };
+enum class Operation { Packing, Unpacking };
+
+struct Options {
+    Kind kind = Kind::Tar;
+    bool kindGiven = false;
+    std::optional<std::uint64_t> total;   // -T: bytes (tar, zip) or entries (unzip)
+    bool forceText = false;               // --text
+    bool help = false;                    // -h, --help
+    std::vector<std::string> ignored;     // words that were not understood
+};
+
+// Parses the words after the program name. Never fails: words it does not
+// know are collected in `ignored`. -T takes the leading number of the next
+// word when that word starts with a digit (the zip form's back-quoted count
+// may hand over a whole sentence, or an error message, or nothing), and
+// never takes an option such as -t as its value. Of repeated options the
+// last valid one counts.
+Options parseOptions(const std::vector<std::string_view>& args);
+Options parseOptions(int argc, const char* const* argv);
+
+std::optional<Kind> kindFromName(std::string_view name);
+const char* kindName(Kind kind);
+
+// tar packs when it was given a total (creation), unpacks otherwise; zip
+// packs; unzip and unrar unpack.
+Operation operationOf(const Options& options);
+
+std::string usageText();
+
+enum class Face { Text, Window };
+
+// The face, decided before any application object exists. The text face when
+// --text was given, when QT_QPA_PLATFORM names the offscreen or minimal
+// platform, or when it is unset and neither DISPLAY nor WAYLAND_DISPLAY is.
+// A QT_QPA_PLATFORM naming another platform (linuxfb, vnc, eglfs, xcb...)
+// asks for the window. Null and empty variables count as unset.
+Face chooseFace(bool forceText, const char* qpaPlatform, const char* display, const char* waylandDisplay);
+
+// The platform list to hand Qt for the window face: the requested (or
+// default) platform with "offscreen" as a fallback, so that a display that
+// cannot be opened makes Qt fall back instead of aborting. The caller then
+// sees the offscreen platform and takes the text face.
+std::string platformWithFallback(const char* qpaPlatform, const char* waylandDisplay);
+
+// True for the platforms that show nothing ("offscreen", "minimal",
+// possibly with ":options").
+bool isHeadlessPlatform(std::string_view platformName);
+
+} // namespace tally

@@ -1,0 +1,154 @@
+// One parser per kind of listing, fed one line at a time. Pure: a parser
+// looks only at the lines it is given (and, for packing, at the optional
+// FileProbe below), and keeps only counters and the current member.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "options.h"
+
+namespace tally {
+
+// Longest member name and error text kept (bytes).
+constexpr std::size_t kMaxNameBytes = 4096;
+constexpr std::size_t kMaxErrorBytes = 512;
+// zip -v writes one dot per this many bytes read of a member still open.
+constexpr std::uint64_t kZipDotBytes = 10ull * 1024 * 1024;
+// unzip: most directories kept in the sets that estimate the directory
+// entries which unzip does not list because they exist already.
+constexpr std::size_t kMaxTrackedDirs = 65536;
+
+struct Counts {
+    std::uint64_t entries = 0;         // members listed
+    std::uint64_t bytes = 0;           // sizes of the members listed
+    std::uint64_t openBytes = 0;       // zip: dots of the member still being read
+    std::uint64_t impliedEntries = 0;  // unzip: existing directories not listed
+    int percent = -1;                  // unrar: its own position in the archive
+    std::uint64_t errors = 0;          // errors and warnings listed
+    bool endMarker = false;            // zip "total bytes=", unrar "All OK"/"Total errors"
+    std::string current;               // the member being worked on (raw bytes)
+    std::string firstError;            // the first error listed (raw bytes)
+};
+
+// Sizes that the progress total counts but the listing does not show: the
+// program that computes the total follows symbolic links and counts every
+// hard link, while the archivers store links as links.
+class FileProbe {
+public:
+    virtual ~FileProbe() = default;
+    // The size of the regular file that path names (following links).
+    virtual std::optional<std::uint64_t> fileSize(const std::string& path) = 0;
+    // What the total counted for the symbolic link at path: the size of the
+    // file it leads to, or of everything below the folder it leads to
+    // (counted like the total: hidden entries and entries that are neither
+    // files nor folders left out). Nothing when path is no symbolic link.
+    virtual std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) = 0;
+};
+
+// Bounds of the walk below a linked folder.
+constexpr std::size_t kMaxLinkWalkEntries = 100000;
+constexpr int kMaxLinkWalkDepth = 32;
+
+// The real one, with stat(), lstat() and readdir().
+class StatFileProbe : public FileProbe {
+public:
+    std::optional<std::uint64_t> fileSize(const std::string& path) override;
+    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) override;
+};
+
+class Parser {
+public:
+    virtual ~Parser() = default;
+    // A complete line (without its end of line).
+    virtual void line(std::string_view text, std::uint64_t dropped) = 0;
+    // The line still being written, as far as it has come. Provisional: a
+    // later openLine() or line() replaces what this one showed.
+    virtual void openLine(std::string_view text, std::uint64_t dropped);
+    // End of input, with the last line if it had no end of line.
+    virtual void endOfInput(std::string_view unterminated, bool hasUnterminated, std::uint64_t dropped);
+    // The text of the lines given since the last call may go away now. A
+    // parser may keep a view of the last line until then (the tar parser
+    // takes the member name out of it only here, not for every line).
+    virtual void chunkEnd() {}
+
+    const Counts& counts() const { return counts_; }
+    // The current member as it should be shown (still raw bytes: sanitize).
+    virtual std::string displayName() const { return counts_.current; }
+
+    void setProbe(FileProbe* probe) { probe_ = probe; }
+
+protected:
+    void setCurrent(std::string_view name);
+    void addError(std::string_view text, std::uint64_t count = 1);
+
+    Counts counts_;
+    FileProbe* probe_ = nullptr;
+};
+
+// GNU tar -vv (both directions): "MODE OWNER/GROUP SIZE DATE TIME NAME".
+class TarParser : public Parser {
+public:
+    explicit TarParser(Operation op) : op_(op) {}
+    void line(std::string_view text, std::uint64_t dropped) override;
+    void openLine(std::string_view text, std::uint64_t dropped) override;
+    void endOfInput(std::string_view unterminated, bool hasUnterminated, std::uint64_t dropped) override;
+    void chunkEnd() override;
+    std::string displayName() const override;
+
+private:
+    void slowLine(std::string_view text);
+    __attribute__((noinline)) void fullLine(std::string_view text);
+    void member(std::string_view text, std::uint64_t size);
+    Operation op_;
+    std::size_t sizeEnd_ = 0;   // where SIZE ended on the last member line
+    const char* pending_ = nullptr;   // the last member line, until chunkEnd()
+    std::size_t pendingSize_ = 0;
+};
+
+// zip -v: "  adding: NAME\t(in=N) (out=M) (deflated P%)", dots for big
+// members on the line still open, warnings, "total bytes=" at the end.
+class ZipParser : public Parser {
+public:
+    void line(std::string_view text, std::uint64_t dropped) override;
+    void openLine(std::string_view text, std::uint64_t dropped) override;
+};
+
+// unzip: "Archive:", "creating:", "inflating:", "extracting:", "linking:",
+// "finishing deferred symbolic links:".
+class UnzipParser : public Parser {
+public:
+    void line(std::string_view text, std::uint64_t dropped) override;
+    void openLine(std::string_view text, std::uint64_t dropped) override;
+    void endOfInput(std::string_view unterminated, bool hasUnterminated, std::uint64_t dropped) override;
+
+private:
+    void member(std::string_view keyword, std::string_view name);
+    std::unordered_set<std::uint64_t> parents_;   // hashes of parent folders of listed files
+    std::unordered_set<std::uint64_t> created_;   // hashes of folders listed by "creating:"
+    bool deferredLinks_ = false;
+};
+
+// RARLAB unrar: each message starts with a newline; "Extracting  NAME",
+// then "\b\b\b\b%3d%%" updates, then "  OK"; "Creating    NAME  OK";
+// "All OK" or "Total errors: N" at the end.
+class UnrarParser : public Parser {
+public:
+    void line(std::string_view text, std::uint64_t dropped) override;
+    void openLine(std::string_view text, std::uint64_t dropped) override;
+
+private:
+    void message(std::string_view raw, bool complete);
+    std::string visible_;   // the message with its backspaces applied
+};
+
+std::unique_ptr<Parser> makeParser(Kind kind, Operation op);
+
+// True when the kept texts stay within their bounds (for tests and fuzzing).
+bool countsBounded(const Counts& counts);
+
+} // namespace tally

@@ -1,0 +1,95 @@
+// The progress model: a listing read so far, what it amounts to, and the
+// words both faces show for it. Plain C++, no Qt.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "linereader.h"
+#include "options.h"
+#include "parsers.h"
+
+namespace tally {
+
+using Clock = std::chrono::steady_clock;
+
+// Tunables of the progress model.
+constexpr double kEtaMinFraction = 0.01;       // no estimate of the time left below 1 %
+constexpr double kEtaMinElapsedSeconds = 1.0;  // nor in the first second
+
+enum class Outcome { Running, Done, Errors, EndedEarly, Stopped };
+
+// 0 done, 1 errors reported, 2 ended early, 3 stopped by the user; -1 while running.
+int exitCode(Outcome outcome);
+
+struct Snapshot {
+    Kind kind = Kind::Tar;
+    Operation op = Operation::Unpacking;
+    Outcome outcome = Outcome::Running;
+    bool stopping = false;               // a stop was asked for, input not ended yet
+    double fraction = -1;                // 0..1, or -1: unknown (a busy bar)
+    std::uint64_t entries = 0;
+    std::uint64_t impliedEntries = 0;    // unzip: folders that existed and went unlisted
+    std::optional<std::uint64_t> totalEntries;   // unzip: the entry count
+    std::uint64_t bytes = 0;
+    std::optional<std::uint64_t> totalBytes;     // tar and zip packing: the byte total
+    bool showBytes = false;              // the listing tells sizes (not unzip, unrar)
+    int percent = -1;                    // unrar's own
+    std::uint64_t errors = 0;
+    std::string firstError;              // sanitized UTF-8
+    std::string current;                 // sanitized UTF-8
+    double elapsedSeconds = 0;
+    double remainingSeconds = -1;        // -1: unknown
+};
+
+// How a listing ended (Running while input goes on). Done only when the
+// input ended, the total (if any) was reached, something was listed, zip and
+// unrar wrote their closing line, and no error was listed.
+Outcome decideOutcome(const Options& options, const Counts& counts, bool ended, bool stopped);
+
+class Session {
+public:
+    // probe: for packing, the sizes of what links lead to (may be null).
+    Session(const Options& options, Clock::time_point start, FileProbe* probe = nullptr);
+
+    void feed(const char* data, std::size_t size);
+    // End of input at `now`.
+    void finish(Clock::time_point now);
+    void setStopRequested() { stopRequested_ = true; }
+    bool stopRequested() const { return stopRequested_; }
+    bool ended() const { return ended_; }
+
+    // Hands the line still open to the parser, then describes the state.
+    Snapshot snapshot(Clock::time_point now);
+
+    const Options& options() const { return options_; }
+    const Parser& parser() const { return *parser_; }
+    std::uint64_t lines() const { return reader_.lines(); }
+
+private:
+    Options options_;
+    std::unique_ptr<Parser> parser_;
+    LineReader reader_;
+    Clock::time_point start_;
+    Clock::time_point end_;
+    bool ended_ = false;
+    bool stopRequested_ = false;
+};
+
+// The words of both faces (English).
+std::string operationWord(Operation op);            // "Packing" / "Unpacking"
+std::string resultTitle(const Snapshot& s);         // "Packing done", "Unpacking stopped", ...
+std::string countsText(const Snapshot& s);          // "5 of 13 entries", "12 entries"
+std::string sizesText(const Snapshot& s);           // "45.6 MiB of 100.0 MiB", "" when not known
+std::string timesText(const Snapshot& s);           // "Elapsed 0:12, left 0:30"
+std::string percentText(const Snapshot& s);         // "45 %", "" when busy
+std::string resultDetail(const Snapshot& s);        // what it means, what is left behind
+// One line for a terminal of `columns` columns (no end of line).
+std::string statusLine(const Snapshot& s, std::size_t columns);
+// The line written at the end, e.g. "tally: packing done: 8 entries, 89.9 KiB in 0:01".
+std::string summaryLine(const Snapshot& s);
+
+} // namespace tally

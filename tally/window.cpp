@@ -1,0 +1,448 @@
+#include "window.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QProgressBar>
+#include <QStyle>
+#include <QStyleOptionProgressBar>
+#include <QPushButton>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "stopper.h"
+#include "ticker.h"
+
+namespace tally {
+
+namespace {
+
+QString q(const std::string& utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+ElidedLabel* makeLine(QWidget* parent, const char* name)
+{
+    auto* label = new ElidedLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+} // namespace
+
+// --- ElidedLabel -------------------------------------------------------------
+
+ElidedLabel::ElidedLabel(QWidget* parent) : QLabel(parent)
+{
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    setTextFormat(Qt::PlainText);
+}
+
+void ElidedLabel::setFullText(const QString& text)
+{
+    if (text == full_)
+        return;
+    full_ = text;
+    elide();
+}
+
+QSize ElidedLabel::minimumSizeHint() const
+{
+    return QSize(0, fontMetrics().height());
+}
+
+QSize ElidedLabel::sizeHint() const
+{
+    return QSize(fontMetrics().averageCharWidth() * 20, fontMetrics().height());
+}
+
+void ElidedLabel::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    elide();
+}
+
+void ElidedLabel::elide()
+{
+    const QString shown = fontMetrics().elidedText(full_, Qt::ElideMiddle, qMax(0, width()));
+    if (shown != text())
+        setText(shown);
+    setToolTip(shown == full_ ? QString() : full_);
+}
+
+// --- ProgressBar -------------------------------------------------------------
+
+ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)
+{
+    setRange(0, 1000);
+    setValue(0);
+}
+
+void ProgressBar::setBusy(bool busy)
+{
+    if (busy == busy_)
+        return;
+    busy_ = busy;
+    phase_ = 0;
+    update();
+}
+
+void ProgressBar::step()
+{
+    if (!busy_)
+        return;
+    // Back and forth over 2000 thousandths: 0..1000 right, then left.
+    phase_ = (phase_ + kBusyStepPermille) % 2000;
+    update();
+}
+
+void ProgressBar::paintEvent(QPaintEvent* event)
+{
+    if (!busy_) {
+        QProgressBar::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    QStyleOptionProgressBar groove;
+    initStyleOption(&groove);
+    groove.minimum = 0;
+    groove.maximum = 1000;
+    groove.progress = 0;
+    groove.textVisible = false;
+    style()->drawControl(QStyle::CE_ProgressBarGroove, &groove, &painter, this);
+    const QRect inner = rect().adjusted(2, 2, -2, -2);
+    const int block = qMax(4, inner.width() * kBusyBlockPermille / 1000);
+    const int pos = phase_ <= 1000 ? phase_ : 2000 - phase_;
+    const int x = inner.left() + (inner.width() - block) * pos / 1000;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(palette().color(QPalette::Highlight));
+    painter.drawRoundedRect(QRect(x, inner.top(), block, inner.height()), 2, 2);
+}
+
+// --- TallyWindow -------------------------------------------------------------
+
+TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(op)
+{
+    setObjectName(QStringLiteral("tallyWindow"));
+    setWindowTitle(QStringLiteral("tally"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->setSpacing(6);
+
+    title_ = new QLabel(q(operationWord(op)), this);
+    title_->setObjectName(QStringLiteral("title"));
+    title_->setTextFormat(Qt::PlainText);
+    QFont big = title_->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.25);
+    title_->setFont(big);
+    title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    layout->addWidget(title_);
+
+    member_ = makeLine(this, "member");
+    layout->addWidget(member_);
+
+    bar_ = new ProgressBar(this);
+    bar_->setObjectName(QStringLiteral("bar"));
+    bar_->setBusy(true);
+    bar_->setTextVisible(true);
+    bar_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    layout->addWidget(bar_);
+
+    counts_ = makeLine(this, "counts");
+    sizes_ = makeLine(this, "sizes");
+    times_ = makeLine(this, "times");
+    layout->addWidget(counts_);
+    layout->addWidget(sizes_);
+    layout->addWidget(times_);
+
+    result_ = new QLabel(this);
+    result_->setObjectName(QStringLiteral("result"));
+    result_->setTextFormat(Qt::PlainText);
+    result_->setWordWrap(true);
+    result_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    result_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::MinimumExpanding);
+    result_->hide();
+    layout->addWidget(result_, 1);
+    layout->addStretch(0);
+
+    // The confirmation, in the window itself: no dialog to lose on a phone.
+    confirm_ = new QFrame(this);
+    confirm_->setObjectName(QStringLiteral("confirm"));
+    confirm_->setFrameShape(QFrame::StyledPanel);
+    auto* confirmLayout = new QVBoxLayout(confirm_);
+    confirmLayout->setContentsMargins(6, 6, 6, 6);
+    confirmText_ = new QLabel(confirm_);
+    confirmText_->setWordWrap(true);
+    confirmText_->setTextFormat(Qt::PlainText);
+    confirmText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    confirmText_->setText(op == Operation::Packing
+                              ? QStringLiteral("Stop packing? The archive will be incomplete.")
+                              : QStringLiteral("Stop unpacking? The files unpacked so far stay."));
+    confirmLayout->addWidget(confirmText_);
+    auto* confirmButtons = new QHBoxLayout;
+    confirmStop_ = new QPushButton(QStringLiteral("Stop now"), confirm_);
+    confirmStop_->setObjectName(QStringLiteral("confirmStop"));
+    keepGoing_ = new QPushButton(QStringLiteral("Go on"), confirm_);
+    keepGoing_->setObjectName(QStringLiteral("keepGoing"));
+    confirmButtons->addWidget(confirmStop_);
+    confirmButtons->addWidget(keepGoing_);
+    confirmLayout->addLayout(confirmButtons);
+    confirm_->hide();
+    layout->addWidget(confirm_);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    stop_ = new QPushButton(QStringLiteral("Stop"), this);
+    stop_->setObjectName(QStringLiteral("stop"));
+    close_ = new QPushButton(QStringLiteral("Close"), this);
+    close_->setObjectName(QStringLiteral("close"));
+    close_->hide();
+    buttons->addWidget(stop_);
+    buttons->addWidget(close_);
+    layout->addLayout(buttons);
+
+    connect(stop_, &QPushButton::clicked, this, &TallyWindow::askStop);
+    connect(confirmStop_, &QPushButton::clicked, this, [this] { answerStop(true); });
+    connect(keepGoing_, &QPushButton::clicked, this, [this] { answerStop(false); });
+    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+
+    resize(kScreenWidth, kScreenHeight);
+}
+
+bool TallyWindow::isConfirming() const
+{
+    return confirm_->isVisibleTo(const_cast<TallyWindow*>(this));
+}
+
+QString TallyWindow::titleText() const { return title_->text(); }
+QString TallyWindow::memberText() const { return member_->fullText(); }
+QString TallyWindow::countsText() const { return counts_->fullText(); }
+QString TallyWindow::resultText() const { return result_->text(); }
+
+void TallyWindow::askStop()
+{
+    if (finished_ || stopping_)
+        return;
+    stop_->setEnabled(false);
+    confirm_->show();
+    keepGoing_->setFocus();
+}
+
+void TallyWindow::answerStop(bool stop)
+{
+    confirm_->hide();
+    if (finished_)
+        return;
+    if (!stop) {
+        stop_->setEnabled(true);
+        return;
+    }
+    stopping_ = true;
+    stop_->setEnabled(false);
+    emit stopConfirmed();
+}
+
+void TallyWindow::showSnapshot(const Snapshot& s)
+{
+    ++updates_;
+    title_->setText(q(resultTitle(s)));
+    member_->setFullText(q(s.current));
+    if (s.fraction < 0) {
+        bar_->setBusy(true);
+        bar_->step();
+    } else {
+        bar_->setBusy(false);
+        bar_->setValue(static_cast<int>(s.fraction * 1000.0));
+        bar_->setFormat(q(percentText(s)));
+    }
+    counts_->setFullText(q(tally::countsText(s)));
+    const std::string sizes = sizesText(s);
+    sizes_->setFullText(q(sizes));
+    sizes_->setVisible(!sizes.empty());
+    times_->setFullText(q(timesText(s)));
+
+    if (s.outcome == Outcome::Running) {
+        if (s.stopping) {
+            result_->setText(q(resultDetail(s)));
+            result_->show();
+        }
+        return;
+    }
+    if (!finished_) {
+        finished_ = true;
+        confirm_->hide();
+        stop_->hide();
+        close_->show();
+        close_->setDefault(true);
+        close_->setFocus();
+        if (bar_->isBusy()) {   // a busy bar has nothing more to say
+            bar_->setBusy(false);
+            bar_->setValue(s.outcome == Outcome::Done ? 1000 : 0);
+            bar_->setFormat(QString());
+        }
+    }
+    QString detail = q(resultDetail(s));
+    if (detail.size() > kMaxShownErrorChars + 80)
+        detail = detail.left(kMaxShownErrorChars + 80) + QChar(0x2026);
+    result_->setText(detail);
+    result_->show();
+}
+
+void TallyWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (finished_)
+        emit closedAtEnd();
+    else
+        emit hiddenDuringWork();
+}
+
+// --- GuiRunner ---------------------------------------------------------------
+
+GuiRunner::GuiRunner(const Options& options, int fd, TallyWindow* window, QObject* parent)
+    : QObject(parent), options_(options), fd_(fd), window_(window), session_(options, Clock::now(), &probe_),
+      buffer_(new char[kWindowReadChunkBytes])
+{
+    stopAction_ = [this] { defaultStop(); };
+    connect(window_, &TallyWindow::stopConfirmed, this, &GuiRunner::stop);
+    connect(window_, &TallyWindow::hiddenDuringWork, this, [this] { hidden_ = true; });
+    connect(window_, &TallyWindow::closedAtEnd, this, [this] {
+        closedAtEnd_ = true;
+        maybeFinish();
+    });
+}
+
+GuiRunner::~GuiRunner() = default;
+
+void GuiRunner::start()
+{
+    notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &GuiRunner::readSome);
+    timer_ = new QTimer(this);
+    timer_->setInterval(kRepaintInterval);   // Qt's timers skip, not burst, when late
+    connect(timer_, &QTimer::timeout, this, &GuiRunner::repaint);
+    timer_->start();
+    repaint();
+}
+
+void GuiRunner::readSome()
+{
+    if (session_.ended())
+        return;
+    const auto until = Clock::now() + kWindowReadBudget;
+    bool first = true;
+    for (;;) {
+        if (!first) {
+            // Read on only while more is there at once and the budget lasts.
+            struct pollfd pfd {fd_, POLLIN, 0};
+            if (Clock::now() >= until || ::poll(&pfd, 1, 0) <= 0)
+                return;
+        }
+        first = false;
+        const ssize_t n = ::read(fd_, buffer_.get(), kWindowReadChunkBytes);
+        if (n > 0) {
+            bytesRead_ += static_cast<std::uint64_t>(n);
+            session_.feed(buffer_.get(), static_cast<std::size_t>(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return;
+        endOfInput();
+        return;
+    }
+}
+
+int GuiRunner::drainBlocking()
+{
+    while (!session_.ended()) {
+        const ssize_t n = ::read(fd_, buffer_.get(), kWindowReadChunkBytes);
+        if (n > 0) {
+            bytesRead_ += static_cast<std::uint64_t>(n);
+            session_.feed(buffer_.get(), static_cast<std::size_t>(n));
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            struct pollfd pfd {fd_, POLLIN, 0};
+            ::poll(&pfd, 1, -1);
+        } else {
+            session_.finish(Clock::now());
+        }
+    }
+    const Snapshot s = session_.snapshot(Clock::now());
+    exitStatus_ = exitCode(s.outcome);
+    return exitStatus_;
+}
+
+void GuiRunner::repaint()
+{
+    if (hidden_ || !window_)
+        return;
+    window_->showSnapshot(session_.snapshot(Clock::now()));
+}
+
+void GuiRunner::endOfInput()
+{
+    notifier_->setEnabled(false);
+    timer_->stop();
+    if (stopTimer_)
+        stopTimer_->stop();
+    const auto now = Clock::now();
+    session_.finish(now);
+    const Snapshot s = session_.snapshot(now);
+    exitStatus_ = exitCode(s.outcome);
+    if (!hidden_)
+        window_->showSnapshot(s);   // the last update, at the end of input
+    maybeFinish();
+}
+
+void GuiRunner::maybeFinish()
+{
+    if (finishedSent_ || !session_.ended())
+        return;
+    if (hidden_ || closedAtEnd_) {
+        finishedSent_ = true;
+        emit finished(exitStatus_);
+    }
+}
+
+void GuiRunner::stop()
+{
+    if (session_.ended() || session_.stopRequested())
+        return;
+    session_.setStopRequested();
+    repaint();
+    if (stopAction_)
+        stopAction_();
+}
+
+void GuiRunner::defaultStop()
+{
+    stopper_ = std::make_unique<PipeStopper>(fd_);
+    stopper_->begin();
+    stopDeadline_ = Clock::now() + kStopGrace;
+    stopTimer_ = new QTimer(this);
+    stopTimer_->setInterval(kStopPollInterval);
+    connect(stopTimer_, &QTimer::timeout, this, [this] {
+        if (!stopper_->remaining().empty() && Clock::now() < stopDeadline_)
+            return;
+        stopTimer_->stop();
+        stopper_->finish();
+    });
+    stopTimer_->start();
+}
+
+} // namespace tally

@@ -1,0 +1,188 @@
+// The window face of tally (Qt Widgets), made for the phone's 240x320 screen.
+#pragma once
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPointer>
+#include <QWidget>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+#include "options.h"
+#include "session.h"
+
+class QFrame;
+class QPushButton;
+class QSocketNotifier;
+class QTimer;
+
+namespace tally {
+
+// Bytes asked for by each read, and how long one round of reading may hold
+// the event loop before the window gets its turn.
+constexpr std::size_t kWindowReadChunkBytes = 256 * 1024;
+constexpr std::chrono::milliseconds kWindowReadBudget{20};
+// The screen the window is made for (pixels).
+constexpr int kScreenWidth = 240;
+constexpr int kScreenHeight = 320;
+// Longest error text shown in the window (characters).
+constexpr int kMaxShownErrorChars = 160;
+// The busy bar: its block is this part of the groove and moves this part of
+// the rest at each step (thousandths).
+constexpr int kBusyBlockPermille = 250;
+constexpr int kBusyStepPermille = 100;
+
+// A one-line label that elides its text in the middle to the width it gets
+// and never asks for more width than that.
+class ElidedLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ElidedLabel(QWidget* parent = nullptr);
+    void setFullText(const QString& text);
+    QString fullText() const { return full_; }
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void elide();
+    QString full_;
+};
+
+// The progress bar. Busy (no total known) it shows a block that moves one
+// step each time the state is shown, so that it repaints no more often than
+// the rest (the style's own busy animation runs at its own, high rate).
+class ProgressBar : public QProgressBar {
+    Q_OBJECT
+public:
+    explicit ProgressBar(QWidget* parent = nullptr);
+    void setBusy(bool busy);
+    bool isBusy() const { return busy_; }
+    void step();
+    int phase() const { return phase_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool busy_ = false;
+    int phase_ = 0;
+};
+
+class TallyWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit TallyWindow(Operation op, QWidget* parent = nullptr);
+
+    // Shows the state; a snapshot whose outcome is not Running shows the
+    // result and the Close button.
+    void showSnapshot(const Snapshot& s);
+    bool isFinished() const { return finished_; }
+    bool isConfirming() const;
+    // How many times the state was shown (repaints of the contents).
+    int updates() const { return updates_; }
+
+    // The parts, for tests (also reachable by object name).
+    QPushButton* stopButton() const { return stop_; }
+    QPushButton* closeButton() const { return close_; }
+    QPushButton* confirmStopButton() const { return confirmStop_; }
+    QPushButton* keepGoingButton() const { return keepGoing_; }
+    ProgressBar* progressBar() const { return bar_; }
+    QString titleText() const;
+    QString memberText() const;
+    QString countsText() const;
+    QString resultText() const;
+
+signals:
+    void stopConfirmed();
+    // Closed after the end (Close button, or the window closed).
+    void closedAtEnd();
+    // Closed while the work goes on: hidden, the reading goes on.
+    void hiddenDuringWork();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void askStop();
+    void answerStop(bool stop);
+
+    Operation op_;
+    bool finished_ = false;
+    bool stopping_ = false;
+    int updates_ = 0;
+    QLabel* title_;
+    ElidedLabel* member_;
+    ProgressBar* bar_;
+    ElidedLabel* counts_;
+    ElidedLabel* sizes_;
+    ElidedLabel* times_;
+    QLabel* result_;
+    QFrame* confirm_;
+    QLabel* confirmText_;
+    QPushButton* confirmStop_;
+    QPushButton* keepGoing_;
+    QPushButton* stop_;
+    QPushButton* close_;
+};
+
+// Reads the listing from a descriptor into a Session and drives the window:
+// repaints at most every kRepaintInterval and once at the end of input.
+class GuiRunner : public QObject {
+    Q_OBJECT
+public:
+    // The stop action; the default one ends the writers of fd (PipeStopper)
+    // without blocking the event loop.
+    using StopAction = std::function<void()>;
+
+    GuiRunner(const Options& options, int fd, TallyWindow* window, QObject* parent = nullptr);
+    ~GuiRunner() override;
+
+    void setStopAction(StopAction action) { stopAction_ = std::move(action); }
+    void start();
+    // Without the event loop: reads the rest of the input, blocking, and
+    // returns the exit status. For the end of the window (a display that
+    // went away), so that the archiver still gets its listing read.
+    int drainBlocking();
+
+    bool inputEnded() const { return session_.ended(); }
+    int exitStatus() const { return exitStatus_; }
+    Session& session() { return session_; }
+    std::uint64_t bytesRead() const { return bytesRead_; }
+
+signals:
+    // All is over: input ended and the window is closed or hidden.
+    void finished(int exitStatus);
+
+private:
+    void readSome();
+    void repaint();
+    void endOfInput();
+    void stop();
+    void defaultStop();
+    void maybeFinish();
+
+    Options options_;
+    int fd_;
+    TallyWindow* window_;
+    StatFileProbe probe_;
+    Session session_;
+    std::unique_ptr<char[]> buffer_;
+    QSocketNotifier* notifier_ = nullptr;
+    QTimer* timer_ = nullptr;
+    QTimer* stopTimer_ = nullptr;
+    std::unique_ptr<class PipeStopper> stopper_;
+    Clock::time_point stopDeadline_;
+    StopAction stopAction_;
+    std::uint64_t bytesRead_ = 0;
+    int exitStatus_ = -1;
+    bool hidden_ = false;
+    bool closedAtEnd_ = false;
+    bool finishedSent_ = false;
+};
+
+} // namespace tally
