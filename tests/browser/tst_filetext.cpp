@@ -134,9 +134,9 @@ private slots:
     {
         const QStringList names{"beta", "Alpha", "b", "alpha", "Gamma", "zulu", ".hidden", "B"};
         const std::vector<bool> folders{false, true, false, false, true, true, false, false};
-        const auto sorted = [&](int spec) {
+        const auto sorted = [&](int sortFlags) {
             QStringList out;
-            for (int i : nameOrder(names, folders, spec))
+            for (int i : nameOrder(names, folders, sortFlags))
                 out << names.at(i);
             return out;
         };
