@@ -25,7 +25,7 @@ std::optional<std::uint64_t> StatFileProbe::fileSize(const std::string& path)
 
 namespace {
 
-// Part 3.2's count below a folder: files add their size, folders (links
+// The count that arkive's byte total makes below a folder: files add their size, folders (links
 // followed) their own count, hidden entries and all others nothing.
 std::uint64_t folderTotal(const std::string& dir, int depth, std::size_t& budget,
                           std::vector<std::pair<dev_t, ino_t>>& path)
