@@ -12,7 +12,7 @@ ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
            LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build build-asan run test test-normal test-asan bench clean
+.PHONY: all deps build build-asan run test test-normal test-asan test-fuzz bench clean
 
 all: build
 
@@ -44,10 +44,15 @@ test-normal: build
 test-asan: build-asan
 	$(ASAN_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
-test: test-normal test-asan
+# A short run of the listing parsers' fuzzer (clang's libFuzzer).
+FUZZ_SECONDS ?= 10
+test-fuzz: deps
+	tally/fuzz/run.sh $(FUZZ_SECONDS) $(CURDIR)/build-fuzz
+
+test: test-fuzz test-normal test-asan
 
 bench: build
 	@for script in bench/*/run.sh; do "$$script" "$(CURDIR)/$(BUILD)" || exit 1; done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
