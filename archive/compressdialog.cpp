@@ -1,8 +1,8 @@
 #include "compressdialog.h"
 
+#include "dialogtitle.h"
 #include "compresscommand.h"
 #include "compressformats.h"
-#include "res_icon_reader.h"
 #include "shellword.h"
 #include "totalsize.h"
 #include "zfiledialog.h"
@@ -17,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 #include <QSpacerItem>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -89,16 +88,7 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    d->titleLabel = new QLabel(tr("Compress Dialog"), this);
-    d->titleLabel->setAlignment(Qt::AlignCenter);
-    const QRect title = ZGlobal::getDlgTitleLR();
-    d->titleLabel->setFixedSize(title.width(), title.height());
-    QPalette titlePalette = d->titleLabel->palette();
-    titlePalette.setBrush(QPalette::Window,
-                          QBrush(RES_ICON_Reader().getIcon("Cut_Screen_TitleBackground_A", true)));
-    titlePalette.setColor(QPalette::WindowText, Qt::white);
-    d->titleLabel->setPalette(titlePalette);
-    d->titleLabel->setAutoFillBackground(true);
+    d->titleLabel = newDialogTitle(tr("Compress Dialog"), this);
 
     d->scrollView = new ZScrollView(this);
     d->scrollView->setResizePolicy(ZScrollView::AutoOneFit);

@@ -1,7 +1,7 @@
 #include "extractdialog.h"
 
+#include "dialogtitle.h"
 #include "extractcommand.h"
-#include "res_icon_reader.h"
 #include "shellword.h"
 #include "zapplication.h"
 #include "zfiledialog.h"
@@ -16,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 #include <QVBoxLayout>
 
 #include <csignal>
@@ -49,16 +48,7 @@ ExtractDialog::ExtractDialog(QWidget* parent, const char* name, Qt::WindowFlags 
 {
     d->dialog = this;
 
-    d->titleLabel = new QLabel(QObject::tr("Extract Dialog"), this);
-    d->titleLabel->setAlignment(Qt::AlignCenter);
-    const QRect title = ZGlobal::getDlgTitleLR();
-    d->titleLabel->setFixedSize(title.width(), title.height());
-    QPalette titlePalette = d->titleLabel->palette();
-    titlePalette.setBrush(QPalette::Window,
-                          QBrush(RES_ICON_Reader().getIcon("Cut_Screen_TitleBackground_A", true)));
-    titlePalette.setColor(QPalette::WindowText, Qt::white);
-    d->titleLabel->setPalette(titlePalette);
-    d->titleLabel->setAutoFillBackground(true);
+    d->titleLabel = newDialogTitle(QObject::tr("Extract Dialog"), this);
 
     auto* scrollView = new ZScrollView(this);
     scrollView->enableClipper(true);

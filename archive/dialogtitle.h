@@ -1,0 +1,9 @@
+#pragma once
+
+class QLabel;
+class QString;
+class QWidget;
+
+// The title strip of the archive dialogs: the centred text on the skin's
+// title background, as large as the phone's dialog title rectangle.
+QLabel* newDialogTitle(const QString& text, QWidget* parent);
