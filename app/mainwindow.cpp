@@ -50,11 +50,12 @@ MainWindow::MainWindow(QWidget* parent, const QString& startDir, const QString& 
     keys[2]->setText(tr("Extract"));
     keys[3]->setResourceID(QStringLiteral("CST_Back"));
 
-    // The menu and its actions have no parent: they live as long as the process.
-    auto* menu = new QMenu;
-    auto* aboutAction = new QAction(tr("About"));
-    auto* exitAction = new QAction(tr("Exit"));
-    auto* refreshAction = new QAction(tr("Refresh"));
+    // The menu belongs to the window and its actions to the menu, so that
+    // they go with the window instead of being leaked.
+    auto* menu = new QMenu(this);
+    auto* aboutAction = new QAction(tr("About"), menu);
+    auto* exitAction = new QAction(tr("Exit"), menu);
+    auto* refreshAction = new QAction(tr("Refresh"), menu);
     menu->addAction(refreshAction);
     menu->addAction(aboutAction);
     menu->addAction(exitAction);
