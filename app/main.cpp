@@ -1,6 +1,6 @@
 #include "extractdialog.h"
+#include "localbytes.h"
 #include "mainwindow.h"
-#include "shellword.h"
 #include "startup.h"
 #include "zapplication.h"
 #include "zlanguage.h"

@@ -1,9 +1,9 @@
 #include "compressdialog.h"
 
-#include "dialogtitle.h"
 #include "compresscommand.h"
 #include "compressformats.h"
-#include "shellword.h"
+#include "dialogtitle.h"
+#include "localbytes.h"
 #include "totalsize.h"
 #include "zfiledialog.h"
 #include "zglobal.h"

@@ -2,7 +2,7 @@
 
 #include "dialogtitle.h"
 #include "extractcommand.h"
-#include "shellword.h"
+#include "localbytes.h"
 #include "zapplication.h"
 #include "zfiledialog.h"
 #include "zglobal.h"

@@ -1,6 +1,6 @@
 #include "totalsize.h"
 
-#include "shellword.h"
+#include "localbytes.h"
 
 #include <QByteArray>
 
