@@ -1,0 +1,131 @@
+// Files and trees handled as bytes: names need not be UTF-8.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayList>
+#include <QCryptographicHash>
+#include <QMap>
+#include <QTest>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+inline bool writeBytes(const QByteArray& path, const QByteArray& data, mode_t mode = 0644)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, mode);
+    if (fd < 0)
+        return false;
+    const bool ok = ::write(fd, data.constData(), size_t(data.size())) == data.size();
+    return ::close(fd) == 0 && ok;
+}
+
+inline QByteArray readBytes(const QByteArray& path)
+{
+    QByteArray data;
+    const int fd = ::open(path.constData(), O_RDONLY);
+    if (fd < 0)
+        return "(unreadable)";
+    char buffer[65536];
+    ssize_t n = 0;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
+        data.append(buffer, n);
+    ::close(fd);
+    return data;
+}
+
+// Every entry below a folder by its path relative to it: "d" for a folder,
+// "l:" and the target for a link, "f:" with size and digest for a file.
+using Tree = QMap<QByteArray, QByteArray>;
+
+inline void describeInto(const QByteArray& root, const QByteArray& relative, Tree& tree)
+{
+    DIR* dir = ::opendir((root + relative).constData());
+    if (!dir) {
+        tree.insert(relative, "(unreadable folder)");
+        return;
+    }
+    QByteArrayList names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            names << name;
+    }
+    ::closedir(dir);
+    for (const QByteArray& name : names) {
+        const QByteArray rel = relative + '/' + name;
+        const QByteArray path = root + rel;
+        struct stat st;
+        if (::lstat(path.constData(), &st) != 0) {
+            tree.insert(rel, "(no status)");
+        } else if (S_ISDIR(st.st_mode)) {
+            tree.insert(rel, "d");
+            describeInto(root, rel, tree);
+        } else if (S_ISLNK(st.st_mode)) {
+            char target[4096];
+            const ssize_t n = ::readlink(path.constData(), target, sizeof target);
+            tree.insert(rel, "l:" + QByteArray(target, n > 0 ? int(n) : 0));
+        } else if (S_ISREG(st.st_mode)) {
+            const QByteArray content = readBytes(path);
+            tree.insert(rel, "f:" + QByteArray::number(content.size()) + ':'
+                                 + QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex());
+        } else {
+            tree.insert(rel, "(other type)");
+        }
+    }
+}
+
+inline Tree describeTree(const QByteArray& root)
+{
+    Tree tree;
+    describeInto(root, QByteArray(), tree);
+    return tree;
+}
+
+// Empty when the trees are equal, otherwise what differs.
+inline QByteArray treeDifference(const Tree& expected, const Tree& actual)
+{
+    QByteArray text;
+    for (auto it = expected.begin(); it != expected.end(); ++it) {
+        if (!actual.contains(it.key()))
+            text += "missing: " + it.key() + '\n';
+        else if (actual.value(it.key()) != it.value())
+            text += "differs: " + it.key() + '\n';
+    }
+    for (auto it = actual.begin(); it != actual.end(); ++it) {
+        if (!expected.contains(it.key()))
+            text += "extra: " + it.key() + '\n';
+    }
+    return text;
+}
+
+#define COMPARE_TREES(actualRoot, expectedRoot)                                                  \
+    do {                                                                                         \
+        const QByteArray diff_ = treeDifference(describeTree(expectedRoot), describeTree(actualRoot)); \
+        QVERIFY2(diff_.isEmpty(), diff_.constData());                                            \
+    } while (false)
+
+inline void removeTree(const QByteArray& path)
+{
+    struct stat st;
+    if (::lstat(path.constData(), &st) != 0)
+        return;
+    if (!S_ISDIR(st.st_mode)) {
+        ::unlink(path.constData());
+        return;
+    }
+    ::chmod(path.constData(), 0755);
+    QByteArrayList names;
+    if (DIR* dir = ::opendir(path.constData())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const QByteArray name(entry->d_name);
+            if (name != "." && name != "..")
+                names << name;
+        }
+        ::closedir(dir);
+    }
+    for (const QByteArray& name : names)
+        removeTree(path + '/' + name);
+    ::rmdir(path.constData());
+}
