@@ -7,15 +7,12 @@
 // For the window it replaces itself (exec, same process, same standard
 // input) with its sibling tally-window; if that cannot be run, it reports
 // on standard error after all.
-#include <signal.h>
 #include <unistd.h>
 
 #include <climits>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include "options.h"
+#include "startup.h"
 #include "textface.h"
 
 namespace {
@@ -37,23 +34,15 @@ std::string ownFolder()
 
 int main(int argc, char* argv[])
 {
-    // Writing to a closed standard error must never end tally: a tally that
-    // dies early kills the archiver with SIGPIPE and truncates the archive.
-    ::signal(SIGPIPE, SIG_IGN);
-
-    const tally::Options options = tally::parseOptions(argc, argv);
-    if (options.help) {
-        std::fputs(tally::usageText().c_str(), stdout);
+    const tally::StartUp start = tally::startUp(argc, argv);
+    if (start.helpShown)
         return 0;
-    }
-    const tally::Face face = tally::chooseFace(options.forceText, std::getenv("QT_QPA_PLATFORM"),
-                                               std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
-    if (face == tally::Face::Window) {
+    if (start.face == tally::Face::Window) {
         const std::string folder = ownFolder();
         if (!folder.empty()) {
             const std::string window = folder + kWindowProgram;
             ::execv(window.c_str(), argv);   // returns only when it could not be run
         }
     }
-    return tally::runTextFace(options, STDIN_FILENO, STDERR_FILENO);
+    return tally::runTextFace(start.options, STDIN_FILENO, STDERR_FILENO);
 }

@@ -2,15 +2,13 @@
 // (exec) when a display is there. It takes the same words as tally.
 #include <QApplication>
 
-#include <signal.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "options.h"
 #include "session.h"
+#include "startup.h"
 #include "textface.h"
 #include "window.h"
 
@@ -38,26 +36,16 @@ void drainOnExit()
 
 int main(int argc, char* argv[])
 {
-    // Writing to a closed standard error must never end tally: a tally that
-    // dies early kills the archiver with SIGPIPE and truncates the archive.
-    ::signal(SIGPIPE, SIG_IGN);
-
-    const tally::Options options = tally::parseOptions(argc, argv);
-    if (options.help) {
-        std::fputs(tally::usageText().c_str(), stdout);
+    const tally::StartUp start = tally::startUp(argc, argv);
+    if (start.helpShown)
         return 0;
-    }
-
-    const char* qpa = std::getenv("QT_QPA_PLATFORM");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    if (tally::chooseFace(options.forceText, qpa, std::getenv("DISPLAY"), wayland) == tally::Face::Text)
+    const tally::Options& options = start.options;
+    if (start.face == tally::Face::Text)
         return tally::runTextFace(options, STDIN_FILENO, STDERR_FILENO);
-    // Decided before the application object is made: tally must never abort
-    // for want of a display.
-
     // A display is named, but it may not open: let Qt fall back to the
     // offscreen platform instead of aborting, and take the text face then.
-    ::setenv("QT_QPA_PLATFORM", tally::platformWithFallback(qpa, wayland).c_str(), 1);
+    ::setenv("QT_QPA_PLATFORM",
+             tally::platformWithFallback(std::getenv("QT_QPA_PLATFORM"), std::getenv("WAYLAND_DISPLAY")).c_str(), 1);
     // Qt sees none of tally's words (a word of the zip count could look like
     // one of Qt's own options).
     int qtArgc = 1;
