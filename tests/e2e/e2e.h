@@ -1,0 +1,165 @@
+// The world of the end-to-end tests: the real archivers and the real tally,
+// behind a stand-in that logs how each tally ended (stubs/tally), rar
+// through the unrar stand-in (stubs/unrar); archives packed and unpacked by
+// the dialogs' own OK; every pipeline waited for. Paths are bytes.
+#pragma once
+
+#include "compresscommand.h"
+#include "compressdialog.h"
+#include "extractdialog.h"
+#include "localbytes.h"
+
+#include "bytefiles.h"
+#include "hostilenames.h"
+#include "processes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdlib>
+
+namespace e2e {
+
+// How one tally ended: its exit status and its last line.
+struct TallyEnd
+{
+    int status = -1;
+    QByteArray summary;
+};
+
+class World
+{
+public:
+    // Sets up PATH and the logs; the tests run in `work`, where a word of a
+    // name that ran as a command would leave a file.
+    bool setUp()
+    {
+        if (!m_tmp.isValid() || !becomeSubreaper())
+            return false;
+        char* real = ::realpath(QFile::encodeName(m_tmp.path()).constData(), nullptr);
+        root = real;
+        std::free(real);
+        work = root + "/work";
+        m_log = root + "/tally.log";
+        ::setenv("ARKIVE_TALLY_LOG", m_log.constData(), 1);
+        ::setenv("ARKIVE_REAL_TALLY", ARKIVE_PROGRAM_DIR "/bin/tally", 1);
+        ::setenv("ARKIVE_UNRAR_FAILURES", (root + "/unrar-failures").constData(), 1);
+        ::setenv("PATH", (ARKIVE_TEST_SOURCE_DIR "/stubs:" + qgetenv("PATH")).constData(), 1);
+        return ::mkdir(work.constData(), 0755) == 0 && ::chdir(work.constData()) == 0;
+    }
+    ~World() { removeTree(root); }   // QTemporaryDir cannot remove names that are not UTF-8
+
+    // A new folder below the root.
+    QByteArray folder(const QByteArray& name)
+    {
+        const QByteArray path = root + '/' + name + ' ' + QByteArray::number(++m_folders);
+        return ::mkdir(path.constData(), 0755) == 0 ? path : QByteArray();
+    }
+
+    // A tree of every hostile name as a file, an empty folder, a subfolder,
+    // two links (one dangling) and a larger file of random bytes.
+    QByteArray tree(bool forZip)
+    {
+        const QByteArray tree = folder("tree $t") + "/tree";
+        bool ok = ::mkdir(tree.constData(), 0755) == 0;
+        for (const QByteArray& name : hostileNames())
+            if (!forZip || zipKeepsName(name))
+                ok = ok && writeBytes(tree + '/' + name, "content of " + name + '\n' + QByteArray(600, 'c'));
+        QByteArray big(1 << 19, '\0');
+        QRandomGenerator(4711).fillRange(reinterpret_cast<quint32*>(big.data()), big.size() / 4);
+        const QByteArray sub = tree + "/sub $dir 'x'";
+        ok = ok && ::mkdir((tree + "/empty folder").constData(), 0755) == 0 && ::mkdir(sub.constData(), 0755) == 0
+             && writeBytes(sub + "/-nested `x`", "nested\n") && writeBytes(sub + "/.hidden", "packed too\n")
+             && writeBytes(tree + "/big.bin", big)
+             && ::symlink("sub $dir 'x'/-nested `x`", (tree + "/link to nested").constData()) == 0
+             && ::symlink("../nowhere $x", (tree + "/dangling link").constData()) == 0;
+        return ok ? tree : QByteArray();
+    }
+
+    // Packs `files` through the compress dialog's OK; returns the archive.
+    QByteArray pack(const QByteArrayList& files, const QByteArray& outDir, const QString& format,
+                    const CompressRequest& options = CompressRequest())
+    {
+        CompressDialog dialog;
+        QStringList list;
+        for (const QByteArray& file : files)
+            list << fromLocalBytes(file);
+        dialog.setFiles(list);
+        dialog.setOutDir(fromLocalBytes(outDir));
+        dialog.setArchiveName(QStringLiteral("pack $n ;`x` -"));
+        dialog.findChild<QComboBox*>()->setCurrentText(format);
+        QWidget* group = dialog.findChild<QCheckBox*>()->parentWidget();   // the zip options
+        for (QCheckBox* box : group->findChildren<QCheckBox*>())
+            box->setChecked(box->text() == QLatin1String("Ultra") ? options.ultra : options.split);
+        const QList<QSpinBox*> spins = group->findChildren<QSpinBox*>();
+        spins.first()->setValue(options.ratio);
+        spins.last()->setValue(options.splitSize);
+        group->findChild<QLineEdit*>()->setText(options.password);
+        dialog.accept();
+        return reapAll() ? toLocalBytes(archivePath(dialog.request())) : QByteArray();
+    }
+
+    // Unpacks the archives through one extract dialog's OK.
+    bool unpack(const QByteArrayList& archives, const QByteArray& outDir, const QByteArray& password = {},
+                bool overwrite = true)
+    {
+        ::setenv("ARKIVE_UNRAR_EXPECT_O", overwrite ? "-o+" : "-o-", 1);
+        ::setenv("ARKIVE_UNRAR_EXPECT_P", password.isEmpty() ? "-p-" : ("-p" + password).constData(), 1);
+        ExtractDialog dialog;
+        QStringList list;
+        for (const QByteArray& archive : archives)
+            list << fromLocalBytes(archive);
+        dialog.setFiles(list);
+        dialog.setOutDir(fromLocalBytes(outDir));
+        dialog.setPassword(fromLocalBytes(password));
+        dialog.setOverwrite(overwrite);
+        dialog.accept();
+        return reapAll();
+    }
+
+    // How the tallies ended since the last call, in the order they ended.
+    QList<TallyEnd> tallyEnds()
+    {
+        QList<TallyEnd> ends;
+        for (const QByteArray& line : readBytes(m_log).split('\n')) {
+            const int blank = line.indexOf(' ');
+            if (blank > 0)
+                ends << TallyEnd{line.left(blank).toInt(), line.mid(blank + 1)};
+        }
+        ::unlink(m_log.constData());
+        return ends;
+    }
+
+    // What the unrar stand-in found wrong with its words.
+    QByteArray unrarFailures()
+    {
+        const QByteArray path = root + "/unrar-failures";
+        const QByteArray text = ::access(path.constData(), F_OK) == 0 ? readBytes(path) : QByteArray();
+        ::unlink(path.constData());
+        return text;
+    }
+
+    QByteArray root;
+    QByteArray work;
+
+private:
+    QTemporaryDir m_tmp;
+    QByteArray m_log;
+    int m_folders = 0;
+};
+
+} // namespace e2e
+
+// Every tally since the last look ended with this status.
+#define COMPARE_TALLIES(world, count, wanted)                                                     \
+    do {                                                                                          \
+        const QList<e2e::TallyEnd> ends_ = (world).tallyEnds();                                   \
+        QCOMPARE(ends_.size(), (count));                                                          \
+        for (const e2e::TallyEnd& end_ : ends_)                                                   \
+            QVERIFY2(end_.status == (wanted), end_.summary.constData());                          \
+    } while (false)

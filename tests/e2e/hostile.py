@@ -1,0 +1,48 @@
+#!/usr/bin/env python3
+"""hostile.py ARCHIVE SCENARIO OUTSIDE: writes an archive (tar, tar.gz,
+tar.xz or zip, by ARCHIVE's name) whose members try to reach the folder
+OUTSIDE, which lies beside the output folder."""
+import io, sys, tarfile, time, zipfile
+
+archive, scenario, outside = sys.argv[1:4]
+
+# Each scenario: members as (name, kind, data or link target).
+SCENARIOS = {
+    "dotdot": [("../evil", "file", b"x")],
+    "absolute": [(outside + "/evil", "file", b"x")],
+    "link then write": [("link", "symlink", outside), ("link/evil", "file", b"x")],
+    "hard link outside": [("hard", "hardlink", outside + "/target")],
+    "planted link": [("link", "symlink", outside)],
+    "write through planted link": [("link/evil", "file", b"x")],
+}
+
+def write_tar(members, mode):
+    with tarfile.open(archive, mode, format=tarfile.GNU_FORMAT) as tar:
+        for name, kind, data in members:
+            info = tarfile.TarInfo(name)
+            info.mtime = time.time()
+            if kind == "file":
+                info.size = len(data)
+                tar.addfile(info, io.BytesIO(data))
+                continue
+            info.type = tarfile.SYMTYPE if kind == "symlink" else tarfile.LNKTYPE
+            info.linkname = data
+            tar.addfile(info)
+
+def write_zip(members):
+    with zipfile.ZipFile(archive, "w") as z:
+        for name, kind, data in members:
+            info = zipfile.ZipInfo(name, time.localtime()[:6])
+            info.create_system = 3
+            if kind == "symlink":
+                info.external_attr = 0o120777 << 16
+                z.writestr(info, data)
+            else:
+                info.external_attr = 0o100644 << 16
+                z.writestr(info, data if kind == "file" else b"")
+
+members = SCENARIOS[scenario]
+if archive.endswith(".zip"):
+    write_zip(members)
+else:
+    write_tar(members, {"gz": "w:gz", "xz": "w:xz"}.get(archive.rsplit(".", 1)[-1], "w"))
