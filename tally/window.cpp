@@ -150,6 +150,9 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
     title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     layout->addWidget(title_);
 
+    job_ = makeLine(this, "job");
+    layout->addWidget(job_);
+
     member_ = makeLine(this, "member");
     layout->addWidget(member_);
 
@@ -258,6 +261,8 @@ void TallyWindow::showSnapshot(const Snapshot& s)
 {
     ++updates_;
     title_->setText(q(resultTitle(s)));
+    job_->setFullText(q(s.job));
+    job_->setVisible(!s.job.empty());
     member_->setFullText(q(s.current));
     if (s.fraction < 0) {
         bar_->setBusy(true);

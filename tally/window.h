@@ -116,6 +116,7 @@ private:
     bool stopping_ = false;
     int updates_ = 0;
     QLabel* title_;
+    ElidedLabel* job_;
     ElidedLabel* member_;
     ProgressBar* bar_;
     ElidedLabel* counts_;
