@@ -2,6 +2,7 @@
 
 #include "compresscommand.h"
 #include "compressformats.h"
+#include "pipeline.h"
 #include "dialogtitle.h"
 #include "localbytes.h"
 #include "totalsize.h"
@@ -263,14 +264,11 @@ void CompressDialog::accept()
     const CompressRequest request = this->request();
     if (request.files.isEmpty() || !hasCompressCommand(formatKey(request.format)))
         return;
-    // zip would otherwise add to an archive that is already there.
-    if (formatKey(request.format) == QLatin1String("zip"))
-        unlink(toLocalBytes(archivePath(request)).constData());
     const quint64 total = totalSize(request.files);
-    const QString command = compressCommand(request, total);
-    qDebug().noquote() << compressTrace(request, total);
+    const QString partial = partialPath(request, randomToken());
+    qDebug().noquote() << compressTrace(request, total, partial);
     std::signal(SIGUSR1, ignoreSignal);
     std::signal(SIGTERM, ignoreSignal);
-    const int status = std::system(toLocalBytes(command).constData());
+    const int status = std::system(toLocalBytes(compressCommand(request, total, partial)).constData());
     (void)status;
 }
