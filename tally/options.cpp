@@ -14,6 +14,8 @@ std::optional<Kind> kindFromName(std::string_view name)
         return Kind::Unzip;
     if (name == "unrar")
         return Kind::Unrar;
+    if (name == "7z")
+        return Kind::SevenZip;
     return std::nullopt;
 }
 
@@ -24,6 +26,7 @@ const char* kindName(Kind kind)
     case Kind::Zip: return "zip";
     case Kind::Unzip: return "unzip";
     case Kind::Unrar: return "unrar";
+    case Kind::SevenZip: return "7z";
     }
     return "tar";
 }
@@ -34,7 +37,8 @@ Operation operationOf(const Options& options)
     case Kind::Tar: return options.total || !options.partial.empty() ? Operation::Packing : Operation::Unpacking;
     case Kind::Zip: return Operation::Packing;
     case Kind::Unzip:
-    case Kind::Unrar: return Operation::Unpacking;
+    case Kind::Unrar:
+    case Kind::SevenZip: return Operation::Unpacking;
     }
     return Operation::Unpacking;
 }
@@ -144,10 +148,11 @@ Options parseOptions(int argc, const char* const* argv)
 
 std::string usageText()
 {
-    return "Usage: ARCHIVER ... | tally -t tar|zip|unzip|unrar [-T TOTAL] [OPTION...]\n"
+    return "Usage: ARCHIVER ... | tally -t tar|zip|unzip|unrar|7z [-T TOTAL] [OPTION...]\n"
            "Shows how far the archiver whose verbose listing comes on standard input has got,\n"
            "and how it ended.\n"
-           "  -t KIND          the listing: tar (packing with -T, unpacking without), zip, unzip, unrar\n"
+           "  -t KIND          the listing: tar (packing with -T, unpacking without), zip, unzip, unrar,\n"
+           "                   7z (unpacking with -bb1)\n"
            "  -T TOTAL         bytes to pack (tar, zip) or entries to unpack (unzip): the number\n"
            "                   that leads the last line of the word\n"
            "  --archive=PATH   the archive made or read, to name the job\n"

@@ -9,7 +9,7 @@
 
 namespace tally {
 
-enum class Kind { Tar, Zip, Unzip, Unrar };
+enum class Kind { Tar, Zip, Unzip, Unrar, SevenZip };
 enum class Operation { Packing, Unpacking };
 
 struct Options {
@@ -41,7 +41,7 @@ std::optional<Kind> kindFromName(std::string_view name);
 const char* kindName(Kind kind);
 
 // tar packs when it was given a total or a partial archive (creation),
-// unpacks otherwise; zip packs; unzip and unrar unpack.
+// unpacks otherwise; zip packs; unzip, unrar and 7z unpack.
 Operation operationOf(const Options& options);
 
 std::string usageText();

@@ -11,6 +11,7 @@
 #include <unordered_set>
 
 #include "options.h"
+#include "treebytes.h"
 
 namespace tally {
 
@@ -30,7 +31,7 @@ struct Counts {
     std::uint64_t impliedEntries = 0;  // unzip: existing directories not listed
     int percent = -1;                  // unrar: its own position in the archive
     std::uint64_t errors = 0;          // errors and warnings listed
-    bool endMarker = false;            // zip "total bytes=", unrar "All OK"/"Total errors"
+    bool endMarker = false;            // zip "total bytes=", unrar "All OK"/"Total errors", 7z "Everything is Ok"
     std::string current;               // the member being worked on (raw bytes)
     std::string firstError;            // the first error listed (raw bytes)
 };
@@ -50,15 +51,15 @@ public:
     virtual std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) = 0;
 };
 
-// Bounds of the walk below a linked folder.
-constexpr std::size_t kMaxLinkWalkEntries = 100000;
-constexpr int kMaxLinkWalkDepth = 32;
-
-// The real one, with stat(), lstat() and readdir().
+// The real one, with stat(), lstat() and readdir(). A folder that links
+// lead to is walked once, the first time: the total counted it once too.
 class StatFileProbe : public FileProbe {
 public:
     std::optional<std::uint64_t> fileSize(const std::string& path) override;
     std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) override;
+
+private:
+    FolderIds walked_;
 };
 
 class Parser {
@@ -144,6 +145,13 @@ public:
 private:
     void message(std::string_view raw, bool complete);
     std::string visible_;   // the message with its backspaces applied
+};
+
+// 7-Zip's 7zz x -bb1: "- NAME" for each member, "Everything is Ok" at the
+// end; its errors come on its error output.
+class SevenZipParser : public Parser {
+public:
+    void line(std::string_view text, std::uint64_t dropped) override;
 };
 
 std::unique_ptr<Parser> makeParser(Kind kind, Operation op);

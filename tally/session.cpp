@@ -53,7 +53,8 @@ Outcome decideOutcome(const Options& options, const Counts& counts, const JobSta
         return Outcome::EndedEarly;
     if (options.total && measured(options.kind, counts, false) < *options.total)
         return Outcome::EndedEarly;
-    if ((options.kind == Kind::Zip || options.kind == Kind::Unrar) && !counts.endMarker)
+    if ((options.kind == Kind::Zip || options.kind == Kind::Unrar || options.kind == Kind::SevenZip)
+        && !counts.endMarker)
         return Outcome::EndedEarly;
     return Outcome::Done;
 }
@@ -134,6 +135,20 @@ void Session::error(std::string_view text)
     }
 }
 
+std::string Session::shown(std::string text) const
+{
+    // The private folder and the partial archive are the line's own: the
+    // user knows them as the folder and the archive.
+    for (const auto& [own, known] : {std::pair{&options_.staging, &options_.folder},
+                                     std::pair{&options_.partial, &options_.archive}}) {
+        if (own->empty())
+            continue;
+        for (auto at = text.find(*own); at != std::string::npos; at = text.find(*own, at + known->size()))
+            text.replace(at, own->size(), *known);
+    }
+    return text;
+}
+
 Outcome Session::outcome() const
 {
     return decideOutcome(options_, parser_->counts(), job_, ended_, stopRequested_);
@@ -180,7 +195,7 @@ Snapshot Session::snapshot(Clock::time_point now)
     s.showBytes = options_.kind == Kind::Tar || options_.kind == Kind::Zip;
     s.percent = c.percent;
     s.errors = c.errors + job_.errors;
-    s.firstError = sanitize(job_.errorFirst || c.firstError.empty() ? job_.firstError : c.firstError);
+    s.firstError = sanitize(shown(job_.errorFirst || c.firstError.empty() ? job_.firstError : c.firstError));
     if (s.firstError.empty() && s.outcome == Outcome::Errors) {
         // A program failed without a word: its status says what happened.
         for (const auto& [program, status] : job_.statuses) {
@@ -195,7 +210,7 @@ Snapshot Session::snapshot(Clock::time_point now)
     s.kept = placed_.kept;
     s.written = written_;
     s.job = sanitize(jobText(options_));
-    s.current = sanitize(parser_->displayName());
+    s.current = sanitize(shown(parser_->displayName()));
     if (options_.total) {
         if (totalCountsBytes(options_.kind))
             s.totalBytes = options_.total;

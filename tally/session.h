@@ -94,6 +94,7 @@ private:
     void record(char type, std::string_view text);
     void error(std::string_view text);
     Outcome outcome() const;
+    std::string shown(std::string text) const;
 
     Options options_;
     std::unique_ptr<Parser> parser_;
