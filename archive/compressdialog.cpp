@@ -8,6 +8,7 @@
 #include "totalsize.h"
 #include "zfiledialog.h"
 #include "zglobal.h"
+#include "zmessagebox.h"
 #include "zpushbutton.h"
 #include "zscrollview.h"
 
@@ -24,6 +25,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -260,9 +262,20 @@ void CompressDialog::slotAdvance()
 // "&", so the shell returns at once and the pipeline runs on its own.
 void CompressDialog::accept()
 {
-    ZBaseDialog::accept();
     const CompressRequest request = this->request();
-    if (request.files.isEmpty() || !hasCompressCommand(formatKey(request.format)))
+    const bool runs = !request.files.isEmpty() && hasCompressCommand(formatKey(request.format));
+    // An archive of that name is replaced only when the user says so; the
+    // dialog stays open with its fields otherwise.
+    struct stat st;
+    const QString archive = archivePath(request);
+    if (runs && lstat(toLocalBytes(archive).constData(), &st) == 0
+        && ZMessageBox::information(this, QPixmap(),
+                                    tr("%1 exists already. Replace it?").arg(archive.section(QLatin1Char('/'), -1)),
+                                    tr("Replace"), tr("Cancel"))
+               != 0)
+        return;
+    ZBaseDialog::accept();
+    if (!runs)
         return;
     const quint64 total = totalSize(request.files);
     const QString partial = partialPath(request, randomToken());

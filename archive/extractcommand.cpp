@@ -3,7 +3,11 @@
 #include "pipeline.h"
 #include "shellword.h"
 
+#include "localbytes.h"
+
 #include <QStringList>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -68,6 +72,14 @@ QString buildLine(const ExtractRequest& request, const QString& token, const QSt
         return pipelineLine({{QStringLiteral("tar"), QLatin1String("tar xvvf ") + a + QLatin1String(" -C ") + s}},
                             QLatin1String("-t tar ") + tallyWords + QLatin1String(" --stages=1"), prepare);
     case ArchiveType::Zip: {
+        // unzip cannot read split sets; 7-Zip reads them, volumes found by
+        // their names, entries that span several volumes included.
+        if (request.split)
+            return pipelineLine({{QStringLiteral("7zz"),
+                                  QLatin1String("7zz x -bb1 -y ")
+                                      + (request.password.isEmpty() ? QStringLiteral("-p") : QLatin1String("-p") + passwordWord)
+                                      + QLatin1Char(' ') + shellWord(QLatin1String("-o") + staging) + QLatin1Char(' ') + a}},
+                                QLatin1String("-t 7z ") + tallyWords + QLatin1String(" --stages=1"), prepare);
         // unzip takes an archive name holding *, ? or [ as a pattern and
         // unpacks every archive it matches ("a[1].zip" opens "a1.zip" when
         // that exists). Such a name is opened by the shell instead and
@@ -124,6 +136,15 @@ ArchiveType archiveTypeOf(const QString& archivePath)
         }
     }
     return ArchiveType::None;
+}
+
+bool isSplitZip(const QString& archive)
+{
+    if (archiveTypeOf(archive) != ArchiveType::Zip)
+        return false;
+    const QString base = archive.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive) ? archive.chopped(4) : archive;
+    struct stat st;
+    return lstat(toLocalBytes(base + QLatin1String(".z01")).constData(), &st) == 0;
 }
 
 QString stagingPath(const QString& outDir, const QString& token)

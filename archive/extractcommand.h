@@ -18,7 +18,12 @@ struct ExtractRequest
     QString outDir;
     QString password;      // zip and rar only
     bool overwrite = true; // whether existing files are replaced
+    bool split = false;    // a zip with volumes beside it (NAME.z01 ...)
 };
+
+// Whether a zip archive is the last volume of a split set: its first volume
+// NAME.z01 lies beside it.
+bool isSplitZip(const QString& archive);
 
 // The folder the archive is unpacked into first: a new private folder in the
 // output folder, named with `token` (letters and digits). tally moves what

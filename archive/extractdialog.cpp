@@ -135,7 +135,7 @@ void ExtractDialog::accept()
     std::signal(SIGTERM, SIG_IGN);
     ZBaseDialog::accept();
     for (const QString& archive : std::as_const(d->files)) {
-        const ExtractRequest request{archive, outDir(), password(), overwrite()};
+        const ExtractRequest request{archive, outDir(), password(), overwrite(), isSplitZip(archive)};
         const QString token = randomToken();
         const QString command = extractCommand(request, token);
         qDebug().noquote() << extractTrace(request, token);

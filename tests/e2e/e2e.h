@@ -12,10 +12,12 @@
 #include "bytefiles.h"
 #include "hostilenames.h"
 #include "processes.h"
+#include "widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRandomGenerator>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -82,11 +84,17 @@ public:
         return ok ? tree : QByteArray();
     }
 
-    // Packs `files` through the compress dialog's OK; returns the archive.
+    // Packs `files` through the compress dialog's OK, answering the question
+    // whether to replace an archive with `answer`; returns the archive.
     QByteArray pack(const QByteArrayList& files, const QByteArray& outDir, const QString& format,
-                    const CompressRequest& options = CompressRequest())
+                    const CompressRequest& options = CompressRequest(), const char* answer = "Replace")
     {
         CompressDialog dialog;
+        WhileModal<QMessageBox> answering([answer](QMessageBox* box) {
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == QLatin1String(answer))
+                    button->click();
+        });
         QStringList list;
         for (const QByteArray& file : files)
             list << fromLocalBytes(file);
@@ -102,6 +110,8 @@ public:
         spins.last()->setValue(options.splitSize);
         group->findChild<QLineEdit*>()->setText(options.password);
         dialog.accept();
+        if (dialog.result() != QDialog::Accepted)
+            return "(not accepted)";
         return reapAll() ? toLocalBytes(archivePath(dialog.request())) : QByteArray();
     }
 
@@ -142,13 +152,15 @@ public:
     // How the tallies ended since the last call, in the order they ended.
     QList<TallyEnd> tallyEnds()
     {
+        const QByteArray log = readBytes(m_log);
+        const qsizetype end = log.lastIndexOf('\n') + 1;   // whole lines only
         QList<TallyEnd> ends;
-        for (const QByteArray& line : readBytes(m_log).split('\n')) {
+        for (const QByteArray& line : log.mid(m_logRead, end - m_logRead).split('\n')) {
             const int blank = line.indexOf(' ');
             if (blank > 0)
                 ends << TallyEnd{line.left(blank).toInt(), line.mid(blank + 1)};
         }
-        writeBytes(m_log, QByteArray(), 0666);
+        m_logRead = end;
         return ends;
     }
 
@@ -167,6 +179,7 @@ public:
 private:
     QTemporaryDir m_tmp;
     QByteArray m_log;
+    qsizetype m_logRead = 0;
     int m_folders = 0;
 };
 
