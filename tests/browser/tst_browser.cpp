@@ -19,7 +19,6 @@
 #include <grp.h>
 #include <memory>
 #include <pwd.h>
-#include <utime.h>
 
 namespace {
 
@@ -145,10 +144,9 @@ private slots:
                  {"/mmc/mmc", dir, FileIcon::Folder}, {"/mmc/mmca1/x", dir, FileIcon::Folder},
                  {"/mnt/mmca1", dir, FileIcon::Folder}, {"/x/a.jpg", dir, FileIcon::Folder},
                  {"/x/Photo.JpG", file, FileIcon::Image}, {"/x/photo.old.jpg", file, FileIcon::Note},
-                 {"/x.sh/run", file, FileIcon::Note}, {"/x/run.sh", file, FileIcon::Program},
-                 {"/x/pipe.txt", S_IFIFO, FileIcon::Note}, {"/x/pipe", S_IFIFO, FileIcon::Fifo},
-                 {"/dev/null", S_IFCHR, FileIcon::CharDevice}, {"/x/dangling", 0, FileIcon::Note},
-                 {"/x/dangling.png", 0, FileIcon::Image}}) {
+                 {"/x/run.sh", file, FileIcon::Program}, {"/x/pipe.txt", S_IFIFO, FileIcon::Note},
+                 {"/x/pipe", S_IFIFO, FileIcon::Fifo}, {"/dev/null", S_IFCHR, FileIcon::CharDevice},
+                 {"/x/dangling", 0, FileIcon::Note}, {"/x/dangling.png", 0, FileIcon::Image}}) {
             FileStatus status;
             status.valid = mode != 0;
             status.mode = mode;
