@@ -69,8 +69,8 @@ private slots:
         arkive.start(Program, {"-d", dir.filePath("a.tar.gz")});
         QVERIFY(arkive.waitForStarted(Patience));
         QByteArray window;
-        QCOMPARE(runProgram({"timeout", "30", "xdotool", "search", "--sync", "--onlyvisible", "--pid",
-                             QByteArray::number(arkive.processId())}, &window), 0);
+        QCOMPARE(runProgram({"timeout", QByteArray::number(Patience / 1000), "xdotool", "search", "--sync",
+                             "--onlyvisible", "--pid", QByteArray::number(arkive.processId())}, &window), 0);
         window = window.split('\n').first();
         // A window just mapped may not take input yet: answer until it ends.
         const QByteArrayList answer = ok ? QByteArrayList{"sh", "-c", ClickOk, window}

@@ -25,7 +25,8 @@ namespace {
 template <typename... Columns>
 using Table = std::initializer_list<std::tuple<Columns...>>;
 
-constexpr int ScreenWidth = 240; // pixels
+constexpr int ScreenWidth = 240;  // pixels
+constexpr int ScreenHeight = 320; // pixels
 constexpr int Everything = QDir::AllEntries | QDir::Hidden | QDir::System;
 constexpr int FoldersOnly = QDir::Dirs | QDir::Hidden;
 constexpr int ByName = QDir::Name | QDir::DirsFirst | QDir::IgnoreCase;
@@ -59,7 +60,7 @@ struct Screen : QWidget
 {
     explicit Screen(int filter = Everything) : view(new FileView("*", filter, this, ByName))
     {
-        resize(ScreenWidth, 320);
+        resize(ScreenWidth, ScreenHeight);
         view->resize(size());
         show();
     }
