@@ -1,10 +1,13 @@
-// Support for tally's tests: the files of data/ and the words tally is given.
+// Support for tally's tests: the files of data/, the words tally is given, children.
 #pragma once
 
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QFile>
 #include <QTest>
+
+#include <signal.h>
+#include <sys/wait.h>
 
 #include <string_view>
 #include <vector>
@@ -46,5 +49,23 @@ inline QByteArray tarLine(const char* size, const QByteArray& name)
 {
     return QByteArray("-rw-r--r-- a/b ") + size + " 2026-12-06 22:34 " + name + "\n";
 }
+
+// A child process, killed and reaped when the test ends before it waited
+// for it: a failed test leaves nothing running.
+struct Child {
+    pid_t pid = -1;
+    ~Child()
+    {
+        if (pid > 0 && ::kill(pid, SIGKILL) == 0)
+            ::waitpid(pid, nullptr, 0);
+    }
+    int wait()   // the status
+    {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        pid = -1;
+        return status;
+    }
+};
 
 } // namespace tallytest

@@ -7,7 +7,6 @@
 
 #include <poll.h>
 #include <pty.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "tallytest.h"
@@ -81,8 +80,8 @@ private slots:
         int in[2];
         QCOMPARE(::pipe(in), 0);
         int terminal = -1;
-        const pid_t pid = ::forkpty(&terminal, nullptr, nullptr, nullptr);
-        if (pid == 0) {
+        tallytest::Child tally{::forkpty(&terminal, nullptr, nullptr, nullptr)};
+        if (tally.pid == 0) {
             ::dup2(in[0], 0);
             ::close(in[1]);
             ::setenv("QT_QPA_PLATFORM", "offscreen", 1);   // the text face
@@ -105,8 +104,7 @@ private slots:
         QCOMPARE(::write(in[1], line.constData(), line.size()), line.size());
         ::close(in[1]);
         QVERIFY2(waitFor("tally: "), seen.constData());
-        int status = 0;
-        QCOMPARE(::waitpid(pid, &status, 0), pid);
+        const int status = tally.wait();
         QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
         ::close(in[0]);
         ::close(terminal);

@@ -5,11 +5,10 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "stopper.h"
+#include "tallytest.h"
 
 using namespace tally;
 
@@ -30,10 +29,10 @@ bool readsToTheEnd(int fd)
     }
 }
 
-int signalOf(pid_t pid)
+int signalOf(tallytest::Child& child)
 {
-    int status = 0;
-    return ::waitpid(pid, &status, 0) == pid && WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    const int status = child.wait();
+    return WIFSIGNALED(status) ? WTERMSIG(status) : 0;
 }
 
 } // namespace
@@ -49,8 +48,8 @@ private slots:
         int upstream[2], ours[2];
         QCOMPARE(::pipe(upstream), 0);
         QCOMPARE(::pipe(ours), 0);
-        const pid_t xz = ::fork();
-        if (xz == 0) {
+        tallytest::Child xz{::fork()};
+        if (xz.pid == 0) {
             ::signal(SIGPIPE, SIG_DFL);
             ::close(upstream[0]);
             ::close(ours[1]);
@@ -59,8 +58,8 @@ private slots:
                 if (::write(upstream[1], block, sizeof block) < 0)
                     ::_exit(8);
         }
-        const pid_t tar = ::fork();
-        if (tar == 0) {
+        tallytest::Child tar{::fork()};
+        if (tar.pid == 0) {
             ::signal(SIGTERM, SIG_IGN);
             ::close(upstream[1]);
             ::close(ours[0]);
@@ -75,8 +74,8 @@ private slots:
         char buf[64];
         QVERIFY(::read(ours[0], buf, sizeof buf) > 0);   // it runs
         const StopReport r = stopPipeWriters(ours[0]);
-        QCOMPARE(r.terminated, std::vector<pid_t>{tar});
-        QCOMPARE(r.killed, std::vector<pid_t>{tar});
+        QCOMPARE(r.terminated, std::vector<pid_t>{tar.pid});
+        QCOMPARE(r.killed, std::vector<pid_t>{tar.pid});
         QVERIFY(readsToTheEnd(ours[0]));
         QCOMPARE(signalOf(tar), SIGKILL);
         QCOMPARE(signalOf(xz), SIGPIPE);
@@ -88,8 +87,8 @@ private slots:
         // An archiver that ends on SIGTERM may clean up after itself: no SIGKILL.
         int p[2];
         QCOMPARE(::pipe(p), 0);
-        const pid_t writer = ::fork();
-        if (writer == 0) {
+        tallytest::Child writer{::fork()};
+        if (writer.pid == 0) {
             ::signal(SIGTERM, SIG_DFL);
             ::pause();
         }

@@ -6,8 +6,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "tallytest.h"
@@ -54,7 +52,7 @@ private slots:
         // The writer ignores SIGTERM, as the archivers of an extraction do.
         int p[2];
         QCOMPARE(::pipe(p), 0);
-        const pid_t child = writer(p, adding(0, 4), true, true);
+        tallytest::Child child{writer(p, adding(0, 4), true, true)};
         TallyWindow window(Operation::Packing);
         GuiRunner runner(tallytest::options("-T 1000 -t zip"), p[0], &window);
         QSignalSpy finished(&runner, &GuiRunner::finished);
@@ -66,13 +64,12 @@ private slots:
         QVERIFY(window.isConfirming());
         QTest::mouseClick(window.keepGoingButton(), Qt::LeftButton);   // "Go on"
         QVERIFY(!window.isConfirming() && window.stopButton()->isEnabled());
-        QCOMPARE(::waitpid(child, nullptr, WNOHANG), 0);   // still at work
+        QCOMPARE(::waitpid(child.pid, nullptr, WNOHANG), 0);   // still at work
         QTest::mouseClick(window.stopButton(), Qt::LeftButton);
         QTest::mouseClick(window.confirmStopButton(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(window.isFinished(), kWaitMs);
         QCOMPARE(runner.exitStatus(), 3);
-        int status = 0;
-        QCOMPARE(::waitpid(child, &status, 0), child);
+        const int status = child.wait();
         QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
         QVERIFY(!window.stopButton()->isVisible() && window.closeButton()->isVisible());
         const QSize need = window.minimumSizeHint();   // names far wider than the phone's screen
@@ -94,12 +91,11 @@ private slots:
         window.show();
         runner.start();
         QVERIFY(window.close());
-        const pid_t child = writer(p, adding(0, 30000) + "total bytes=3000000\n", false, false);
+        tallytest::Child child{writer(p, adding(0, 30000) + "total bytes=3000000\n", false, false)};
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kWaitMs);
         QCOMPARE(finished.at(0).at(0).toInt(), 0);
         QCOMPARE(runner.session().parser().counts().entries, std::uint64_t(30000));
-        int status = 0;
-        QCOMPARE(::waitpid(child, &status, 0), child);
+        const int status = child.wait();
         QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
         ::close(p[0]);
     }
