@@ -77,6 +77,7 @@ private slots:
     {
         // Standard error on a terminal: a line redrawn in place while the
         // input is idle, and the reading goes on after that.
+        const QByteArray program = kTally.toLocal8Bit();   // nothing is allocated after fork()
         int in[2];
         QCOMPARE(::pipe(in), 0);
         int terminal = -1;
@@ -84,8 +85,8 @@ private slots:
         if (tally.pid == 0) {
             ::dup2(in[0], 0);
             ::close(in[1]);
-            ::setenv("QT_QPA_PLATFORM", "offscreen", 1);   // the text face
-            ::execl(kTally.toLocal8Bit().constData(), "tally", "-T", "200", "-t", "tar", static_cast<char*>(nullptr));
+            const char* const env[] = {"QT_QPA_PLATFORM=offscreen", nullptr};   // the text face
+            ::execle(program.constData(), "tally", "-T", "200", "-t", "tar", static_cast<char*>(nullptr), env);
             ::_exit(127);
         }
         QByteArray seen;

@@ -1,13 +1,17 @@
 // tally's plain core. Its reading side on every file of data/ (one row each)
 // and on the edge cases of lines: what it counts, how it judges the end and
 // what it shows, whatever sizes the reads have; the fuzz target's checks on
-// the same files. Then its words, its face, and progress on a simulated clock.
+// the same files. Then its words, its face, progress on a simulated clock,
+// and the stop's steps.
 #include <QDir>
 #include <QTest>
+
+#include <unistd.h>
 
 #include <map>
 
 #include "session.h"
+#include "stopper.h"
 #include "tallytest.h"
 #include "textutil.h"
 #include "ticker.h"
@@ -263,6 +267,27 @@ private slots:
         for (int ms = 1235; ms < 2235; ++ms)
             repaints += t.due(t0 + milliseconds(ms)) ? 1 : 0;
         QCOMPARE(repaints, 10);   // asked every millisecond: ten a second
+    }
+
+    void aHeededSigtermIsEnough()
+    {
+        // The stop's two steps on a real writer that ends on SIGTERM: it may
+        // clean up after itself (a half-written archive), no SIGKILL for it.
+        // The whole stop, with writers that ignore SIGTERM, is in tst_tally_window.
+        int p[2];
+        QCOMPARE(::pipe(p), 0);
+        tallytest::Child writer{::fork()};
+        if (writer.pid == 0) {
+            ::signal(SIGTERM, SIG_DFL);
+            ::pause();
+        }
+        ::close(p[1]);
+        PipeStopper stopper(p[0]);
+        QCOMPARE(stopper.begin(), std::size_t(1));
+        QTRY_VERIFY_WITH_TIMEOUT(stopper.remaining().empty(), 30000);
+        QCOMPARE(stopper.finish(), std::size_t(0));
+        QCOMPARE(WTERMSIG(writer.wait()), SIGTERM);
+        ::close(p[0]);
     }
 };
 
