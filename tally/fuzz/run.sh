@@ -35,12 +35,11 @@ for f in "$data"/*.txt; do
     tar-*create*) seed "$b" '\004\020\120\000\020\000\000' "$f" ;;
     tar-*) seed "$b" '\000\007\050\000\000\000\000' "$f" ;;
     zip-*) seed "$b" '\105\377\120\000\020\000\000' "$f" ;;
+    unrar-*) seed "$b" '\003\005\120\000\000\000\000' "$f" ;;
     unzip-*) seed "$b" '\006\003\030\015\000\000\000' "$f" ;;
     *) seed "$b" '\000\001\120\000\000\000\000' "$f" ;;
   esac
 done
-printf '\003\005\120\000\000\000\000\nUNRAR 6.24 freeware\n\nExtracting from a.rar\n\nCreating    d                 OK\nExtracting  d/big.bin              \b\b\b\b  5%%\b\b\b\b 50%%\b\b\b\b\b  OK \nAll OK\n' \
-  > "$work/corpus/seed-unrar"
 
 "$work/fuzz_tally" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
   -artifact_prefix="$work/crashes/" -print_final_stats=1 "$work/corpus"

@@ -1,84 +1,71 @@
-// Helpers shared by tally's tests: the recorded listings and ways to feed them.
+// Support for tally's tests: the files of data/, the words tally is given, children.
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QFile>
-#include <QString>
 #include <QTest>
 
-#include <map>
-#include <string>
+#include <signal.h>
+#include <sys/wait.h>
 
-#include "parsers.h"
-#include "session.h"
+#include <string_view>
+#include <vector>
+
+#include "options.h"
 
 namespace tallytest {
 
-inline QString dataPath(const char* name)
+inline QString dataPath(const QByteArray& name)
 {
-    return QStringLiteral(ARKIVE_TEST_SOURCE_DIR "/data/") + QString::fromLatin1(name);
+    return QStringLiteral(ARKIVE_TEST_SOURCE_DIR "/data/") + QString::fromUtf8(name);
 }
 
-// A recorded listing, exactly as committed.
-inline QByteArray recording(const char* name)
+// A file of data/, exactly as committed.
+inline QByteArray recording(const QByteArray& name)
 {
     QFile f(dataPath(name));
     if (!f.open(QIODevice::ReadOnly))
-        qFatal("cannot open recording %s", name);
+        qFatal("cannot open %s", name.constData());
     return f.readAll();
 }
 
-// Feeds a listing to a parser one line at a time, the way the reader hands
-// lines over (no end of line; an unterminated last line at the end).
-inline void feedLines(tally::Parser& parser, const QByteArray& data)
+// tally's words, split at blanks as the shell splits an unquoted
+// substitution. "@FILE" stands for the words of a file of data/:
+// "-T @zipinfo-6.0-count-one.txt" is what the zip form's back-quoted count hands over.
+inline tally::Options options(const QByteArray& line)
 {
-    qsizetype start = 0;
-    while (start < data.size()) {
-        const qsizetype nl = data.indexOf('\n', start);
-        if (nl < 0) {
-            parser.endOfInput(std::string_view(data.constData() + start, static_cast<std::size_t>(data.size() - start)),
-                              true, 0);
-            return;
-        }
-        parser.line(std::string_view(data.constData() + start, static_cast<std::size_t>(nl - start)), 0);
-        start = nl + 1;
-    }
-    parser.endOfInput({}, false, 0);
+    QByteArrayList words;
+    for (const QByteArray& w : line.simplified().split(' '))
+        words += w.startsWith('@') ? recording(w.mid(1)).simplified().split(' ') : QByteArrayList{w};
+    std::vector<std::string_view> views;
+    for (const QByteArray& w : words)
+        views.emplace_back(w.constData(), static_cast<std::size_t>(w.size()));
+    return tally::parseOptions(views);
 }
 
-// Feeds a listing to a session in chunks of `chunk` bytes, looking at it
-// (which hands the open line to the parser) after every chunk.
-inline tally::Snapshot feedSession(tally::Session& session, const QByteArray& data, qsizetype chunk)
+// A member line of tar -vv.
+inline QByteArray tarLine(const char* size, const QByteArray& name)
 {
-    const auto t0 = tally::Clock::now();
-    for (qsizetype off = 0; off < data.size(); off += chunk) {
-        session.feed(data.constData() + off, static_cast<std::size_t>(qMin(chunk, data.size() - off)));
-        (void)session.snapshot(t0);
-    }
-    session.finish(t0);
-    return session.snapshot(t0);
+    return QByteArray("-rw-r--r-- a/b ") + size + " 2026-12-06 22:34 " + name + "\n";
 }
 
-// A probe with fixed answers, standing for the files that were packed.
-class FakeProbe : public tally::FileProbe {
-public:
-    std::map<std::string, std::uint64_t> files;   // regular files (following links)
-    std::map<std::string, std::uint64_t> links;   // symbolic links: what the total counted
-    std::optional<std::uint64_t> fileSize(const std::string& path) override
+// A child process, killed and reaped when the test ends before it waited
+// for it: a failed test leaves nothing running.
+struct Child {
+    pid_t pid = -1;
+    ~Child()
     {
-        const auto it = files.find(path);
-        return it == files.end() ? std::nullopt : std::optional<std::uint64_t>(it->second);
+        if (pid > 0 && ::kill(pid, SIGKILL) == 0)
+            ::waitpid(pid, nullptr, 0);
     }
-    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) override
+    int wait()   // the status
     {
-        const auto it = links.find(path);
-        return it == links.end() ? std::nullopt : std::optional<std::uint64_t>(it->second);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        pid = -1;
+        return status;
     }
 };
-
-inline QString str(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
 
 } // namespace tallytest

@@ -1,0 +1,295 @@
+// tally's plain core. Its reading side on every file of data/ (one row each)
+// and on the edge cases of lines: what it counts, how it judges the end and
+// what it shows, whatever sizes the reads have; the fuzz target's checks on
+// the same files. Then its words, its face, progress on a simulated clock,
+// and the stop's steps.
+#include <QDir>
+#include <QTest>
+
+#include <unistd.h>
+
+#include <map>
+
+#include "session.h"
+#include "stopper.h"
+#include "tallytest.h"
+#include "textutil.h"
+#include "ticker.h"
+
+using namespace tally;
+using namespace std::chrono;
+using tallytest::recording;
+using tallytest::tarLine;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+// The links of the recorded tree (data/README.md) as the byte total counted
+// them: what they lead to. tar and zip list the links themselves.
+class RecordedTree : public FileProbe {
+public:
+    std::optional<std::uint64_t> fileSize(const std::string& path) override
+    {
+        return path == "/mmc/mmca1/photos/a.txt" ? std::optional<std::uint64_t>(6) : std::nullopt;
+    }
+    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) override
+    {
+        static const std::map<std::string, std::uint64_t> links = {
+            {"/mmc/mmca1/photos/link_to_a", 6}, {"/mmc/mmca1/music/favourite.ogg", 40000},
+            {"/mmc/mmca1/music/album_link", 92000}};
+        const auto it = links.find(path);
+        return it == links.end() ? std::nullopt : std::optional<std::uint64_t>(it->second);
+    }
+};
+
+// "P|U ENTRIES BYTES ERRORS OUTCOME LAST[ | FIRST ERROR]"
+QString describe(const Snapshot& s)
+{
+    static const char* const outcomes[] = {"running", "done", "errors", "early", "stopped"};
+    return QStringLiteral("%1 %2 %3 %4 %5 %6%7")
+        .arg(s.op == Operation::Packing ? "P" : "U")
+        .arg(s.entries)
+        .arg(s.bytes)
+        .arg(s.errors)
+        .arg(outcomes[static_cast<int>(s.outcome)], QString::fromStdString(s.current),
+             s.firstError.empty() ? QString() : " | " + QString::fromStdString(s.firstError));
+}
+
+void row(const char* name, const QByteArray& input, const char* args, const QString& want)
+{
+    QTest::newRow(name) << input << QByteArray(args) << want;
+}
+
+void rec(const char* file, const char* args, const char* want)   // a file of data/, the row named after it
+{
+    row(file, recording(file), args, want);
+}
+
+// A session given input, looked at after `ms` of a simulated clock (ended there when `end`).
+Snapshot look(const char* args, const QByteArray& input, int ms, bool end = false)
+{
+    Session s(tallytest::options(args), Clock::time_point{});
+    s.feed(input.constData(), static_cast<std::size_t>(input.size()));
+    if (end)
+        s.finish(Clock::time_point{} + milliseconds(ms));
+    return s.snapshot(Clock::time_point{} + milliseconds(ms));
+}
+
+} // namespace
+
+class TestTallyCore : public QObject {
+    Q_OBJECT
+private slots:
+    void listings_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("args");   // tally's words
+        QTest::addColumn<QString>("want");      // as describe() puts it
+        // Packing counts what the total counts: links add what they lead to in the recorded tree.
+        rec("tar-1.34-create-photos.txt", "-T 153033 -t tar", "P 16 153040 0 done /mmc/mmca1/photos/link_to_a");
+        rec("tar-1.34-create-all.txt", "-T 1225153038 -t tar", "P 20 1225153045 0 done /mmc/mmca1/docs/big.bin");
+        rec("tar-1.34-create-music.txt", "-T 224009 -t tar", "P 8 224010 0 done /mmc/mmca1/music/album_link");
+        rec("tar-1.34-extract-photos.txt", "-t tar", "U 16 153028 0 done mmc/mmca1/photos/link_to_a");
+        rec("tar-1.34-extract-all.txt", "-t tar", "U 20 1225153033 0 done mmc/mmca1/docs/big.bin");
+        rec("tar-1.34-extract-music.txt", "-t tar", "U 8 92010 0 done mmc/mmca1/music/album_link");
+        rec("zip-3.0-create-photos.txt", "-T 153033 -t zip", "P 13 153040 4 errors mmc/mmca1/photos/link_to_a | "
+            "zip warning: ignoring FIFO (Named Pipe) - use -FI to read: /mmc/mmca1/photos/fifo");
+        rec("zip-3.0-create-docs.txt", "-T 1225000005 -t zip", "P 4 1225000005 0 done mmc/mmca1/docs/big.bin");
+        rec("zip-3.0-create-music.txt", "-T 224009 -t zip", "P 8 224010 0 done mmc/mmca1/music/album_link");
+        rec("zip-3.0-create-cannotwrite.txt", "-T 1000 -t zip", "P 0 0 2 errors  | zip I/O error: No such file or "
+            "directory");
+        rec("zip-3.0-create-missing.txt", "-T 10 -t zip", "P 0 0 2 errors  | zip warning: name not matched: "
+            "/mmc/mmca1/missing");
+        rec("unzip-6.0-extract-photos.txt", "-T @zipinfo-6.0-count-photos.txt -t unzip",
+            "U 13 0 0 done /tmp/rec/ux/mmc/mmca1/photos/link_to_a");
+        rec("unzip-6.0-extract-music.txt", "-T 8 -t unzip", "U 8 0 0 done /tmp/rec/x/mmc/mmca1/music/album_link");
+        // Folders that exist already are not listed: 6 of 8 is all.
+        rec("unzip-6.0-extract-music-again.txt", "-T 8 -t unzip", "U 6 0 0 done /tmp/rec/x/mmc/mmca1/music/album_link");
+        rec("unzip-6.0-extract-one.txt", "-T @zipinfo-6.0-count-one.txt -t unzip", "U 1 0 0 done /tmp/rec/ux3/one.txt");
+        rec("unzip-6.0-extract-corrupt.txt", "-T 13 -t unzip", "U 13 0 1 errors /tmp/rec/ux4/mmc/mmca1/photos/link_to_a"
+            " | unzip reported a problem with /tmp/rec/ux4/mmc/mmca1/photos/holiday 2024/img_0002.jpg");
+        rec("unzip-6.0-extract-wrongpassword.txt", "-T 4 -t unzip", "U 1 0 0 early /tmp/rec/ux2/photos/holiday 2024/");
+        rec("unzip-6.0-extract-missing.txt", "-T @zipinfo-6.0-count-missing.txt -t unzip", "U 0 0 0 early ");
+        rec("unrar-6.24-described-extract-music.txt", "-t unrar", "U 4 0 0 done /o/music/track02.ogg");
+        rec("unrar-6.24-described-extract-crc.txt", "-t unrar",
+            "U 4 0 1 errors /o/music/track02.ogg | /o/music/track02.ogg - CRC failed");
+
+        // Edge cases of lines.
+        const QByteArray rar = recording("unrar-6.24-described-extract-music.txt");
+        row("unrar without its closing line", rar.chopped(7), "-t unrar", "U 4 0 0 early /o/music/track02.ogg");
+        row("zip without its closing line", "  adding: x\t(in=5)\n", "-T 5 -t zip", "P 1 5 0 early x");
+        row("unzip ended inside a member", "Archive:  /m/a.zip\n  inflating: /o/last.bin ", "-T 1 -t unzip",
+            "U 1 0 1 errors /o/last.bin | unzip did not finish /o/last.bin");
+        row("above 4 GiB", tarLine("3000000000", "b1") + tarLine("2000000000", "b2"), "-T 6000000000 -t tar",
+            "P 2 5000000000 0 early b2");
+        row("beyond 64 bits", tarLine("99999999999999999999999", "x") + tarLine("5", "y"), "-t tar",
+            "U 2 18446744073709551615 0 done y");
+        row("tar's quoting undone, then made safe", tarLine("5", R"(tab\tand\\back Gr\303\274\303\237e \033[J\351)"),
+            "-t tar", "U 1 5 0 done tab?and\\back Grüße ?[J?");
+        row("control bytes, bidi and bad UTF-8",
+            QByteArray("  adding: \x1b]0;x\x07 \xe2\x80\xae" "fdp n") + '\0'
+                + "l \xff\t(in=5)\n\tzip warning: \x1b[Jx\ntotal bytes=5\n",
+            "-T 5 -t zip", "P 1 5 1 errors ?]0;x? ?fdp n?l ? | zip warning: ?[Jx");
+        // Longer than the reader keeps: its head (the name) and its tail (the size) still count.
+        row("a line of 20 KB", "  adding: d/" + QByteArray(20000, 'x') + "\t(in=7)\ntotal bytes=7\n", "-T 7 -t zip",
+            "P 1 7 0 done d/" + QString(kMaxNameBytes - 2, QLatin1Char('x')));
+    }
+
+    void listings()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, args);
+        QFETCH(QString, want);
+        // Whatever sizes the reads have, with a look (the open line handed over) after each.
+        for (const qsizetype chunk : {qsizetype(1), qsizetype(7), qsizetype(4096), input.size() + 1}) {
+            if (chunk * 10000 < input.size())
+                continue;   // byte by byte only for the short ones: a look after each read costs
+            RecordedTree tree;
+            Session s(tallytest::options(args), Clock::time_point{}, &tree);
+            for (qsizetype off = 0; off < input.size(); off += chunk) {
+                s.feed(input.constData() + off, static_cast<std::size_t>(qMin(chunk, input.size() - off)));
+                (void)s.snapshot(Clock::time_point{});
+            }
+            s.finish(Clock::time_point{});
+            QCOMPARE(QStringLiteral("reads of %1: ").arg(chunk) + describe(s.snapshot(Clock::time_point{})),
+                     QStringLiteral("reads of %1: ").arg(chunk) + want);
+        }
+    }
+
+    void lineStillOpen()
+    {
+        // What shows while a line is not finished: the input cut after `until`.
+        const struct {
+            const char* file;
+            QByteArray until;
+            const char* args;
+            const char* want;   // entries, percent, current member
+        } cuts[] = {
+            {"zip-3.0-create-docs.txt", "img " + QByteArray(50, '.'), "-T 1225000005 -t zip",   // a dot is 10 MiB
+             "1, 43 %, mmc/mmca1/docs/sparse.img"},
+            {"unrar-6.24-described-extract-music.txt", " 47%", "-t unrar", "2, 47 %, /o/music/track01.ogg"},
+            {"unzip-6.0-extract-photos.txt", "img_0002.jpg", "-T 13 -t unzip",
+             "3, 23 %, /tmp/rec/ux/mmc/mmca1/photos/holiday 2024/img_0002.jpg"}};
+        for (const auto& cut : cuts) {
+            const QByteArray data = recording(cut.file);
+            Session s(tallytest::options(cut.args), Clock::time_point{});
+            s.feed(data.constData(), static_cast<std::size_t>(data.indexOf(cut.until) + cut.until.size()));
+            const Snapshot got = s.snapshot(Clock::time_point{});
+            QCOMPARE(QByteArray::number(got.entries) + ", " + QByteArray::number(qRound(got.fraction * 100)) + " %, "
+                         + QByteArray::fromStdString(got.current),
+                     QByteArray(cut.want));
+        }
+    }
+
+    void fuzzTargetOnTheRecordings()
+    {
+        // The fuzz target aborts on a failed check. Each file behind headers of every kind, total and chunk size.
+        for (const QString& name : QDir(tallytest::dataPath("")).entryList({QStringLiteral("*.txt")})) {
+            for (int flags = 0; flags < 256; flags += 5) {
+                const char head[] = {char(flags), char(flags * 7), char(flags % 120), 0x10, 0x27, 0, 0};
+                const QByteArray input = QByteArray(head, sizeof head) + recording(name.toUtf8());
+                LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.constData()),
+                                       static_cast<std::size_t>(input.size()));
+            }
+        }
+    }
+
+    void words()
+    {
+        const struct {
+            const char* words;
+            const char* want;   // kind, total or "-", --text
+        } cases[] = {{"-T 18446744073709551615 -t tar", "tar 18446744073709551615"},
+                     {"-T 18446744073709551616 -t tar", "tar -"},   // beyond 64 bits: no total, no wrap
+                     {"-T -t unzip", "unzip -"},   // the count came out empty
+                     {"-t unzip -T", "unzip -"},
+                     {"-T 1 file, 3 bytes uncompressed, 4 bytes compressed: -33.3% -t unzip", "unzip 1"},
+                     {"-T @zipinfo-6.0-count-empty.txt -t unzip", "unzip -"},
+                     {"-T 12abc -t zip", "zip 12"},
+                     {"--total=42 -x --type=zip word", "zip 42"},
+                     {"-t --text", "tar - text"}};
+        for (const auto& c : cases) {
+            const Options o = tallytest::options(c.words);
+            QCOMPARE(QByteArray(kindName(o.kind)) + " " + (o.total ? QByteArray::number(*o.total) : "-")
+                         + (o.forceText ? " text" : ""),
+                     QByteArray(c.want));
+        }
+    }
+
+    void face()
+    {
+        // QT_QPA_PLATFORM, DISPLAY, WAYLAND_DISPLAY (null: unset, empty counts as unset) and --text.
+        const struct {
+            const char *qpa, *display, *wayland;
+            bool text;
+            const char* want;   // the face, and the platforms Qt is given for the window
+        } cases[] = {{nullptr, ":0", nullptr, false, "window xcb;offscreen"},
+                     {nullptr, nullptr, "w-0", false, "window wayland;xcb;offscreen"},
+                     {"", ":0", "", false, "window xcb;offscreen"},
+                     {nullptr, "", "", false, "text xcb;offscreen"},
+                     {nullptr, ":0", nullptr, true, "text xcb;offscreen"},
+                     {"offscreen", ":0", nullptr, false, "text offscreen"},
+                     {"minimal:x", ":0", nullptr, false, "text minimal:x"},
+                     {"linuxfb", nullptr, nullptr, false, "window linuxfb;offscreen"}};   // the phone's frame buffer
+        for (const auto& c : cases)
+            QCOMPARE(QByteArray(chooseFace(c.text, c.qpa, c.display, c.wayland) == Face::Window ? "window " : "text ")
+                         + platformWithFallback(c.qpa, c.wayland).c_str(),
+                     QByteArray(c.want));
+    }
+
+    void progressAndTimeLeft()
+    {
+        const QByteArray two = tarLine("300", "one") + tarLine("100", "two");
+        QCOMPARE(look("-T 800 -t tar", two, 10000).fraction, 0.5);
+        QCOMPARE(look("-T 800 -t tar", two, 10000).remainingSeconds, 10.0);
+        QCOMPARE(look("-T 800 -t tar", two, 900).remainingSeconds, -1.0);   // no guess in the first second
+        QCOMPARE(look("-T 100 -t tar", two, 5000).fraction, 1.0);   // more than the total (hidden files)
+        QCOMPARE(look("-t tar", two, 5000).fraction, -1.0);   // no total: busy
+        QCOMPARE(look("-T 0 -t tar", two, 5000).fraction, -1.0);
+        QCOMPARE(look("-T 0 -t tar", two, 5000, true).fraction, 1.0);
+        QCOMPARE(humanSize(1023) + ", " + humanSize(153033) + ", " + humanSize(~0ull),
+                 std::string("1023 B, 149.4 KiB, 16.0 EiB"));
+    }
+
+    void tickerSnapsForward()
+    {
+        const Clock::time_point t0{};
+        Ticker<Clock> t(t0, kRepaintInterval);
+        QVERIFY(!t.due(t0 + milliseconds(99)));
+        QVERIFY(t.due(t0 + milliseconds(100)));
+        QVERIFY(!t.due(t0 + milliseconds(150)));
+        QVERIFY(t.due(t0 + milliseconds(210)));   // a little late: keeps the rhythm
+        QCOMPARE(duration_cast<milliseconds>(t.next() - t0).count(), 300);
+        QVERIFY(t.due(t0 + milliseconds(1234)));   // very late: one repaint, no burst
+        QVERIFY(!t.due(t0 + milliseconds(1235)));
+        int repaints = 0;
+        for (int ms = 1235; ms < 2235; ++ms)
+            repaints += t.due(t0 + milliseconds(ms)) ? 1 : 0;
+        QCOMPARE(repaints, 10);   // asked every millisecond: ten a second
+    }
+
+    void aHeededSigtermIsEnough()
+    {
+        // The stop's two steps on a real writer that ends on SIGTERM: it may
+        // clean up after itself (a half-written archive), no SIGKILL for it.
+        // The whole stop, with writers that ignore SIGTERM, is in tst_tally_window.
+        int p[2];
+        QCOMPARE(::pipe(p), 0);
+        tallytest::Child writer{::fork()};
+        if (writer.pid == 0) {
+            ::signal(SIGTERM, SIG_DFL);
+            ::pause();
+        }
+        ::close(p[1]);
+        PipeStopper stopper(p[0]);
+        QCOMPARE(stopper.begin(), std::size_t(1));
+        QTRY_VERIFY_WITH_TIMEOUT(stopper.remaining().empty(), 30000);
+        QCOMPARE(stopper.finish(), std::size_t(0));
+        QCOMPARE(WTERMSIG(writer.wait()), SIGTERM);
+        ::close(p[0]);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTallyCore)
+#include "tst_tally_core.moc"
