@@ -107,13 +107,26 @@ private slots:
         // Folders that exist already are not listed: 6 of 8 is all.
         rec("unzip-6.0-extract-music-again.txt", "-T 8 -t unzip", "U 6 0 0 done /tmp/rec/x/mmc/mmca1/music/album_link");
         rec("unzip-6.0-extract-one.txt", "-T @zipinfo-6.0-count-one.txt -t unzip", "U 1 0 0 done /tmp/rec/ux3/one.txt");
-        rec("unzip-6.0-extract-corrupt.txt", "-T 13 -t unzip", "U 13 0 1 errors /tmp/rec/ux4/mmc/mmca1/photos/link_to_a"
-            " | unzip reported a problem with /tmp/rec/ux4/mmc/mmca1/photos/holiday 2024/img_0002.jpg");
+        // The listing alone: unzip tells of the bad member on its error output.
+        rec("unzip-6.0-extract-corrupt.txt", "-T 13 -t unzip", "U 13 0 0 done /tmp/rec/ux4/mmc/mmca1/photos/link_to_a");
         rec("unzip-6.0-extract-wrongpassword.txt", "-T 4 -t unzip", "U 1 0 0 early /tmp/rec/ux2/photos/holiday 2024/");
         rec("unzip-6.0-extract-missing.txt", "-T @zipinfo-6.0-count-missing.txt -t unzip", "U 0 0 0 early ");
         rec("unrar-6.24-described-extract-music.txt", "-t unrar", "U 4 0 0 done /o/music/track02.ogg");
         rec("unrar-6.24-described-extract-crc.txt", "-t unrar",
             "U 4 0 1 errors /o/music/track02.ogg | /o/music/track02.ogg - CRC failed");
+        // Whole lines: the listing with each program's status and error output between.
+        rec("line-gzip-1.12-tar-1.34-extract-truncated.txt", "-t tar --stages=2",
+            "U 2 300000 4 errors src/f.bin | gzip: stdin: unexpected end of file");
+        rec("line-unzip-6.0-extract-wrongpassword.txt", "-T 1 -t unzip --stages=1",
+            "U 0 0 1 errors p.zip | skipping: src/a.txt               incorrect password");
+        rec("line-zip-3.0-create-vanished.txt", "-T 300003 -t zip --stages=1",
+            "P 3 300003 1 errors tmp/tt/src/a.txt | zip warning: name not matched: /tmp/tt/gone");
+        row("every program ended well", recording("line-zip-3.0-create-vanished.txt").mid(46), "-T 300003 -t zip --stages=1",
+            "P 3 300003 0 done tmp/tt/src/a.txt");
+        row("a program that never told its end", QByteArrayLiteral("\0Sgzip 0\0"), "-t tar --stages=2", "U 0 0 0 early ");
+        row("a program that failed without a word", QByteArrayLiteral("\0Sxz 1\0\0Star 2\0"), "-t tar --stages=2",
+            "U 0 0 1 errors  | xz ended with status 1");
+        row("words not understood", "", "-t tar --bogus --stages=1", "U 0 0 1 errors  | tally: words not understood: --bogus");
 
         // Edge cases of lines.
         const QByteArray rar = recording("unrar-6.24-described-extract-music.txt");
@@ -128,9 +141,9 @@ private slots:
         row("tar's quoting undone, then made safe", tarLine("5", R"(tab\tand\\back Gr\303\274\303\237e \033[J\351)"),
             "-t tar", "U 1 5 0 done tab?and\\back Grüße ?[J?");
         row("control bytes, bidi and bad UTF-8",
-            QByteArray("  adding: \x1b]0;x\x07 \xe2\x80\xae" "fdp n") + '\0'
+            QByteArray("  adding: \x1b]0;x\x07 \xe2\x80\xae" "fdp n")
                 + "l \xff\t(in=5)\n\tzip warning: \x1b[Jx\ntotal bytes=5\n",
-            "-T 5 -t zip", "P 1 5 1 errors ?]0;x? ?fdp n?l ? | zip warning: ?[Jx");
+            "-T 5 -t zip", "P 1 5 1 errors ?]0;x? ?fdp nl ? | zip warning: ?[Jx");
         // Longer than the reader keeps: its head (the name) and its tail (the size) still count.
         row("a line of 20 KB", "  adding: d/" + QByteArray(20000, 'x') + "\t(in=7)\ntotal bytes=7\n", "-T 7 -t zip",
             "P 1 7 0 done d/" + QString(kMaxNameBytes - 2, QLatin1Char('x')));
