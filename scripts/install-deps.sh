@@ -10,6 +10,7 @@ tar gzip bzip2 xz-utils lzip lzop zip unzip sed
 xvfb xauth xdotool fonts-dejavu-core
 clang libclang-rt-14-dev
 pv
+desktop-file-utils appstream
 "
 
 missing=""

@@ -44,15 +44,16 @@ bool haveDisplayTools()
            && !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty();
 }
 
-// Starts `arkive -d archive`, waits for its dialog and hands the window id.
+// Starts `program -d archive`, waits for its dialog and hands the window id.
 // The pipelines that the program starts outlive it and would hold on to its
-// output channels, so those go to files.
-QByteArray startDialog(QProcess& arkive, const QString& archive)
+// output channels, so those go to files LOGS.out and LOGS.err.
+QByteArray startDialog(QProcess& arkive, const QString& archive, const QString& logs,
+                       const QString& program = Program)
 {
     arkive.setProcessEnvironment(displayEnvironment());
-    arkive.setStandardOutputFile(archive + QStringLiteral(".out"));
-    arkive.setStandardErrorFile(archive + QStringLiteral(".err"));
-    arkive.start(Program, {QStringLiteral("-d"), archive});
+    arkive.setStandardOutputFile(logs + QStringLiteral(".out"));
+    arkive.setStandardErrorFile(logs + QStringLiteral(".err"));
+    arkive.start(program, {QStringLiteral("-d"), archive});
     if (!arkive.waitForStarted(StartTimeout))
         return QByteArray();
     int status = 0;
@@ -142,11 +143,34 @@ private slots:
         file.close();
 
         QProcess arkive;
-        const QByteArray window = startDialog(arkive, archive);
+        const QByteArray window = startDialog(arkive, archive, archive);
         QVERIFY2(!window.isEmpty(), "the extract dialog did not appear");
         QVERIFY(answer(arkive, {QStringLiteral("windowfocus"), QString::fromLatin1(window),
                                 QStringLiteral("key"), QStringLiteral("Escape")}));
         QCOMPARE(arkive.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(arkive.exitCode(), 0);
+    }
+
+    // Started through a symbolic link (as PREFIX/bin/arkive is installed),
+    // the program finds the folder of the real executable: a relative -d
+    // path is looked up there, so the dialog opens for a file that only the
+    // program folder holds, and Escape ends it (the main window would stay).
+    void startsThroughLink()
+    {
+        if (!haveDisplayTools())
+            QSKIP("needs an X server and xdotool (run through xvfb-run)");
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString link = dir.filePath(QStringLiteral("arkive"));
+        QVERIFY(QFile::link(Program, link));
+
+        QProcess arkive;
+        const QByteArray window
+            = startDialog(arkive, QStringLiteral("res/arkive.png"), link, link);
+        QVERIFY2(!window.isEmpty(), "the extract dialog did not appear");
+        QVERIFY2(answer(arkive, {QStringLiteral("windowfocus"), QString::fromLatin1(window),
+                                 QStringLiteral("key"), QStringLiteral("Escape")}),
+                 "not the extract dialog: the program folder was not found");
         QCOMPARE(arkive.exitCode(), 0);
     }
 
@@ -208,7 +232,8 @@ private slots:
         QCOMPARE(status, 0);
 
         QProcess arkive;
-        const QByteArray window = startDialog(arkive, dir.filePath(QStringLiteral("a.tar.gz")));
+        const QString archive = dir.filePath(QStringLiteral("a.tar.gz"));
+        const QByteArray window = startDialog(arkive, archive, archive);
         QVERIFY2(!window.isEmpty(), "the extract dialog did not appear");
         const QSize size = windowSize(window);
         QVERIFY(size.isValid());
