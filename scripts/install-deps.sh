@@ -10,7 +10,7 @@ tar gzip bzip2 xz-utils lzip lzop zip unzip sed
 xvfb xauth xdotool fonts-dejavu-core
 clang libclang-rt-14-dev
 pv
-desktop-file-utils appstream
+desktop-file-utils appstream dpkg-dev file
 "
 
 missing=""
