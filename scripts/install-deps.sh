@@ -11,6 +11,7 @@ python3
 xvfb xauth xdotool fonts-dejavu-core
 clang libclang-rt-14-dev
 pv
+desktop-file-utils appstream dpkg-dev file
 "
 
 missing=""

@@ -3,7 +3,9 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QPainter>
 #include <QProgressBar>
 #include <QStyle>
@@ -24,6 +26,9 @@
 namespace tally {
 
 namespace {
+
+// arkive's icon, relative to tally's own folder (the program folder's bin/).
+constexpr const char* AppIcon = "/../res/arkive.png";
 
 QString q(const std::string& utf8)
 {
@@ -135,6 +140,10 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
 {
     setObjectName(QStringLiteral("tallyWindow"));
     setWindowTitle(QStringLiteral("tally"));
+    // tally is a part of arkive: its window shows arkive's icon, and Wayland
+    // compositors take its name and icon from arkive's desktop entry.
+    setWindowIcon(QIcon(QGuiApplication::applicationDirPath() + QLatin1String(AppIcon)));
+    QGuiApplication::setDesktopFileName(QStringLiteral(ARKIVE_APP_ID));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);

@@ -40,16 +40,21 @@ private slots:
     }
 
     // `arkive -d` ends with its dialog: 0 for Escape; 1 for "Ok", which
-    // unpacks the archive into its own folder.
+    // unpacks the archive into its own folder. Started through a link (as
+    // installed), it finds its real folder, where a relative -d path that
+    // only that folder holds is found: the dialog opens, not the main window.
     void extractOnly_data()
     {
         QTest::addColumn<bool>("ok");
-        QTest::newRow("Escape") << false;
-        QTest::newRow("Ok") << true;
+        QTest::addColumn<bool>("throughLink");
+        QTest::newRow("Escape") << false << false;
+        QTest::newRow("Ok") << true << false;
+        QTest::newRow("Escape, started through a link") << false << true;
     }
     void extractOnly()
     {
         QFETCH(bool, ok);
+        QFETCH(bool, throughLink);
         if (qEnvironmentVariableIsEmpty("DISPLAY") || QStandardPaths::findExecutable("xdotool").isEmpty())
             QSKIP("needs an X server and xdotool (run through xvfb-run)");
         QTemporaryDir dir;
@@ -66,7 +71,9 @@ private slots:
         arkive.setProcessEnvironment(env);
         arkive.setStandardOutputFile(dir.filePath("out"));
         arkive.setStandardErrorFile(dir.filePath("err"));
-        arkive.start(Program, {"-d", dir.filePath("a.tar.gz")});
+        const QString link = dir.filePath("arkive");
+        QVERIFY(!throughLink || QFile::link(Program, link));
+        arkive.start(throughLink ? link : Program, {"-d", throughLink ? "res/arkive.png" : dir.filePath("a.tar.gz")});
         QVERIFY(arkive.waitForStarted(Patience));
         QByteArray window;
         QCOMPARE(runProgram({"timeout", QByteArray::number(Patience / 1000), "xdotool", "search", "--sync",
