@@ -164,12 +164,16 @@ void Session::finish(Clock::time_point now)
     parser_->endOfInput(last, has, dropped);
     ended_ = true;
     end_ = now;
-    // A failed or stopped job replaces nothing: its archive is not put in
-    // place, and what it unpacked only adds to the folder.
+    // An archive is put in place when every program of the line ended
+    // well (its warnings, such as files zip cannot store, are told all the
+    // same). What an unpacking that went wrong made only adds to the folder.
     const bool done = outcome() == Outcome::Done;
     if (!options_.partial.empty()) {
-        placed_ = commitArchive(options_.partial, options_.archive, done);
-        written_ = done && placed_.errors.empty();
+        const bool succeeded = !stopRequested_ && options_.stages && job_.statuses.size() >= *options_.stages
+                               && std::all_of(job_.statuses.begin(), job_.statuses.end(),
+                                              [](const auto& status) { return status.second == 0; });
+        placed_ = commitArchive(options_.partial, options_.archive, done || succeeded);
+        written_ = (done || succeeded) && placed_.errors.empty();
     } else if (!options_.staging.empty()) {
         placed_ = placeUnpacked(options_.staging, options_.folder, done && !options_.keep);
     }
@@ -346,8 +350,8 @@ std::string resultDetail(const Snapshot& s)
     }
     if (detail.back() != '.')
         detail += '.';
-    if (packing && placing && !s.written)
-        detail += " Nothing was written.";
+    if (packing && placing)
+        detail += s.written ? " The archive was written." : " Nothing was written.";
     else if (!packing && placing && s.entries > 0)
         detail += " What was unpacked was added to the folder; no file that existed was replaced.";
     return detail;
