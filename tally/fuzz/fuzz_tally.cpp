@@ -1,4 +1,4 @@
-// libFuzzer target for tally's input side: the line reader, the four
+// libFuzzer target for tally's input side: the records, the line reader, the
 // parsers, the progress model and the texts built from them. Plain C++ (tally_core), no Qt. Build and run: fuzz/run.sh SECONDS.
 //
 // Input layout: byte 0 picks the kind (bits 0-1), whether a total is given
