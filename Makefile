@@ -51,6 +51,7 @@ test-fuzz: deps
 	tally/fuzz/run.sh $(FUZZ_SECONDS) $(CURDIR)/build-fuzz
 
 test: test-fuzz test-normal test-asan
+	@./scripts/test-size.sh
 
 bench: build
 	@for script in bench/*/run.sh; do "$$script" "$(CURDIR)/$(BUILD)" || exit 1; done

@@ -10,7 +10,7 @@ tar gzip bzip2 xz-utils lzip lzop zip unzip sed 7zip
 python3
 xvfb xauth xdotool fonts-dejavu-core
 clang libclang-rt-14-dev
-pv
+pv cloc
 desktop-file-utils appstream dpkg-dev file
 "
 
