@@ -176,8 +176,10 @@ FinishReport commitArchive(const std::string& partial, const std::string& archiv
         if (::rename(volume.c_str(), volumeName(archive, volume).c_str()) != 0)
             report.errors.push_back("cannot put " + volumeName(archive, volume) + " in place: " + errorText(errno));
     }
-    if (::rename(partial.c_str(), archive.c_str()) != 0)
+    if (::rename(partial.c_str(), archive.c_str()) != 0) {
         report.errors.push_back("cannot put " + archive + " in place: " + errorText(errno));
+        ::unlink(partial.c_str());
+    }
     // Volumes of an earlier set of that name that the new one does not have.
     for (std::size_t i = volumes.size(); i < old.size(); ++i)
         ::unlink(old[i].c_str());
