@@ -205,6 +205,8 @@ void TestCommands::exactLines_data()
         line({"unzip -o  -P- /dev/fd/4 -d /o/.arkive-T 4<'/m/a[1]*?.zip'"},
              "-T \"$(unzip -Z -t /dev/fd/4 4<'/m/a[1]*?.zip' 2>&1 |sed 's/\\(.*\\) files.*/\\1/')\" -t unzip"
              " '--archive=/m/a[1]*?.zip' --folder=/o --staging=/o/.arkive-T --stages=1", mk));
+    row("split zip", extractCommand({"/m/a.zip", "/o", "p w", true, true}, "T"),
+        line({"7zz x -bb1 -y -p'p w' -o/o/.arkive-T /m/a.zip"}, words("7z", "/m/a.zip", " --stages=1"), mk));
     row("rar", extractCommand(x("/m/a.rar", "/o", "", true), "T"),
         line({"unrar x -o+ -p- -y /m/a.rar /o/.arkive-T"}, words("unrar", "/m/a.rar", " --stages=1"), mk));
     row("rar keep, password, dashes", extractCommand(x("-a.rar", "-d", "my pw", false), "T"),

@@ -212,19 +212,6 @@ private slots:
         QVERIFY(!describeTree(out).contains(decoy));
     }
 
-    // Once a packing has started, SIGTERM and SIGUSR1 print a notice and
-    // the program goes on.
-    void signalsAreIgnored()
-    {
-        const QByteArray file = m_world.folder("signalled") + "/file";
-        QVERIFY(writeBytes(file, "x\n"));
-        QByteArray output;
-        QCOMPARE(runProgram({ARKIVE_SIGTERM_HELPER, file}, &output), 0);
-        QVERIFY(reapAll());
-        m_world.tallyEnds();
-        QCOMPARE(output, QByteArray("arkive: Signal SIGTERM is ignored\narkive: Signal SIGTERM is ignored\nalive\n"));
-    }
-
 private:
     e2e::World m_world;
 };
