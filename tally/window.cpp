@@ -16,12 +16,12 @@
 #include <QVBoxLayout>
 
 #include <poll.h>
+#include <sys/epoll.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 #include "stopper.h"
-#include "ticker.h"
 
 namespace tally {
 
@@ -327,7 +327,8 @@ void TallyWindow::closeEvent(QCloseEvent* event)
 
 GuiRunner::GuiRunner(const Options& options, int fd, TallyWindow* window, QObject* parent)
     : QObject(parent), options_(options), fd_(fd), window_(window), session_(options, Clock::now(), &probe_),
-      buffer_(new char[kWindowReadChunkBytes])
+      buffer_(new char[kReadChunkBytes]), ticker_(Clock::now(), kRepaintInterval),
+      pacer_(Clock::now(), kRepaintInterval, enlargePipe(fd))
 {
     stopAction_ = [this] { defaultStop(); };
     connect(window_, &TallyWindow::stopConfirmed, this, &GuiRunner::stop);
@@ -338,63 +339,62 @@ GuiRunner::GuiRunner(const Options& options, int fd, TallyWindow* window, QObjec
     });
 }
 
-GuiRunner::~GuiRunner() = default;
+GuiRunner::~GuiRunner()
+{
+    if (hangupFd_ >= 0)
+        ::close(hangupFd_);
+}
 
 void GuiRunner::start()
 {
-    notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &GuiRunner::readSome);
-    timer_ = new QTimer(this);
-    timer_->setInterval(kRepaintInterval);   // Qt's timers skip, not burst, when late
-    connect(timer_, &QTimer::timeout, this, &GuiRunner::repaint);
-    timer_->start();
+    // The event loop polls for data on a descriptor, not for a hang-up
+    // alone: an epoll set that asks fd for no data events becomes readable
+    // only when the writers hang up. A descriptor that epoll cannot watch
+    // (a regular file) has everything there at once anyway.
+    hangupFd_ = ::epoll_create1(EPOLL_CLOEXEC);
+    struct epoll_event hangup {};
+    hangup.events = EPOLLRDHUP;
+    if (hangupFd_ >= 0 && ::epoll_ctl(hangupFd_, EPOLL_CTL_ADD, fd_, &hangup) == 0) {
+        hangup_ = new QSocketNotifier(hangupFd_, QSocketNotifier::Read, this);
+        connect(hangup_, &QSocketNotifier::activated, this, &GuiRunner::readSome);
+    }
+    readTimer_ = new QTimer(this);
+    readTimer_->setSingleShot(true);
+    connect(readTimer_, &QTimer::timeout, this, &GuiRunner::readSome);
     repaint();
+    readSome();
 }
 
 void GuiRunner::readSome()
 {
     if (session_.ended())
         return;
-    const auto until = Clock::now() + kWindowReadBudget;
-    bool first = true;
-    for (;;) {
-        if (!first) {
-            // Read on only while more is there at once and the budget lasts.
-            struct pollfd pfd {fd_, POLLIN, 0};
-            if (Clock::now() >= until || ::poll(&pfd, 1, 0) <= 0)
-                return;
-        }
-        first = false;
-        const ssize_t n = ::read(fd_, buffer_.get(), kWindowReadChunkBytes);
-        if (n > 0) {
-            bytesRead_ += static_cast<std::uint64_t>(n);
-            session_.feed(buffer_.get(), static_cast<std::size_t>(n));
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-            return;
+    const Drained got = drainInput(fd_, session_, buffer_.get(), kReadChunkBytes, Clock::now() + kReadBudget);
+    if (got.end == Drain::Ended) {
         endOfInput();
         return;
     }
+    const auto now = Clock::now();
+    pacer_.readAt(now, got.bytes, got.end == Drain::Budget);
+    if (ticker_.due(now))
+        repaint();
+    scheduleRead();
+}
+
+void GuiRunner::scheduleRead()
+{
+    readTimer_->start(msUntil(std::min(pacer_.next(), ticker_.next()), Clock::now()));
 }
 
 int GuiRunner::drainBlocking()
 {
     while (!session_.ended()) {
-        const ssize_t n = ::read(fd_, buffer_.get(), kWindowReadChunkBytes);
-        if (n > 0) {
-            bytesRead_ += static_cast<std::uint64_t>(n);
-            session_.feed(buffer_.get(), static_cast<std::size_t>(n));
-        } else if (n < 0 && errno == EINTR) {
-            continue;
-        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            struct pollfd pfd {fd_, POLLIN, 0};
-            ::poll(&pfd, 1, -1);
-        } else {
+        if (drainInput(fd_, session_, buffer_.get(), kReadChunkBytes).end == Drain::Ended) {
             session_.finish(Clock::now());
+            break;
         }
+        struct pollfd pfd {fd_, POLLIN, 0};
+        ::poll(&pfd, 1, -1);
     }
     const Snapshot s = session_.snapshot(Clock::now());
     exitStatus_ = exitCode(s.outcome);
@@ -410,8 +410,9 @@ void GuiRunner::repaint()
 
 void GuiRunner::endOfInput()
 {
-    notifier_->setEnabled(false);
-    timer_->stop();
+    if (hangup_)
+        hangup_->setEnabled(false);
+    readTimer_->stop();
     if (stopTimer_)
         stopTimer_->stop();
     const auto now = Clock::now();

@@ -10,8 +10,10 @@
 #include <functional>
 #include <memory>
 
+#include "inputpacer.h"
 #include "options.h"
 #include "session.h"
+#include "ticker.h"
 
 class QFrame;
 class QPushButton;
@@ -20,10 +22,6 @@ class QTimer;
 
 namespace tally {
 
-// Bytes asked for by each read, and how long one round of reading may hold
-// the event loop before the window gets its turn.
-constexpr std::size_t kWindowReadChunkBytes = 256 * 1024;
-constexpr std::chrono::milliseconds kWindowReadBudget{20};
 // The screen the window is made for (pixels).
 constexpr int kScreenWidth = 240;
 constexpr int kScreenHeight = 320;
@@ -132,7 +130,9 @@ private:
 };
 
 // Reads the listing from a descriptor into a Session and drives the window:
-// repaints at most every kRepaintInterval and once at the end of input.
+// reads in rounds (InputPacer), repaints at most every kRepaintInterval and
+// once at the end of input, which a notifier on the writers' hang-up tells
+// at once.
 class GuiRunner : public QObject {
     Q_OBJECT
 public:
@@ -153,7 +153,6 @@ public:
     bool inputEnded() const { return session_.ended(); }
     int exitStatus() const { return exitStatus_; }
     Session& session() { return session_; }
-    std::uint64_t bytesRead() const { return bytesRead_; }
 
 signals:
     // All is over: input ended and the window is closed or hidden.
@@ -161,6 +160,7 @@ signals:
 
 private:
     void readSome();
+    void scheduleRead();
     void repaint();
     void endOfInput();
     void stop();
@@ -173,13 +173,15 @@ private:
     StatFileProbe probe_;
     Session session_;
     std::unique_ptr<char[]> buffer_;
-    QSocketNotifier* notifier_ = nullptr;
-    QTimer* timer_ = nullptr;
+    Ticker<Clock> ticker_;
+    InputPacer pacer_;
+    int hangupFd_ = -1;   // an epoll set that is readable when the writers hang up
+    QSocketNotifier* hangup_ = nullptr;
+    QTimer* readTimer_ = nullptr;
     QTimer* stopTimer_ = nullptr;
     std::unique_ptr<class PipeStopper> stopper_;
     Clock::time_point stopDeadline_;
     StopAction stopAction_;
-    std::uint64_t bytesRead_ = 0;
     int exitStatus_ = -1;
     bool hidden_ = false;
     bool closedAtEnd_ = false;
