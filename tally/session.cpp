@@ -353,6 +353,11 @@ std::string resultDetail(const Snapshot& s)
     return detail;
 }
 
+std::string noticeBody(const Snapshot& s)
+{
+    return s.job.empty() ? resultDetail(s) : s.job + "\n" + resultDetail(s);
+}
+
 std::string statusLine(const Snapshot& s, std::size_t columns)
 {
     std::string line = resultTitle(s);

@@ -21,6 +21,7 @@
 
 #include <cerrno>
 
+#include "desktopnotice.h"
 #include "stopper.h"
 
 namespace tally {
@@ -421,6 +422,8 @@ void GuiRunner::endOfInput()
     exitStatus_ = exitCode(s.outcome);
     if (!hidden_)
         window_->showSnapshot(s);   // the last update, at the end of input
+    else   // the window was closed while the work went on: tell how it ended
+        postDesktopNotice(q(resultTitle(s)), q(noticeBody(s)));
     maybeFinish();
 }
 
