@@ -77,8 +77,17 @@ void ElidedLabel::resizeEvent(QResizeEvent* event)
     elide();
 }
 
+void ElidedLabel::showEvent(QShowEvent* event)
+{
+    QLabel::showEvent(event);
+    elide();
+}
+
 void ElidedLabel::elide()
 {
+    // Measuring loads the fonts: not before the label is shown.
+    if (!isVisible())
+        return;
     const QString shown = fontMetrics().elidedText(full_, Qt::ElideMiddle, qMax(0, width()));
     if (shown != text())
         setText(shown);
@@ -143,14 +152,19 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
     setWindowTitle(QStringLiteral("tally"));
     // tally is a part of arkive: its window shows arkive's icon, and Wayland
     // compositors take its name and icon from arkive's desktop entry.
-    setWindowIcon(QIcon(QGuiApplication::applicationDirPath() + QLatin1String(AppIcon)));
     QGuiApplication::setDesktopFileName(QStringLiteral(ARKIVE_APP_ID));
 
-    auto* layout = new QVBoxLayout(this);
+    // Everything lies in one child, so that showSoon() can map the window
+    // before any text is measured.
+    content_ = new QWidget(this);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(content_);
+    auto* layout = new QVBoxLayout(content_);
     layout->setContentsMargins(10, 10, 10, 10);
     layout->setSpacing(6);
 
-    title_ = new QLabel(q(operationWord(op)), this);
+    title_ = new QLabel(q(operationWord(op)), content_);
     title_->setObjectName(QStringLiteral("title"));
     title_->setTextFormat(Qt::PlainText);
     QFont big = title_->font();
@@ -160,27 +174,27 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
     title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     layout->addWidget(title_);
 
-    job_ = makeLine(this, "job");
+    job_ = makeLine(content_, "job");
     layout->addWidget(job_);
 
-    member_ = makeLine(this, "member");
+    member_ = makeLine(content_, "member");
     layout->addWidget(member_);
 
-    bar_ = new ProgressBar(this);
+    bar_ = new ProgressBar(content_);
     bar_->setObjectName(QStringLiteral("bar"));
     bar_->setBusy(true);
     bar_->setTextVisible(true);
     bar_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     layout->addWidget(bar_);
 
-    counts_ = makeLine(this, "counts");
-    sizes_ = makeLine(this, "sizes");
-    times_ = makeLine(this, "times");
+    counts_ = makeLine(content_, "counts");
+    sizes_ = makeLine(content_, "sizes");
+    times_ = makeLine(content_, "times");
     layout->addWidget(counts_);
     layout->addWidget(sizes_);
     layout->addWidget(times_);
 
-    result_ = new QLabel(this);
+    result_ = new QLabel(content_);
     result_->setObjectName(QStringLiteral("result"));
     result_->setTextFormat(Qt::PlainText);
     result_->setWordWrap(true);
@@ -191,7 +205,7 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
     layout->addStretch(0);
 
     // The confirmation, in the window itself: no dialog to lose on a phone.
-    confirm_ = new QFrame(this);
+    confirm_ = new QFrame(content_);
     confirm_->setObjectName(QStringLiteral("confirm"));
     confirm_->setFrameShape(QFrame::StyledPanel);
     auto* confirmLayout = new QVBoxLayout(confirm_);
@@ -217,9 +231,9 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    stop_ = new QPushButton(QStringLiteral("Stop"), this);
+    stop_ = new QPushButton(QStringLiteral("Stop"), content_);
     stop_->setObjectName(QStringLiteral("stop"));
-    close_ = new QPushButton(QStringLiteral("Close"), this);
+    close_ = new QPushButton(QStringLiteral("Close"), content_);
     close_->setObjectName(QStringLiteral("close"));
     close_->hide();
     buttons->addWidget(stop_);
@@ -232,6 +246,36 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
 
     resize(kScreenWidth, kScreenHeight);
+}
+
+void TallyWindow::showSoon()
+{
+    content_->hide();
+    revealPending_ = true;
+    show();
+    // Should no paint come (a window that is never exposed), the contents
+    // show all the same.
+    QTimer::singleShot(kRevealLimit, this, &TallyWindow::reveal);
+}
+
+void TallyWindow::reveal()
+{
+    if (!revealPending_)
+        return;
+    revealPending_ = false;
+    content_->show();
+    // The icon is a picture to decode and a hint to the window manager: it
+    // can come after the window.
+    setWindowIcon(QIcon(QGuiApplication::applicationDirPath() + QLatin1String(AppIcon)));
+}
+
+void TallyWindow::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    // The window is on the screen: now the contents, on the next turn of
+    // the event loop so that this paint reaches the screen first.
+    if (revealPending_)
+        QTimer::singleShot(0, this, &TallyWindow::reveal);
 }
 
 bool TallyWindow::isConfirming() const

@@ -25,6 +25,8 @@ namespace tally {
 // The screen the window is made for (pixels).
 constexpr int kScreenWidth = 240;
 constexpr int kScreenHeight = 320;
+// How long after showSoon() the contents show when no paint has come (ms).
+constexpr std::chrono::milliseconds kRevealLimit{250};
 // Longest error text shown in the window (characters).
 constexpr int kMaxShownErrorChars = 160;
 // The busy bar: its block is this part of the groove and moves this part of
@@ -45,6 +47,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void elide();
@@ -76,6 +79,11 @@ class TallyWindow : public QWidget {
 public:
     explicit TallyWindow(Operation op, QWidget* parent = nullptr);
 
+    // Shows the window at once and its contents right after it is on the
+    // screen: measuring text first loads the fonts (the system's font
+    // configuration), which would hold up the window by half its start-up.
+    void showSoon();
+
     // Shows the state; a snapshot whose outcome is not Running shows the
     // result and the Close button.
     void showSnapshot(const Snapshot& s);
@@ -104,15 +112,19 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void askStop();
+    void reveal();
     void answerStop(bool stop);
 
     Operation op_;
+    bool revealPending_ = false;
     bool finished_ = false;
     bool stopping_ = false;
     int updates_ = 0;
+    QWidget* content_;
     QLabel* title_;
     ElidedLabel* job_;
     ElidedLabel* member_;
