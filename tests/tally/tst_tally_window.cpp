@@ -74,8 +74,9 @@ private slots:
         TallyWindow window(Operation::Packing);
         GuiRunner runner(tallytest::options("-T 1000 -t zip"), p[0], &window);
         QSignalSpy finished(&runner, &GuiRunner::finished);
-        window.show();
+        window.showSoon();   // as tally-window does: the window first, its contents once it is painted
         runner.start();
+        QTRY_VERIFY_WITH_TIMEOUT(window.stopButton()->isVisible(), kWaitMs);
         QTRY_COMPARE_WITH_TIMEOUT(window.progressBar()->value(), 400, kWaitMs);
         QVERIFY(window.memberText().endsWith(QStringLiteral("/f3")));
         QTest::mouseClick(window.stopButton(), Qt::LeftButton);
