@@ -42,7 +42,16 @@ double seconds(const std::function<void()>& work)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-int spawnWait(std::vector<std::string> words, bool quiet)
+// One run: wall time, and the CPU time of the program and every process it
+// waited for (user + system).
+struct Cost {
+    double wall = 0;
+    double cpu = 0;
+    double switches = 0;   // voluntary context switches: mostly wake-ups of a reader
+};
+
+// Runs a program (looked up on PATH) and waits for it.
+Cost spawnWait(std::vector<std::string> words, bool quiet)
 {
     std::vector<char*> argv;
     for (std::string& word : words)
@@ -54,14 +63,24 @@ int spawnWait(std::vector<std::string> words, bool quiet)
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     }
+    Cost cost;
+    const auto start = Clock::now();
     pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        struct rusage ru {};
+        wait4(pid, &status, 0, &ru);
+        cost.cpu = double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) + double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
+        cost.switches = double(ru.ru_nvcsw);
+    }
+    cost.wall = std::chrono::duration<double>(Clock::now() - start).count();
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return status;
+    return cost;
+}
+
+Cost runLine(const std::string& line)
+{
+    return spawnWait({"/bin/sh", "-c", line}, true);
 }
 
 int makeTree(const char* root, int folders, int files, int size)
@@ -98,40 +117,6 @@ int compareTotal(const char* root, int reps)
     std::printf("totalSize: %llu bytes, best of %d: totalSize %.4f s, du %.4f s, ratio %.2f\n",
                 static_cast<unsigned long long>(total), reps, walk, du, walk / du);
     return 0;
-}
-
-// One run of a command line: wall time, and the CPU time of the shell and
-// every process it waited for (user + system).
-struct Cost {
-    double wall = 0;
-    double cpu = 0;
-    double switches = 0;   // voluntary context switches: mostly wake-ups of a reader
-};
-
-Cost runLine(const std::string& line)
-{
-    std::vector<std::string> words{"/bin/sh", "-c", line};
-    std::vector<char*> argv;
-    for (std::string& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    Cost cost;
-    const auto start = Clock::now();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, "/bin/sh", &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        struct rusage ru {};
-        wait4(pid, &status, 0, &ru);
-        cost.cpu = double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) + double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
-        cost.switches = double(ru.ru_nvcsw);
-    }
-    cost.wall = std::chrono::duration<double>(Clock::now() - start).count();
-    posix_spawn_file_actions_destroy(&actions);
-    return cost;
 }
 
 double median(std::vector<double> v)
