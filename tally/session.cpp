@@ -201,8 +201,9 @@ Snapshot Session::snapshot(Clock::time_point now)
         for (const auto& [program, status] : job_.statuses) {
             if (status == 0)
                 continue;
-            s.firstError = program + (status > 128 ? " was ended by signal " + std::to_string(status - 128)
-                                                   : " ended with status " + std::to_string(status));
+            // The name comes from the line's own records: made safe like any text shown.
+            s.firstError = sanitize(program + (status > 128 ? " was ended by signal " + std::to_string(status - 128)
+                                                            : " ended with status " + std::to_string(status)));
             s.errors = std::max<std::uint64_t>(s.errors, 1);
             break;
         }

@@ -134,6 +134,8 @@ private slots:
         row("a program that never told its end", QByteArrayLiteral("\0Sgzip 0\0"), "-t tar --stages=2", "U 0 0 0 early ");
         row("a program that failed without a word", QByteArrayLiteral("\0Sxz 1\0\0Star 2\0"), "-t tar --stages=2",
             "U 0 0 1 errors  | xz ended with status 1");
+        row("a failed program named with bytes that are no text", QByteArrayLiteral("\0Sx\xff\x1b 1\0"),
+            "-t tar --stages=1", "U 0 0 1 errors  | x?? ended with status 1");
         row("words not understood", "", "-t tar --bogus --stages=1", "U 0 0 1 errors  | tally: words not understood: --bogus");
 
         // Edge cases of lines.
