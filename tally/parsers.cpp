@@ -24,10 +24,13 @@ std::optional<std::uint64_t> StatFileProbe::fileSize(const std::string& path)
     return static_cast<std::uint64_t>(st.st_size);
 }
 
-std::optional<std::uint64_t> StatFileProbe::symlinkTargetSize(const std::string& path)
+std::optional<std::uint64_t> StatFileProbe::symlinkTargetSize(const std::string& path, bool* found)
 {
     struct stat st;
-    if (path.empty() || ::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+    const bool there = !path.empty() && ::lstat(path.c_str(), &st) == 0;
+    if (found)
+        *found = there;
+    if (!there || !S_ISLNK(st.st_mode))
         return std::nullopt;
     if (::stat(path.c_str(), &st) != 0)
         return std::uint64_t{0};   // a dangling link: the total counted nothing either
@@ -380,13 +383,7 @@ void ZipParser::line(std::string_view t, std::uint64_t dropped)
         if (probe_ && !name.empty() && name.back() != '/') {
             // zip -y stores a symbolic link as a link (in= is the length of
             // its target's name); the total counted the file it leads to.
-            // zip drops the leading "/" of the absolute paths it is given.
-            std::optional<std::uint64_t> target;
-            if (name.front() != '/')
-                target = probe_->symlinkTargetSize("/" + std::string(name));
-            if (!target)
-                target = probe_->symlinkTargetSize(std::string(name));
-            if (target)
+            if (const auto target = linkSize(name))
                 size = *target;
         }
         ++counts_.entries;
@@ -400,6 +397,26 @@ void ZipParser::line(std::string_view t, std::uint64_t dropped)
     }
     if (startsWith(t, "total bytes="))
         counts_.endMarker = true;
+}
+
+std::optional<std::uint64_t> ZipParser::linkSize(std::string_view name)
+{
+    // zip drops the leading "/" of the absolute paths it is given. Once a
+    // member was found on disk, the probe is asked once per member.
+    bool found = false;
+    if (name.front() != '/' && rooted_ != false) {
+        path_.assign(1, '/').append(name);
+        const auto size = probe_->symlinkTargetSize(path_, &found);
+        if (found)
+            rooted_ = true;
+        if (rooted_ == true)   // found now, or learnt before
+            return size;
+    }
+    path_.assign(name);
+    const auto size = probe_->symlinkTargetSize(path_, &found);
+    if (found && name.front() != '/')
+        rooted_ = false;
+    return size;
 }
 
 void ZipParser::openLine(std::string_view t, std::uint64_t dropped)

@@ -47,8 +47,10 @@ public:
     // What the total counted for the symbolic link at path: the size of the
     // file it leads to, or of everything below the folder it leads to
     // (counted like the total: hidden entries and entries that are neither
-    // files nor folders left out). Nothing when path is no symbolic link.
-    virtual std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) = 0;
+    // files nor folders left out). Nothing when path is no symbolic link;
+    // `found`, when given, tells whether anything is at path at all. Costs
+    // one lstat() unless path is a link.
+    virtual std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found = nullptr) = 0;
 };
 
 // The real one, with stat(), lstat() and readdir(). A folder that links
@@ -56,7 +58,7 @@ public:
 class StatFileProbe : public FileProbe {
 public:
     std::optional<std::uint64_t> fileSize(const std::string& path) override;
-    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) override;
+    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found = nullptr) override;
 
 private:
     FolderIds walked_;
@@ -117,6 +119,13 @@ class ZipParser : public Parser {
 public:
     void line(std::string_view text, std::uint64_t dropped) override;
     void openLine(std::string_view text, std::uint64_t dropped) override;
+
+private:
+    std::optional<std::uint64_t> linkSize(std::string_view name);
+    // Whether the names zip lists lost the leading "/" of absolute paths:
+    // learnt from the first member found on disk.
+    std::optional<bool> rooted_;
+    std::string path_;
 };
 
 // unzip: "Archive:", "creating:", "inflating:", "extracting:", "linking:",

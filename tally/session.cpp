@@ -205,8 +205,9 @@ Snapshot Session::snapshot(Clock::time_point now)
         for (const auto& [program, status] : job_.statuses) {
             if (status == 0)
                 continue;
-            s.firstError = sanitize(program) + (status > 128 ? " was ended by signal " + std::to_string(status - 128)
-                                                             : " ended with status " + std::to_string(status));
+            // The name comes from the line's own records: made safe like any text shown.
+            s.firstError = sanitize(program + (status > 128 ? " was ended by signal " + std::to_string(status - 128)
+                                                            : " ended with status " + std::to_string(status)));
             s.errors = std::max<std::uint64_t>(s.errors, 1);
             break;
         }
@@ -355,6 +356,11 @@ std::string resultDetail(const Snapshot& s)
     else if (!packing && placing && s.entries > 0)
         detail += " What was unpacked was added to the folder; no file that existed was replaced.";
     return detail;
+}
+
+std::string noticeBody(const Snapshot& s)
+{
+    return s.job.empty() ? resultDetail(s) : s.job + "\n" + resultDetail(s);
 }
 
 std::string statusLine(const Snapshot& s, std::size_t columns)

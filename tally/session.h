@@ -118,6 +118,8 @@ std::string timesText(const Snapshot& s);           // "Elapsed 0:12, left 0:30"
 std::string percentText(const Snapshot& s);         // "45 %", "" when busy
 std::string jobText(const Options& options);        // "→ ARCHIVE", "ARCHIVE → FOLDER", or ""
 std::string resultDetail(const Snapshot& s);        // the first error, what was written or kept
+// The desktop notification's text below the title: the job, then the detail.
+std::string noticeBody(const Snapshot& s);
 // One line for a terminal of `columns` columns (no end of line).
 std::string statusLine(const Snapshot& s, std::size_t columns);
 // The line written at the end, e.g. "tally: packing done: 8 entries, 89.9 KiB in 0:01".

@@ -26,8 +26,10 @@ public:
             return std::nullopt;
         return path.size() * 1000u;
     }
-    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) override
+    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found) override
     {
+        if (found)
+            *found = path.size() % 2 == 0;
         if (path.size() % 3 != 0)
             return std::nullopt;
         return ~0ull - path.size();   // near the top: overflow must saturate

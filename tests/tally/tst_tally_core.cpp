@@ -4,12 +4,14 @@
 // the same files. Then its words, its face, progress on a simulated clock,
 // and the stop's steps.
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <unistd.h>
 
 #include <map>
 
+#include "inputpacer.h"
 #include "session.h"
 #include "stopper.h"
 #include "tallytest.h"
@@ -26,19 +28,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 namespace {
 
 // The links of the recorded tree (data/README.md) as the byte total counted
-// them: what they lead to. tar and zip list the links themselves.
+// them: what they lead to. tar and zip list the links themselves. Every
+// member listed exists. Counts how often it is asked.
 class RecordedTree : public FileProbe {
 public:
+    std::uint64_t asked = 0;
     std::optional<std::uint64_t> fileSize(const std::string& path) override
     {
+        ++asked;
         return path == "/mmc/mmca1/photos/a.txt" ? std::optional<std::uint64_t>(6) : std::nullopt;
     }
-    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) override
+    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found) override
     {
+        ++asked;
         static const std::map<std::string, std::uint64_t> links = {
             {"/mmc/mmca1/photos/link_to_a", 6}, {"/mmc/mmca1/music/favourite.ogg", 40000},
             {"/mmc/mmca1/music/album_link", 92000}};
         const auto it = links.find(path);
+        if (found)
+            *found = true;
         return it == links.end() ? std::nullopt : std::optional<std::uint64_t>(it->second);
     }
 };
@@ -126,6 +134,8 @@ private slots:
         row("a program that never told its end", QByteArrayLiteral("\0Sgzip 0\0"), "-t tar --stages=2", "U 0 0 0 early ");
         row("a program that failed without a word", QByteArrayLiteral("\0Sxz 1\0\0Star 2\0"), "-t tar --stages=2",
             "U 0 0 1 errors  | xz ended with status 1");
+        row("a failed program named with bytes that are no text", QByteArrayLiteral("\0Sx\xff\x1b 1\0"),
+            "-t tar --stages=1", "U 0 0 1 errors  | x?? ended with status 1");
         row("words not understood", "", "-t tar --bogus --stages=1", "U 0 0 1 errors  | tally: words not understood: --bogus");
 
         // Edge cases of lines.
@@ -165,8 +175,10 @@ private slots:
                 (void)s.snapshot(Clock::time_point{});
             }
             s.finish(Clock::time_point{});
-            QCOMPARE(QStringLiteral("reads of %1: ").arg(chunk) + describe(s.snapshot(Clock::time_point{})),
+            const Snapshot end = s.snapshot(Clock::time_point{});
+            QCOMPARE(QStringLiteral("reads of %1: ").arg(chunk) + describe(end),
                      QStringLiteral("reads of %1: ").arg(chunk) + want);
+            QVERIFY2(tree.asked <= end.entries, "the file probe is asked at most once per member");
         }
     }
 
@@ -280,6 +292,46 @@ private slots:
         for (int ms = 1235; ms < 2235; ++ms)
             repaints += t.due(t0 + milliseconds(ms)) ? 1 : 0;
         QCOMPARE(repaints, 10);   // asked every millisecond: ten a second
+    }
+
+    void readsInRoundsOnTheInterval()
+    {
+        // The next round: one interval on, sooner when the last round's rate fills half the pipe before.
+        const Clock::time_point t0{};
+        const struct {
+            std::size_t capacity;
+            std::uint64_t bytes;   // read by a round 100 ms after the last
+            bool more;
+            int wantMs;
+        } rounds[] = {{1 << 20, 10000, false, 100},   {1 << 20, 1 << 20, false, 50}, {1 << 20, 1u << 31, false, 2},
+                      {1 << 20, 0, false, 100},       {1 << 20, 5000, true, 0},      {0, 1u << 31, false, 100}};
+        for (const auto& r : rounds) {
+            InputPacer pacer(t0, kRepaintInterval, r.capacity);
+            pacer.readAt(t0 + milliseconds(100), r.bytes, r.more);
+            QCOMPARE(duration_cast<milliseconds>(pacer.next() - t0).count(), 100 + r.wantMs);
+        }
+        // A real pipe: enlarged as far as the system says; waiting ends at the hang-up, not when data comes.
+        QTemporaryDir dir;
+        QFile max(dir.filePath(QStringLiteral("max")));
+        QVERIFY(max.open(QIODevice::WriteOnly) && max.write("262144\n") > 0);
+        max.close();
+        int p[2];
+        QCOMPARE(::pipe(p), 0);
+        QCOMPARE(enlargePipe(p[0], QFile::encodeName(max.fileName()).constData()), std::size_t(262144));
+        QVERIFY(max.open(QIODevice::ReadOnly));
+        QCOMPARE(enlargePipe(max.handle()), std::size_t(0));   // no pipe
+        const QByteArray line = tarLine("5", "x");
+        QCOMPARE(::write(p[1], line.constData(), line.size()), line.size());
+        QVERIFY(!waitForHangup(p[0], milliseconds(20)));
+        Session session(tallytest::options("-t tar"), t0);
+        char buffer[64];
+        const Drained got = drainInput(p[0], session, buffer, sizeof buffer);
+        QVERIFY(got.end == Drain::Empty && got.bytes == std::uint64_t(line.size()));
+        ::close(p[1]);
+        QVERIFY(waitForHangup(p[0], seconds(30)));
+        QVERIFY(drainInput(p[0], session, buffer, sizeof buffer).end == Drain::Ended);
+        QCOMPARE(session.parser().counts().entries, std::uint64_t(1));
+        ::close(p[0]);
     }
 
     void aHeededSigtermIsEnough()

@@ -1,9 +1,13 @@
 // The window face on the offscreen platform, reading a real pipe: progress,
 // Stop that asks first and then ends a real pipeline, the result, and
-// closing the window while the work goes on.
+// closing the window while the work goes on: the outcome then comes as a
+// desktop notification (a real dbus-daemon on a private bus), and without
+// a bus nothing breaks.
 #include <QApplication>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <unistd.h>
@@ -70,8 +74,9 @@ private slots:
         TallyWindow window(Operation::Packing);
         GuiRunner runner(tallytest::options("-T 1000 -t zip"), p[0], &window);
         QSignalSpy finished(&runner, &GuiRunner::finished);
-        window.show();
+        window.showSoon();   // as tally-window does: the window first, its contents once it is painted
         runner.start();
+        QTRY_VERIFY_WITH_TIMEOUT(window.stopButton()->isVisible(), kWaitMs);
         QTRY_COMPARE_WITH_TIMEOUT(window.progressBar()->value(), 400, kWaitMs);
         QVERIFY(window.memberText().endsWith(QStringLiteral("/f3")));
         QTest::mouseClick(window.stopButton(), Qt::LeftButton);
@@ -94,13 +99,34 @@ private slots:
         ::close(p[0]);
     }
 
-    void closingDuringTheWorkKeepsReading()
+    void closingDuringTheWorkKeepsReadingThenNotifies_data()
     {
+        QTest::addColumn<bool>("service");   // a private session bus with a notification service, or no bus
+        QTest::newRow("a notification service") << true;
+        QTest::newRow("no bus") << false;
+    }
+
+    void closingDuringTheWorkKeepsReadingThenNotifies()
+    {
+        QFETCH(bool, service);
+        QTemporaryDir dir;
+        const QString record = dir.filePath(QStringLiteral("notices"));
+        QProcess bus, recorder;
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + QFile::encodeName(dir.filePath(QStringLiteral("none"))));
+        if (service) {
+            bus.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                      QStringLiteral("--print-address")});
+            QVERIFY(bus.waitForStarted(kWaitMs));
+            QTRY_VERIFY_WITH_TIMEOUT(bus.canReadLine(), kWaitMs);
+            qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
+            recorder.start(QStringLiteral(NOTICE_RECORDER), {record});
+            QTRY_VERIFY_WITH_TIMEOUT(recorder.canReadLine(), kWaitMs);
+        }
         // Far more than a pipe holds: the writer must never be left blocked or see a broken pipe.
         int p[2];
         QCOMPARE(::pipe(p), 0);
         TallyWindow window(Operation::Packing);
-        GuiRunner runner(tallytest::options("-T 3000000 -t zip"), p[0], &window);
+        GuiRunner runner(tallytest::options("-T 3000000 -t zip --archive=/mmc/a&<b>.zip"), p[0], &window);
         QSignalSpy finished(&runner, &GuiRunner::finished);
         window.show();
         runner.start();
@@ -116,6 +142,12 @@ private slots:
         const int status = writer.wait();
         QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
         ::close(p[0]);
+        // Application, icon, summary, body; markup left as it is for a service that reads none.
+        QFile notices(record);
+        QCOMPARE(notices.open(QIODevice::ReadOnly), service);
+        if (service)
+            QCOMPARE(QString::fromUtf8(notices.readAll()),
+                     QStringLiteral("tally\narkive\nPacking done\n\u2192 /mmc/a&<b>.zip\nThe archive is complete.\n\n"));
     }
 };
 
