@@ -1,6 +1,7 @@
 // tally-window: the window face of tally, which tally runs in its own place
 // (exec) when a display is there. It takes the same words as tally.
 #include <QApplication>
+#include <QTranslator>
 
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include "startup.h"
 #include "textface.h"
 #include "window.h"
+#include "zlanguage.h"
 
 namespace {
 
@@ -54,6 +56,12 @@ int main(int argc, char* argv[])
     if (tally::isHeadlessPlatform(QGuiApplication::platformName().toStdString()))
         return tally::runTextFace(options, STDIN_FILENO, STDERR_FILENO);
     app.setQuitOnLastWindowClosed(false);
+    // The window speaks the system language, from the translations that
+    // lie beside arkive's own (bin/../i18n), as arkive finds them.
+    QTranslator translator;
+    (void)translator.load(QStringLiteral("arkiveui_") + ZLanguage::getSystemLanguageCode(),
+                          QCoreApplication::applicationDirPath() + QStringLiteral("/../i18n"));
+    app.installTranslator(&translator);
 
     tally::TallyWindow window(tally::operationOf(options));
     tally::GuiRunner runner(options, STDIN_FILENO, &window);

@@ -320,41 +320,63 @@ std::string jobText(const Options& options)
     return options.archive + " \u2192 " + options.folder;
 }
 
-std::string resultDetail(const Snapshot& s)
+std::vector<DetailPiece> detailPieces(const Snapshot& s)
 {
     const bool packing = s.op == Operation::Packing;
     // Whether a partial archive or a private folder was involved: then the
     // words can say what became of the result.
     const bool placing = !s.job.empty();
-    std::string detail;
+    std::vector<DetailPiece> pieces;
     switch (s.outcome) {
     case Outcome::Running:
-        return s.stopping ? "Stopping the archiver\u2026" : std::string();
+        if (s.stopping)
+            pieces.push_back(DetailPiece::Stopping);
+        return pieces;
     case Outcome::Done:
-        if (packing)
-            return "The archive is complete.";
-        detail = "All entries were unpacked.";
-        if (s.kept > 0)
-            detail += " " + plural(s.kept, "file that existed was kept.", "files that existed were kept.");
-        return detail;
-    case Outcome::Errors:
-        detail = s.firstError.empty() ? "An error was reported." : s.firstError;
-        if (s.errors > 1)
-            detail += " (and " + std::to_string(s.errors - 1) + " more)";
-        break;
-    case Outcome::EndedEarly:
-        detail = "The archiver ended after " + countsText(s) + " without saying that it had finished.";
-        break;
-    case Outcome::Stopped:
-        detail = "Stopped by you.";
-        break;
+        pieces.push_back(packing ? DetailPiece::ArchiveComplete : DetailPiece::AllUnpacked);
+        if (!packing && s.kept > 0)
+            pieces.push_back(DetailPiece::Kept);
+        return pieces;
+    case Outcome::Errors: pieces.push_back(DetailPiece::FirstError); break;
+    case Outcome::EndedEarly: pieces.push_back(DetailPiece::EndedAfter); break;
+    case Outcome::Stopped: pieces.push_back(DetailPiece::StoppedByYou); break;
     }
-    if (detail.back() != '.')
-        detail += '.';
     if (packing && placing)
-        detail += s.written ? " The archive was written." : " Nothing was written.";
+        pieces.push_back(s.written ? DetailPiece::Written : DetailPiece::NothingWritten);
     else if (!packing && placing && s.entries > 0)
-        detail += " What was unpacked was added to the folder; no file that existed was replaced.";
+        pieces.push_back(DetailPiece::OnlyAdded);
+    return pieces;
+}
+
+std::string resultDetail(const Snapshot& s)
+{
+    std::string detail;
+    for (const DetailPiece piece : detailPieces(s)) {
+        std::string words;
+        switch (piece) {
+        case DetailPiece::Stopping: words = "Stopping the archiver\u2026"; break;
+        case DetailPiece::ArchiveComplete: words = "The archive is complete."; break;
+        case DetailPiece::AllUnpacked: words = "All entries were unpacked."; break;
+        case DetailPiece::Kept: words = plural(s.kept, "file that existed was kept.", "files that existed were kept."); break;
+        case DetailPiece::FirstError:
+            words = s.firstError.empty() ? "An error was reported" : s.firstError;
+            if (s.errors > 1)
+                words += " (and " + std::to_string(s.errors - 1) + " more)";
+            if (words.back() != '.')
+                words += '.';
+            break;
+        case DetailPiece::EndedAfter:
+            words = "The archiver ended after " + countsText(s) + " without saying that it had finished.";
+            break;
+        case DetailPiece::StoppedByYou: words = "Stopped by you."; break;
+        case DetailPiece::Written: words = "The archive was written."; break;
+        case DetailPiece::NothingWritten: words = "Nothing was written."; break;
+        case DetailPiece::OnlyAdded:
+            words = "What was unpacked was added to the folder; no file that existed was replaced.";
+            break;
+        }
+        detail += (detail.empty() ? "" : " ") + words;
+    }
     return detail;
 }
 

@@ -118,6 +118,14 @@ std::string timesText(const Snapshot& s);           // "Elapsed 0:12, left 0:30"
 std::string percentText(const Snapshot& s);         // "45 %", "" when busy
 std::string jobText(const Options& options);        // "→ ARCHIVE", "ARCHIVE → FOLDER", or ""
 std::string resultDetail(const Snapshot& s);        // the first error, what was written or kept
+
+// What resultDetail says, piece by piece, so that the window can word each
+// piece in the user's language.
+enum class DetailPiece {
+    Stopping, ArchiveComplete, AllUnpacked, Kept, FirstError, EndedAfter, StoppedByYou, Written, NothingWritten,
+    OnlyAdded
+};
+std::vector<DetailPiece> detailPieces(const Snapshot& s);
 // The desktop notification's text below the title: the job, then the detail.
 std::string noticeBody(const Snapshot& s);
 // One line for a terminal of `columns` columns (no end of line).

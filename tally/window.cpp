@@ -20,9 +20,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 
 #include "desktopnotice.h"
 #include "stopper.h"
+#include "textutil.h"
 
 namespace tally {
 
@@ -164,7 +166,7 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
     layout->setContentsMargins(10, 10, 10, 10);
     layout->setSpacing(6);
 
-    title_ = new QLabel(q(operationWord(op)), content_);
+    title_ = new QLabel(op == Operation::Packing ? tr("Packing") : tr("Unpacking"), content_);
     title_->setObjectName(QStringLiteral("title"));
     title_->setTextFormat(Qt::PlainText);
     QFont big = title_->font();
@@ -215,13 +217,13 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
     confirmText_->setTextFormat(Qt::PlainText);
     confirmText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     confirmText_->setText(op == Operation::Packing
-                              ? QStringLiteral("Stop packing? The archive will be incomplete.")
-                              : QStringLiteral("Stop unpacking? The files unpacked so far stay."));
+                              ? tr("Stop packing? Nothing will be written.")
+                              : tr("Stop unpacking? The files unpacked so far stay."));
     confirmLayout->addWidget(confirmText_);
     auto* confirmButtons = new QHBoxLayout;
-    confirmStop_ = new QPushButton(QStringLiteral("Stop now"), confirm_);
+    confirmStop_ = new QPushButton(tr("Stop now"), confirm_);
     confirmStop_->setObjectName(QStringLiteral("confirmStop"));
-    keepGoing_ = new QPushButton(QStringLiteral("Go on"), confirm_);
+    keepGoing_ = new QPushButton(tr("Go on"), confirm_);
     keepGoing_->setObjectName(QStringLiteral("keepGoing"));
     confirmButtons->addWidget(confirmStop_);
     confirmButtons->addWidget(keepGoing_);
@@ -231,9 +233,9 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    stop_ = new QPushButton(QStringLiteral("Stop"), content_);
+    stop_ = new QPushButton(tr("Stop"), content_);
     stop_->setObjectName(QStringLiteral("stop"));
-    close_ = new QPushButton(QStringLiteral("Close"), content_);
+    close_ = new QPushButton(tr("Close"), content_);
     close_->setObjectName(QStringLiteral("close"));
     close_->hide();
     buttons->addWidget(stop_);
@@ -314,7 +316,7 @@ void TallyWindow::answerStop(bool stop)
 void TallyWindow::showSnapshot(const Snapshot& s)
 {
     ++updates_;
-    title_->setText(q(resultTitle(s)));
+    title_->setText(titleWords(s));
     job_->setFullText(q(s.job));
     job_->setVisible(!s.job.empty());
     member_->setFullText(q(s.current));
@@ -326,15 +328,15 @@ void TallyWindow::showSnapshot(const Snapshot& s)
         bar_->setValue(static_cast<int>(s.fraction * 1000.0));
         bar_->setFormat(q(percentText(s)));
     }
-    counts_->setFullText(q(tally::countsText(s)));
-    const std::string sizes = sizesText(s);
-    sizes_->setFullText(q(sizes));
-    sizes_->setVisible(!sizes.empty());
-    times_->setFullText(q(timesText(s)));
+    counts_->setFullText(countsWords(s));
+    const QString sizes = sizesWords(s);
+    sizes_->setFullText(sizes);
+    sizes_->setVisible(!sizes.isEmpty());
+    times_->setFullText(timesWords(s));
 
     if (s.outcome == Outcome::Running) {
         if (s.stopping) {
-            result_->setText(q(resultDetail(s)));
+            result_->setText(detailWords(s));
             result_->show();
         }
         return;
@@ -352,11 +354,84 @@ void TallyWindow::showSnapshot(const Snapshot& s)
             bar_->setFormat(QString());
         }
     }
-    QString detail = q(resultDetail(s));
+    QString detail = detailWords(s);
     if (detail.size() > kMaxShownErrorChars + 80)
         detail = detail.left(kMaxShownErrorChars + 80) + QChar(0x2026);
     result_->setText(detail);
     result_->show();
+}
+
+QString TallyWindow::titleWords(const Snapshot& s)
+{
+    const bool packing = s.op == Operation::Packing;
+    switch (s.outcome) {
+    case Outcome::Running:
+        if (s.stopping)
+            return packing ? tr("Packing: stopping") : tr("Unpacking: stopping");
+        return packing ? tr("Packing") : tr("Unpacking");
+    case Outcome::Done: return packing ? tr("Packing done") : tr("Unpacking done");
+    case Outcome::Errors: return packing ? tr("Packing reported errors") : tr("Unpacking reported errors");
+    case Outcome::EndedEarly: return packing ? tr("Packing ended early") : tr("Unpacking ended early");
+    case Outcome::Stopped: return packing ? tr("Packing stopped") : tr("Unpacking stopped");
+    }
+    return QString();
+}
+
+QString TallyWindow::countsWords(const Snapshot& s)
+{
+    if (s.totalEntries)
+        return tr("Entries: %1 of %2").arg(s.entries).arg(*s.totalEntries);
+    return tr("Entries: %1").arg(s.entries);
+}
+
+QString TallyWindow::sizesWords(const Snapshot& s)
+{
+    if (!s.showBytes)
+        return QString();
+    if (s.totalBytes && s.outcome == Outcome::Running)
+        return tr("%1 of %2").arg(q(humanSize(s.bytes)), q(humanSize(*s.totalBytes)));
+    return q(humanSize(s.bytes));
+}
+
+QString TallyWindow::timesWords(const Snapshot& s)
+{
+    const QString elapsed = q(humanDuration(static_cast<std::int64_t>(s.elapsedSeconds)));
+    if (s.outcome == Outcome::Running && s.remainingSeconds >= 0)
+        return tr("Elapsed %1, left %2").arg(elapsed, q(humanDuration(static_cast<std::int64_t>(std::ceil(s.remainingSeconds)))));
+    if (s.outcome == Outcome::Running && s.fraction >= 0 && s.fraction < 1.0)
+        return tr("Elapsed %1, left %2").arg(elapsed, QString(QChar(0x2013)));   // not known yet
+    return tr("Elapsed %1").arg(elapsed);
+}
+
+QString TallyWindow::detailWords(const Snapshot& s)
+{
+    QStringList sentences;
+    for (const DetailPiece piece : detailPieces(s)) {
+        switch (piece) {
+        case DetailPiece::Stopping: sentences << tr("Stopping the archiver\u2026"); break;
+        case DetailPiece::ArchiveComplete: sentences << tr("The archive is complete."); break;
+        case DetailPiece::AllUnpacked: sentences << tr("All entries were unpacked."); break;
+        case DetailPiece::Kept: sentences << tr("Files that existed and were kept: %1.").arg(s.kept); break;
+        case DetailPiece::FirstError: {
+            // The tool's own words, as it wrote them.
+            QString error = s.firstError.empty() ? tr("An error was reported") : q(s.firstError);
+            if (s.errors > 1)
+                error = tr("%1 (and %2 more)").arg(error).arg(s.errors - 1);
+            sentences << (error.endsWith(QLatin1Char('.')) ? error : error + QLatin1Char('.'));
+            break;
+        }
+        case DetailPiece::EndedAfter:
+            sentences << tr("The archiver ended after %1 without saying that it had finished.").arg(countsWords(s));
+            break;
+        case DetailPiece::StoppedByYou: sentences << tr("Stopped by you."); break;
+        case DetailPiece::Written: sentences << tr("The archive was written."); break;
+        case DetailPiece::NothingWritten: sentences << tr("Nothing was written."); break;
+        case DetailPiece::OnlyAdded:
+            sentences << tr("What was unpacked was added to the folder; no file that existed was replaced.");
+            break;
+        }
+    }
+    return sentences.join(QLatin1Char(' '));
 }
 
 void TallyWindow::closeEvent(QCloseEvent* event)
@@ -467,7 +542,8 @@ void GuiRunner::endOfInput()
     if (!hidden_)
         window_->showSnapshot(s);   // the last update, at the end of input
     else   // the window was closed while the work went on: tell how it ended
-        postDesktopNotice(q(resultTitle(s)), q(noticeBody(s)));
+        postDesktopNotice(TallyWindow::titleWords(s),
+                          s.job.empty() ? TallyWindow::detailWords(s) : q(s.job) + '\n' + TallyWindow::detailWords(s));
     maybeFinish();
 }
 

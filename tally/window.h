@@ -103,6 +103,14 @@ public:
     QString countsText() const;
     QString resultText() const;
 
+    // The words of a state in the user's language (the text face keeps the
+    // English of session.h).
+    static QString titleWords(const Snapshot& s);
+    static QString countsWords(const Snapshot& s);
+    static QString sizesWords(const Snapshot& s);
+    static QString timesWords(const Snapshot& s);
+    static QString detailWords(const Snapshot& s);
+
 signals:
     void stopConfirmed();
     // Closed after the end (Close button, or the window closed).
