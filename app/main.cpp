@@ -8,6 +8,9 @@
 #include <QDebug>
 #include <QTranslator>
 
+#include <fontconfig/fontconfig.h>
+#include <thread>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -51,12 +54,18 @@ int main(int argc, char** argv)
              newLibraryPathValue(std::getenv("LD_LIBRARY_PATH"), programDir).constData(), 1);
     std::signal(SIGTERM, SIG_IGN);
 
+    // Reading the font configuration is most of the work before the first
+    // window can show: it runs beside the toolkit's start, which spends much
+    // of its time waiting for the display. (Started after the environment
+    // is set: fontconfig reads it.)
+    std::thread fonts([] { FcInit(); });
     auto* app = new ZApplication(argc, argv, ZApplication::GuiClient);
     auto* translator = new QTranslator;
     // Without a file for the language the texts stay untranslated.
     (void)translator->load(translationName(translationBase, ZLanguage::getSystemLanguageCode()),
                            QStringLiteral("i18n"));
     app->installTranslator(translator);
+    fonts.join(); // before the toolkit reads the font configuration itself
 
     struct stat status;
     const bool extractOnly = !options.archive.isNull()
