@@ -101,10 +101,11 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     contentLayout->setContentsMargins(ContentMargin, ContentMargin, ContentMargin, ContentMargin);
     contentLayout->setSpacing(ContentSpacing);
 
-    // The groups grow with the screen's width.
+    // The groups are as wide as the view shows them, which grows with the
+    // screen's width and leaves room for a scroll bar.
     const int groupWidth = ZGlobal::getDlgTitleLR().width() - GroupInset;
     d->nameGroup = new QWidget(d->content);
-    d->nameGroup->setFixedSize(groupWidth, NameGroupHeight);
+    d->nameGroup->setFixedHeight(NameGroupHeight);
     auto* nameGrid = new QGridLayout(d->nameGroup);
     nameGrid->setContentsMargins(GroupMargin, GroupMargin, GroupMargin, GroupMargin);
     nameGrid->setSpacing(0);

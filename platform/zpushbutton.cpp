@@ -82,20 +82,27 @@ QSize ZPushButton::minimumSizeHint() const
     return style()->sizeFromContents(QStyle::CT_PushButton, &option, content, this);
 }
 
+QPair<QFont, QString> ZPushButton::shown() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    if (option.text.isEmpty())
+        return {font(), option.text};
+    const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    int room = contents.width();
+    if (!option.icon.isNull())
+        room -= option.iconSize.width() + style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this) / 2;
+    return fitted(option.text, font(), room);
+}
+
 void ZPushButton::paintEvent(QPaintEvent*)
 {
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
-    if (!option.text.isEmpty()) {
-        const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-        int room = contents.width();
-        if (!option.icon.isNull())
-            room -= option.iconSize.width() + style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this) / 2;
-        const auto [shownFont, shownText] = fitted(option.text, font(), room);
-        painter.setFont(shownFont);
-        option.fontMetrics = QFontMetrics(shownFont);
-        option.text = shownText;
-    }
+    const auto [shownFont, shownText] = shown();
+    painter.setFont(shownFont);
+    option.fontMetrics = QFontMetrics(shownFont);
+    option.text = shownText;
     painter.drawControl(QStyle::CE_PushButton, option);
 }

@@ -28,6 +28,8 @@ public:
 
     // The font and text drawn for `text` in `width` pixels with `font`.
     static QPair<QFont, QString> fitted(const QString& text, const QFont& font, int width);
+    // The font and text the button draws at its present size.
+    QPair<QFont, QString> shown() const;
 
     QSize minimumSizeHint() const override;
 
