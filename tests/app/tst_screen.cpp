@@ -263,12 +263,15 @@ private slots:
             int top = ListTop;
             for (int j = 0; j < i; ++j)
                 top += j == tall ? TallRow : PlainRow;
-            if (top + PlainRow > ListBottom) {
-                // Below the screen: drag the list to its end, rows count from the bottom.
-                for (int drag = 0; drag < 2; ++drag)
-                    xdotool({"mousemove", "180", QByteArray::number(ListBottom - 10), "mousedown", "1",
-                             "mousemove", "180", "400", "mousemove", "180",
-                             QByteArray::number(ListTop + 10), "mouseup", "1"});
+            // A row below the screen, and always the root's last rows: the
+            // list is dragged up to its end, and rows count from the bottom.
+            if (top + PlainRow > ListBottom || (here == "/" && n * PlainRow > ListBottom - ListTop)) {
+                for (int drag = 0; drag < 2; ++drag) {
+                    QByteArrayList words{"mousemove", "180", QByteArray::number(ListBottom - 10), "mousedown", "1"};
+                    for (int y = ListBottom - 60; y > ListTop; y -= 60)
+                        words += {"sleep", "0.02", "mousemove", "180", QByteArray::number(y)};
+                    xdotool(words + QByteArrayList{"mouseup", "1"});
+                }
                 QVERIFY(settled(screen, list));
                 top = ListBottom;
                 for (int j = n - 1; j >= i; --j)
