@@ -2,6 +2,7 @@
 # make test  installs what is missing, then builds and runs every test twice:
 #            a normal build and one with AddressSanitizer and UBSan
 # make bench builds and runs the benchmarks
+# make package builds the Debian package $(BUILD)/arkive_VERSION_ARCH.deb
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -12,7 +13,7 @@ ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
            LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build build-asan run test test-normal test-asan test-fuzz bench clean
+.PHONY: all deps build build-asan run test test-normal test-asan test-fuzz bench package clean
 
 all: build
 
@@ -50,9 +51,13 @@ test-fuzz: deps
 	tally/fuzz/run.sh $(FUZZ_SECONDS) $(CURDIR)/build-fuzz
 
 test: test-fuzz test-normal test-asan
+	@./scripts/test-size.sh
 
 bench: build
 	@for script in bench/*/run.sh; do "$$script" "$(CURDIR)/$(BUILD)" || exit 1; done
+
+package: build
+	cmake --build $(BUILD) --target package
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

@@ -6,6 +6,8 @@
 #include "zlanguage.h"
 
 #include <QDebug>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QTranslator>
 
 #include <fontconfig/fontconfig.h>
@@ -18,6 +20,8 @@
 
 // The base name of the translation files, "arkiveui_<language>.qm" in i18n/.
 static const QString translationBase = QStringLiteral("arkiveui");
+// The windows' icon, below the program's folder.
+static const QString windowIconFile = QStringLiteral("res/arkive.png");
 
 // The main window lists everything, hidden and system entries included
 // (QDir::All | QDir::Hidden | QDir::System), folders first, names compared
@@ -67,6 +71,10 @@ int main(int argc, char** argv)
     // is set: fontconfig reads it.)
     std::thread fonts([] { FcInit(); });
     auto* app = new ZApplication(argc, argv, ZApplication::GuiClient);
+    app->setWindowIcon(QIcon(windowIconFile));
+    // Wayland compositors find the windows' name and icon through the
+    // desktop entry of this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ARKIVE_APP_ID));
     auto* translator = new QTranslator;
     // Without a file for the language the texts stay untranslated.
     (void)translator->load(translationName(translationBase, ZLanguage::getSystemLanguageCode()),

@@ -27,10 +27,17 @@ QString formatKey(const QString& entry);
 // Whether the command table has a row for the key.
 bool hasCompressCommand(const QString& key);
 
-// The shell command line that packs the files into the archive and pipes
-// the listing into tally, which is told to expect `total` bytes. Empty when
-// there are no files or the format has no row.
-QString compressCommand(const CompressRequest& request, quint64 total);
+// Where the archive is written before it is complete: a new hidden file in
+// the output folder, named with `token` (letters and digits), which tally
+// puts at the archive path once every program has succeeded, and removes
+// otherwise. zip needs its ".zip" ending to keep the name as given.
+QString partialPath(const CompressRequest& request, const QString& token);
 
-// The same line as it is written to the trace: a given password shows as ***.
-QString compressTrace(const CompressRequest& request, quint64 total);
+// The shell command line that packs the files into `partial` and pipes the
+// listing into tally, which is told to expect `total` bytes and to put the
+// archive in place. Empty when there are no files or the format has no row.
+QString compressCommand(const CompressRequest& request, quint64 total, const QString& partial);
+
+// The same line as it is written to the trace: a given password shows as
+// ***, control characters escaped.
+QString compressTrace(const CompressRequest& request, quint64 total, const QString& partial);

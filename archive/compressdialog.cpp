@@ -2,12 +2,14 @@
 
 #include "compresscommand.h"
 #include "compressformats.h"
+#include "pipeline.h"
 #include "dialogtitle.h"
 #include "elidedlabel.h"
 #include "localbytes.h"
 #include "totalsize.h"
 #include "zfiledialog.h"
 #include "zglobal.h"
+#include "zmessagebox.h"
 #include "zpushbutton.h"
 #include "zscrollview.h"
 
@@ -24,6 +26,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -267,18 +270,26 @@ void CompressDialog::slotAdvance()
 // "&", so the shell returns at once and the pipeline runs on its own.
 void CompressDialog::accept()
 {
-    ZBaseDialog::accept();
     const CompressRequest request = this->request();
-    if (request.files.isEmpty() || !hasCompressCommand(formatKey(request.format)))
+    const bool runs = !request.files.isEmpty() && hasCompressCommand(formatKey(request.format));
+    // An archive of that name is replaced only when the user says so; the
+    // dialog stays open with its fields otherwise.
+    struct stat st;
+    const QString archive = archivePath(request);
+    if (runs && lstat(toLocalBytes(archive).constData(), &st) == 0
+        && ZMessageBox::information(this, QPixmap(),
+                                    tr("%1 exists already. Replace it?").arg(archive.section(QLatin1Char('/'), -1)),
+                                    tr("Replace"), tr("Cancel"))
+               != 0)
         return;
-    // zip would otherwise add to an archive that is already there.
-    if (formatKey(request.format) == QLatin1String("zip"))
-        unlink(toLocalBytes(archivePath(request)).constData());
+    ZBaseDialog::accept();
+    if (!runs)
+        return;
     const quint64 total = totalSize(request.files);
-    const QString command = compressCommand(request, total);
-    qDebug().noquote() << compressTrace(request, total);
+    const QString partial = partialPath(request, randomToken());
+    qDebug().noquote() << compressTrace(request, total, partial);
     std::signal(SIGUSR1, ignoreSignal);
     std::signal(SIGTERM, ignoreSignal);
-    const int status = std::system(toLocalBytes(command).constData());
+    const int status = std::system(toLocalBytes(compressCommand(request, total, partial)).constData());
     (void)status;
 }

@@ -1,8 +1,13 @@
 #include "extractcommand.h"
 
+#include "pipeline.h"
 #include "shellword.h"
 
+#include "localbytes.h"
+
 #include <QStringList>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -32,68 +37,86 @@ const QList<TypePatterns>& typeTable()
     return table;
 }
 
-// The decompressor that feeds a compressed tar to tar on standard input.
-QString decompressor(ArchiveType type)
+const char* programOf(ArchiveType type)
 {
     switch (type) {
-    case ArchiveType::Gzip: return QStringLiteral("gzip -d <");
-    case ArchiveType::Bzip2: return QStringLiteral("bzip2 -d <");
-    case ArchiveType::Lzop: return QStringLiteral("lzop -d <");
-    case ArchiveType::Xz: return QStringLiteral("xz -d <");
-    case ArchiveType::Lzip: return QStringLiteral("lzip -d <");
-    case ArchiveType::Lzma: return QStringLiteral("lzma -d <");
-    default: return QString();
+    case ArchiveType::Gzip: return "gzip";
+    case ArchiveType::Bzip2: return "bzip2";
+    case ArchiveType::Lzop: return "lzop";
+    case ArchiveType::Xz: return "xz";
+    case ArchiveType::Lzip: return "lzip";
+    case ArchiveType::Lzma: return "lzma";
+    default: return "tar";
     }
 }
 
 // `passwordWord` is what stands for the password in the line: the quoted
 // password for the shell, a mask for the trace. It is used only when the
 // password is not empty.
-QString buildLine(const QString& archive, const QString& outDir, const QString& password,
-                  const QString& passwordWord, bool overwrite)
+QString buildLine(const ExtractRequest& request, const QString& token, const QString& passwordWord)
 {
-    const ArchiveType type = archiveTypeOf(archive);
-    const QString a = shellWord(pathArgument(archive));
-    const QString d = shellWord(pathArgument(outDir));
-    switch (type) {
-    case ArchiveType::None:
+    const ArchiveType type = archiveTypeOf(request.archive);
+    if (type == ArchiveType::None)
         return QString();
+    const QString staging = stagingPath(request.outDir, token);
+    const QString a = shellWord(pathArgument(request.archive));
+    const QString s = shellWord(pathArgument(staging));
+    const Stage prepare{QStringLiteral("mkdir"), QLatin1String("mkdir -m 700 ") + s};
+    QString tallyWords = shellWord(QLatin1String("--archive=") + request.archive) + QLatin1Char(' ')
+                         + shellWord(QLatin1String("--folder=") + request.outDir) + QLatin1Char(' ')
+                         + shellWord(QLatin1String("--staging=") + staging);
+    if (!request.overwrite)
+        tallyWords += QLatin1String(" --keep");
+    switch (type) {
     case ArchiveType::Tar:
-        return QLatin1String("tar xvvf ") + a + QLatin1String(" -C ") + d
-               + QLatin1String(" |tally -t tar &");
+        return pipelineLine({{QStringLiteral("tar"), QLatin1String("tar xvvf ") + a + QLatin1String(" -C ") + s}},
+                            QLatin1String("-t tar ") + tallyWords + QLatin1String(" --stages=1"), prepare);
     case ArchiveType::Zip: {
+        // unzip cannot read split sets; 7-Zip reads them, volumes found by
+        // their names, entries that span several volumes included.
+        if (request.split)
+            return pipelineLine({{QStringLiteral("7zz"),
+                                  QLatin1String("7zz x -bb1 -y ")
+                                      + (request.password.isEmpty() ? QStringLiteral("-p") : QLatin1String("-p") + passwordWord)
+                                      + QLatin1Char(' ') + shellWord(QLatin1String("-o") + staging) + QLatin1Char(' ') + a}},
+                                QLatin1String("-t 7z ") + tallyWords + QLatin1String(" --stages=1"), prepare);
         // unzip takes an archive name holding *, ? or [ as a pattern and
         // unpacks every archive it matches ("a[1].zip" opens "a1.zip" when
         // that exists). Such a name is opened by the shell instead and
-        // handed over as the open file /dev/fd/3.
-        const bool pattern = archive.contains(QLatin1Char('*')) || archive.contains(QLatin1Char('?'))
-                             || archive.contains(QLatin1Char('['));
-        const QString byFd = QStringLiteral("/dev/fd/3");
-        QString line = QStringLiteral("unzip ");
-        line += overwrite ? QLatin1String("-o ") : QLatin1String("-n");
-        if (password.isEmpty())
-            line += QLatin1String(" -P- ");
+        // handed over as the open file /dev/fd/4.
+        const bool pattern = request.archive.contains(QLatin1Char('*')) || request.archive.contains(QLatin1Char('?'))
+                             || request.archive.contains(QLatin1Char('['));
+        const QString name = pattern ? QStringLiteral("/dev/fd/4") : a;
+        const QString open = pattern ? QLatin1String(" 4<") + a : QString();
+        QString words = QStringLiteral("unzip ");
+        words += request.overwrite ? QLatin1String("-o ") : QLatin1String("-n");
+        if (request.password.isEmpty())
+            words += QLatin1String(" -P- ");
         else
-            line += QLatin1String(" -P ") + passwordWord + QLatin1Char(' ');
-        line += (pattern ? byFd : a) + QLatin1String(" -d ") + d;
-        if (pattern)
-            line += QLatin1String(" 3<") + a;
-        // The back-quoted count of entries becomes the total of the progress tool.
-        line += QLatin1String(" |tally -T `unzip -Z -t ");
-        if (pattern)
-            line += byFd + QLatin1String(" 3<");
-        line += backquotedShellWord(pathArgument(archive))
-                + QLatin1String(" |sed 's/\\(.*\\) files.*/\\1/'` -t unzip &");
-        return line;
+            words += QLatin1String(" -P ") + passwordWord + QLatin1Char(' ');
+        words += name + QLatin1String(" -d ") + s + open;
+        // The count of entries that zipinfo reports becomes the total, as
+        // one word whatever it prints.
+        return pipelineLine({{QStringLiteral("unzip"), words}},
+                            QLatin1String("-T \"$(unzip -Z -t ") + name + open
+                                + QLatin1String(" 2>&1 |sed 's/\\(.*\\) files.*/\\1/')\" -t unzip ") + tallyWords
+                                + QLatin1String(" --stages=1"),
+                            prepare);
     }
     case ArchiveType::Rar:
-        // No "&": the shell runs unrar in the foreground.
-        return QLatin1String("unrar x ") + (overwrite ? QLatin1String("-o+") : QLatin1String("-o-"))
-               + QLatin1String(" -p") + (password.isEmpty() ? QStringLiteral("-") : passwordWord)
-               + QLatin1String(" -y ") + a + QLatin1Char(' ') + d + QLatin1String(" |tally -t unrar");
-    default:
-        return decompressor(type) + a + QLatin1String(" |tar xvvf - ") + QLatin1String("-C ") + d
-               + QLatin1String(" |tally -t tar &");
+        return pipelineLine({{QStringLiteral("unrar"),
+                              QLatin1String("unrar x ")
+                                  + (request.overwrite ? QLatin1String("-o+") : QLatin1String("-o-"))
+                                  + QLatin1String(" -p")
+                                  + (request.password.isEmpty() ? QStringLiteral("-") : passwordWord)
+                                  + QLatin1String(" -y ") + a + QLatin1Char(' ') + s}},
+                            QLatin1String("-t unrar ") + tallyWords + QLatin1String(" --stages=1"), prepare);
+    default: {
+        const QString program = QLatin1String(programOf(type));
+        return pipelineLine({{program, program + QLatin1String(" -d <") + a},
+                             {QStringLiteral("tar"), QLatin1String("tar xvvf - -C ") + s}},
+                            QLatin1String("-t tar ") + tallyWords + QLatin1String(" --stages=2"), prepare);
+    }
     }
 }
 
@@ -115,14 +138,29 @@ ArchiveType archiveTypeOf(const QString& archivePath)
     return ArchiveType::None;
 }
 
-QString extractCommand(const QString& archive, const QString& outDir, const QString& password,
-                       bool overwrite)
+bool isSplitZip(const QString& archive)
 {
-    return buildLine(archive, outDir, password, shellWord(password), overwrite);
+    if (archiveTypeOf(archive) != ArchiveType::Zip)
+        return false;
+    const QString base = archive.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive) ? archive.chopped(4) : archive;
+    struct stat st;
+    return lstat(toLocalBytes(base + QLatin1String(".z01")).constData(), &st) == 0;
 }
 
-QString extractTrace(const QString& archive, const QString& outDir, const QString& password,
-                     bool overwrite)
+QString stagingPath(const QString& outDir, const QString& token)
 {
-    return buildLine(archive, outDir, password, QStringLiteral("***"), overwrite);
+    if (outDir.isEmpty())
+        return outDir;
+    return outDir + (outDir.endsWith(QLatin1Char('/')) ? QLatin1String(".arkive-") : QLatin1String("/.arkive-"))
+           + token;
+}
+
+QString extractCommand(const ExtractRequest& request, const QString& token)
+{
+    return buildLine(request, token, shellWord(request.password));
+}
+
+QString extractTrace(const ExtractRequest& request, const QString& token)
+{
+    return traceText(buildLine(request, token, QStringLiteral("***")));
 }

@@ -11,12 +11,31 @@ enum class ArchiveType { None, Tar, Gzip, Bzip2, Zip, Lzop, Xz, Lzip, Lzma, Rar 
 // case; the first type one of whose patterns the extension ends with.
 ArchiveType archiveTypeOf(const QString& archivePath);
 
-// The shell command line that unpacks `archive` into `outDir` with the listing
-// piped into tally; `password` is used by zip and rar, `overwrite` chooses
-// whether existing files are replaced. Empty when the name has no type.
-QString extractCommand(const QString& archive, const QString& outDir, const QString& password,
-                       bool overwrite);
+// What an unpacking line is made from.
+struct ExtractRequest
+{
+    QString archive;
+    QString outDir;
+    QString password;      // zip and rar only
+    bool overwrite = true; // whether existing files are replaced
+    bool split = false;    // a zip with volumes beside it (NAME.z01 ...)
+};
 
-// The same line as it is written to the trace: a given password shows as ***.
-QString extractTrace(const QString& archive, const QString& outDir, const QString& password,
-                     bool overwrite);
+// Whether a zip archive is the last volume of a split set: its first volume
+// NAME.z01 lies beside it.
+bool isSplitZip(const QString& archive);
+
+// The folder the archive is unpacked into first: a new private folder in the
+// output folder, named with `token` (letters and digits). tally moves what
+// it holds into the output folder, never through a symbolic link, keeping or
+// replacing existing files as asked, and removes it. Empty for an empty
+// output folder, which the line then hands on as it is.
+QString stagingPath(const QString& outDir, const QString& token);
+
+// The shell command line that unpacks the archive with the listing piped
+// into tally. Empty when the name has no type.
+QString extractCommand(const ExtractRequest& request, const QString& token);
+
+// The same line as it is written to the trace: a given password shows as
+// ***, control characters escaped.
+QString extractTrace(const ExtractRequest& request, const QString& token);

@@ -3,6 +3,7 @@
 #include "dialogtitle.h"
 #include "elidedlabel.h"
 #include "extractcommand.h"
+#include "pipeline.h"
 #include "localbytes.h"
 #include "zapplication.h"
 #include "zfiledialog.h"
@@ -137,8 +138,8 @@ void ExtractDialog::slotSetOutDir()
 }
 
 // Closes the dialog, then starts one unpacking pipeline per archive. Every
-// line but rar's ends in "&", so the shell returns at once and the pipelines
-// run side by side; a rar line runs in the foreground.
+// line ends in "&", so the shell returns at once and the pipelines run side
+// by side.
 void ExtractDialog::accept()
 {
     // Extraction pipelines inherit SIGTERM ignored: a stray SIGTERM sent to
@@ -146,9 +147,10 @@ void ExtractDialog::accept()
     std::signal(SIGTERM, SIG_IGN);
     ZBaseDialog::accept();
     for (const QString& archive : std::as_const(d->files)) {
-        const QString outDir = this->outDir();
-        const QString command = extractCommand(archive, outDir, password(), overwrite());
-        qDebug().noquote() << extractTrace(archive, outDir, password(), overwrite());
+        const ExtractRequest request{archive, outDir(), password(), overwrite(), isSplitZip(archive)};
+        const QString token = randomToken();
+        const QString command = extractCommand(request, token);
+        qDebug().noquote() << extractTrace(request, token);
         if (!command.isEmpty())
             std::system(toLocalBytes(command).constData());
     }

@@ -42,19 +42,6 @@ QString shellWord(const QString& word)
     return quoted;
 }
 
-QString backquotedShellWord(const QString& word)
-{
-    const QString quoted = shellWord(word);
-    QString escaped;
-    escaped.reserve(quoted.size() + 8);
-    for (QChar c : quoted) {
-        if (c == QLatin1Char('\\') || c == QLatin1Char('`') || c == QLatin1Char('$'))
-            escaped += QLatin1Char('\\');
-        escaped += c;
-    }
-    return escaped;
-}
-
 QString pathArgument(const QString& path)
 {
     if (path.startsWith(QLatin1Char('-')))

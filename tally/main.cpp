@@ -12,6 +12,7 @@
 #include <climits>
 #include <string>
 
+#include "records.h"
 #include "startup.h"
 #include "textface.h"
 
@@ -37,6 +38,10 @@ int main(int argc, char* argv[])
     const tally::StartUp start = tally::startUp(argc, argv);
     if (start.helpShown)
         return 0;
+    if (start.options.relay) {
+        tally::relayErrors(STDIN_FILENO, STDOUT_FILENO);
+        return 0;
+    }
     if (start.face == tally::Face::Window) {
         const std::string folder = ownFolder();
         if (!folder.empty()) {

@@ -60,7 +60,7 @@ int main(int argc, char* argv[])
     QObject::connect(&runner, &tally::GuiRunner::finished, &app, [&app](int status) { app.exit(status); });
     gRunner = &runner;
     std::atexit(drainOnExit);
-    window.show();
+    window.showSoon();
     runner.start();
     const int status = app.exec();
     gRunner = nullptr;

@@ -14,6 +14,8 @@ std::optional<Kind> kindFromName(std::string_view name)
         return Kind::Unzip;
     if (name == "unrar")
         return Kind::Unrar;
+    if (name == "7z")
+        return Kind::SevenZip;
     return std::nullopt;
 }
 
@@ -24,6 +26,7 @@ const char* kindName(Kind kind)
     case Kind::Zip: return "zip";
     case Kind::Unzip: return "unzip";
     case Kind::Unrar: return "unrar";
+    case Kind::SevenZip: return "7z";
     }
     return "tar";
 }
@@ -31,10 +34,11 @@ const char* kindName(Kind kind)
 Operation operationOf(const Options& options)
 {
     switch (options.kind) {
-    case Kind::Tar: return options.total ? Operation::Packing : Operation::Unpacking;
+    case Kind::Tar: return options.total || !options.partial.empty() ? Operation::Packing : Operation::Unpacking;
     case Kind::Zip: return Operation::Packing;
     case Kind::Unzip:
-    case Kind::Unrar: return Operation::Unpacking;
+    case Kind::Unrar:
+    case Kind::SevenZip: return Operation::Unpacking;
     }
     return Operation::Unpacking;
 }
@@ -56,12 +60,23 @@ void takeKind(Options& o, std::string_view value)
     }
 }
 
+// zipinfo may write a warning before its summary: the number leads the
+// last line that is not empty.
 void takeTotal(Options& o, std::string_view value)
 {
-    if (const auto n = leadingNumber(value))
+    while (!value.empty() && value.back() == '\n')
+        value.remove_suffix(1);
+    const auto nl = value.rfind('\n');
+    if (const auto n = leadingNumber(nl == std::string_view::npos ? value : value.substr(nl + 1)))
         o.total = *n;
-    else
-        o.ignored.emplace_back(value);
+}
+
+// "--name=value": the value when word is that option.
+std::optional<std::string_view> valueOf(std::string_view word, std::string_view name)
+{
+    if (startsWith(word, name) && word.size() > name.size() && word[name.size()] == '=')
+        return word.substr(name.size() + 1);
+    return std::nullopt;
 }
 
 } // namespace
@@ -80,18 +95,34 @@ Options parseOptions(const std::vector<std::string_view>& args)
                 ++i;
             }
         } else if (w == "-T") {
-            // Only a word that starts with a digit is taken as the total: an
-            // error message after -T stays a row of ignored words, and an
-            // option right after -T (the count came out empty) is left for
-            // the next round.
-            if (hasNext && !next.empty() && next[0] >= '0' && next[0] <= '9') {
+            // The count, however it came out (empty, or zipinfo's complaint),
+            // is one word; only an option right after -T is left for the
+            // next round.
+            if (hasNext && !isOption(next)) {
                 takeTotal(o, next);
                 ++i;
             }
-        } else if (startsWith(w, "--type=")) {
-            takeKind(o, w.substr(7));
-        } else if (startsWith(w, "--total=")) {
-            takeTotal(o, w.substr(8));
+        } else if (const auto v = valueOf(w, "--type")) {
+            takeKind(o, *v);
+        } else if (const auto v = valueOf(w, "--total")) {
+            takeTotal(o, *v);
+        } else if (const auto v = valueOf(w, "--archive")) {
+            o.archive = *v;
+        } else if (const auto v = valueOf(w, "--folder")) {
+            o.folder = *v;
+        } else if (const auto v = valueOf(w, "--partial")) {
+            o.partial = *v;
+        } else if (const auto v = valueOf(w, "--staging")) {
+            o.staging = *v;
+        } else if (const auto v = valueOf(w, "--stages")) {
+            if (const auto n = leadingNumber(*v); n && *n < 100)
+                o.stages = static_cast<unsigned>(*n);
+            else
+                o.ignored.emplace_back(w);
+        } else if (w == "--keep") {
+            o.keep = true;
+        } else if (w == "--relay") {
+            o.relay = true;
         } else if (w.size() > 2 && startsWith(w, "-t")) {
             takeKind(o, w.substr(2));
         } else if (w.size() > 2 && startsWith(w, "-T")) {
@@ -117,12 +148,21 @@ Options parseOptions(int argc, const char* const* argv)
 
 std::string usageText()
 {
-    return "Usage: ARCHIVER ... | tally -t tar|zip|unzip|unrar [-T TOTAL] [--text]\n"
-           "Shows how far the archiver whose verbose listing comes on standard input has got.\n"
-           "  -t KIND   the listing: tar (packing with -T, unpacking without), zip, unzip, unrar\n"
-           "  -T TOTAL  bytes to pack (tar, zip) or entries to unpack (unzip); the leading\n"
-           "            number of the word is taken, anything else is ignored\n"
-           "  --text    report on standard error even when a display is available\n"
+    return "Usage: ARCHIVER ... | tally -t tar|zip|unzip|unrar|7z [-T TOTAL] [OPTION...]\n"
+           "Shows how far the archiver whose verbose listing comes on standard input has got,\n"
+           "and how it ended.\n"
+           "  -t KIND          the listing: tar (packing with -T, unpacking without), zip, unzip, unrar,\n"
+           "                   7z (unpacking with -bb1)\n"
+           "  -T TOTAL         bytes to pack (tar, zip) or entries to unpack (unzip): the number\n"
+           "                   that leads the last line of the word\n"
+           "  --archive=PATH   the archive made or read, to name the job\n"
+           "  --folder=PATH    the folder it is unpacked into\n"
+           "  --partial=PATH   packing: the file put at the archive's path when all went well\n"
+           "  --staging=PATH   unpacking: the folder whose contents are moved into the folder\n"
+           "  --keep           files that exist in the folder are kept, not replaced\n"
+           "  --stages=N       how many programs of the line report their exit status\n"
+           "  --relay          hand the error output on standard input on as records\n"
+           "  --text           report on standard error even when a display is available\n"
            "Exit status: 0 done, 1 errors reported, 2 ended early, 3 stopped by the user.\n";
 }
 

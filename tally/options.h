@@ -9,22 +9,29 @@
 
 namespace tally {
 
-enum class Kind { Tar, Zip, Unzip, Unrar };
+enum class Kind { Tar, Zip, Unzip, Unrar, SevenZip };
 enum class Operation { Packing, Unpacking };
 
 struct Options {
     Kind kind = Kind::Tar;
     bool kindGiven = false;
     std::optional<std::uint64_t> total;   // -T: bytes (tar, zip) or entries (unzip)
+    std::string archive;                  // --archive: the archive made or read
+    std::string folder;                   // --folder: where it is unpacked
+    std::string partial;                  // --partial: the file that becomes the archive when all went well
+    std::string staging;                  // --staging: the folder whose contents are moved into the folder
+    bool keep = false;                    // --keep: files that exist in the folder are kept
+    std::optional<unsigned> stages;       // --stages: how many programs report their status
+    bool relay = false;                   // --relay: hand error output on as records
     bool forceText = false;               // --text
     bool help = false;                    // -h, --help
     std::vector<std::string> ignored;     // words that were not understood
 };
 
 // Parses the words after the program name. Never fails: words it does not
-// know are collected in `ignored`. -T takes the leading number of the next
-// word when that word starts with a digit (the zip form's back-quoted count
-// may hand over a whole sentence, or an error message, or nothing), and
+// know are collected in `ignored`. -T takes the leading number of the last
+// line of the next word that starts with a digit (the zip count is what
+// zipinfo printed: perhaps a warning first, or only an error message), and
 // never takes an option such as -t as its value. Of repeated options the
 // last valid one counts.
 Options parseOptions(const std::vector<std::string_view>& args);
@@ -33,8 +40,8 @@ Options parseOptions(int argc, const char* const* argv);
 std::optional<Kind> kindFromName(std::string_view name);
 const char* kindName(Kind kind);
 
-// tar packs when it was given a total (creation), unpacks otherwise; zip
-// packs; unzip and unrar unpack.
+// tar packs when it was given a total or a partial archive (creation),
+// unpacks otherwise; zip packs; unzip, unrar and 7z unpack.
 Operation operationOf(const Options& options);
 
 std::string usageText();

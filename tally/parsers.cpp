@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "textutil.h"
+#include "treebytes.h"
 
 namespace tally {
 
@@ -23,60 +24,19 @@ std::optional<std::uint64_t> StatFileProbe::fileSize(const std::string& path)
     return static_cast<std::uint64_t>(st.st_size);
 }
 
-namespace {
-
-// The count that arkive's byte total makes below a folder: files add their size, folders (links
-// followed) their own count, hidden entries and all others nothing.
-std::uint64_t folderTotal(const std::string& dir, int depth, std::size_t& budget,
-                          std::vector<std::pair<dev_t, ino_t>>& path)
-{
-    if (depth > kMaxLinkWalkDepth)
-        return 0;
-    DIR* d = ::opendir(dir.c_str());
-    if (!d)
-        return 0;
-    std::uint64_t sum = 0;
-    while (dirent* e = ::readdir(d)) {
-        if (budget == 0)
-            break;
-        --budget;
-        if (e->d_name[0] == '.')
-            continue;
-        const std::string p = dir + "/" + e->d_name;
-        struct stat st;
-        if (::stat(p.c_str(), &st) != 0)
-            continue;
-        if (S_ISREG(st.st_mode)) {
-            sum += static_cast<std::uint64_t>(st.st_size);
-        } else if (S_ISDIR(st.st_mode)) {
-            const std::pair<dev_t, ino_t> id(st.st_dev, st.st_ino);
-            if (std::find(path.begin(), path.end(), id) != path.end())
-                continue;   // a loop through links
-            path.push_back(id);
-            sum += folderTotal(p, depth + 1, budget, path);
-            path.pop_back();
-        }
-    }
-    ::closedir(d);
-    return sum;
-}
-
-} // namespace
-
-std::optional<std::uint64_t> StatFileProbe::symlinkTargetSize(const std::string& path)
+std::optional<std::uint64_t> StatFileProbe::symlinkTargetSize(const std::string& path, bool* found)
 {
     struct stat st;
-    if (path.empty() || ::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+    const bool there = !path.empty() && ::lstat(path.c_str(), &st) == 0;
+    if (found)
+        *found = there;
+    if (!there || !S_ISLNK(st.st_mode))
         return std::nullopt;
     if (::stat(path.c_str(), &st) != 0)
         return std::uint64_t{0};   // a dangling link: the total counted nothing either
     if (S_ISREG(st.st_mode))
         return static_cast<std::uint64_t>(st.st_size);
-    if (!S_ISDIR(st.st_mode))
-        return std::uint64_t{0};
-    std::size_t budget = kMaxLinkWalkEntries;
-    std::vector<std::pair<dev_t, ino_t>> trail{{st.st_dev, st.st_ino}};
-    return folderTotal(path, 1, budget, trail);
+    return folderBytes(path, walked_);
 }
 
 // --- Parser ------------------------------------------------------------------
@@ -423,13 +383,7 @@ void ZipParser::line(std::string_view t, std::uint64_t dropped)
         if (probe_ && !name.empty() && name.back() != '/') {
             // zip -y stores a symbolic link as a link (in= is the length of
             // its target's name); the total counted the file it leads to.
-            // zip drops the leading "/" of the absolute paths it is given.
-            std::optional<std::uint64_t> target;
-            if (name.front() != '/')
-                target = probe_->symlinkTargetSize("/" + std::string(name));
-            if (!target)
-                target = probe_->symlinkTargetSize(std::string(name));
-            if (target)
+            if (const auto target = linkSize(name))
                 size = *target;
         }
         ++counts_.entries;
@@ -443,6 +397,26 @@ void ZipParser::line(std::string_view t, std::uint64_t dropped)
     }
     if (startsWith(t, "total bytes="))
         counts_.endMarker = true;
+}
+
+std::optional<std::uint64_t> ZipParser::linkSize(std::string_view name)
+{
+    // zip drops the leading "/" of the absolute paths it is given. Once a
+    // member was found on disk, the probe is asked once per member.
+    bool found = false;
+    if (name.front() != '/' && rooted_ != false) {
+        path_.assign(1, '/').append(name);
+        const auto size = probe_->symlinkTargetSize(path_, &found);
+        if (found)
+            rooted_ = true;
+        if (rooted_ == true)   // found now, or learnt before
+            return size;
+    }
+    path_.assign(name);
+    const auto size = probe_->symlinkTargetSize(path_, &found);
+    if (found && name.front() != '/')
+        rooted_ = false;
+    return size;
 }
 
 void ZipParser::openLine(std::string_view t, std::uint64_t dropped)
@@ -562,10 +536,8 @@ void UnzipParser::line(std::string_view t, std::uint64_t)
             if (g == std::string_view::npos)
                 break;
             // The record before was never finished: unzip wrote a message
-            // about it on its standard error instead.
-            const std::string_view name = trimRightBlanks(rest.substr(0, g));
-            member(keyword, name);
-            addError(std::string("unzip reported a problem with ") + std::string(trimBlanks(name)));
+            // about it on its error output instead, which comes on its own.
+            member(keyword, trimRightBlanks(rest.substr(0, g)));
             keyword = next;
             rest = rest.substr(g + next.size() + 1);
         }
@@ -696,6 +668,20 @@ void UnrarParser::message(std::string_view raw, bool complete)
     }
 }
 
+// --- 7z ----------------------------------------------------------------------
+
+void SevenZipParser::line(std::string_view t, std::uint64_t)
+{
+    if (startsWith(t, "- ") && t.size() > 2) {
+        ++counts_.entries;
+        setCurrent(t.substr(2));
+    } else if (t == "Everything is Ok") {
+        counts_.endMarker = true;
+    } else if (startsWith(t, "ERROR:")) {
+        addError(t);
+    }
+}
+
 bool countsBounded(const Counts& c)
 {
     return c.current.size() <= kMaxNameBytes && c.firstError.size() <= kMaxErrorBytes + 64
@@ -711,6 +697,7 @@ std::unique_ptr<Parser> makeParser(Kind kind, Operation op)
     case Kind::Zip: return std::make_unique<ZipParser>();
     case Kind::Unzip: return std::make_unique<UnzipParser>();
     case Kind::Unrar: return std::make_unique<UnrarParser>();
+    case Kind::SevenZip: return std::make_unique<SevenZipParser>();
     }
     return std::make_unique<TarParser>(op);
 }

@@ -11,6 +11,7 @@
 #include <unordered_set>
 
 #include "options.h"
+#include "treebytes.h"
 
 namespace tally {
 
@@ -30,7 +31,7 @@ struct Counts {
     std::uint64_t impliedEntries = 0;  // unzip: existing directories not listed
     int percent = -1;                  // unrar: its own position in the archive
     std::uint64_t errors = 0;          // errors and warnings listed
-    bool endMarker = false;            // zip "total bytes=", unrar "All OK"/"Total errors"
+    bool endMarker = false;            // zip "total bytes=", unrar "All OK"/"Total errors", 7z "Everything is Ok"
     std::string current;               // the member being worked on (raw bytes)
     std::string firstError;            // the first error listed (raw bytes)
 };
@@ -46,19 +47,21 @@ public:
     // What the total counted for the symbolic link at path: the size of the
     // file it leads to, or of everything below the folder it leads to
     // (counted like the total: hidden entries and entries that are neither
-    // files nor folders left out). Nothing when path is no symbolic link.
-    virtual std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) = 0;
+    // files nor folders left out). Nothing when path is no symbolic link;
+    // `found`, when given, tells whether anything is at path at all. Costs
+    // one lstat() unless path is a link.
+    virtual std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found = nullptr) = 0;
 };
 
-// Bounds of the walk below a linked folder.
-constexpr std::size_t kMaxLinkWalkEntries = 100000;
-constexpr int kMaxLinkWalkDepth = 32;
-
-// The real one, with stat(), lstat() and readdir().
+// The real one, with stat(), lstat() and readdir(). A folder that links
+// lead to is walked once, the first time: the total counted it once too.
 class StatFileProbe : public FileProbe {
 public:
     std::optional<std::uint64_t> fileSize(const std::string& path) override;
-    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) override;
+    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found = nullptr) override;
+
+private:
+    FolderIds walked_;
 };
 
 class Parser {
@@ -116,6 +119,13 @@ class ZipParser : public Parser {
 public:
     void line(std::string_view text, std::uint64_t dropped) override;
     void openLine(std::string_view text, std::uint64_t dropped) override;
+
+private:
+    std::optional<std::uint64_t> linkSize(std::string_view name);
+    // Whether the names zip lists lost the leading "/" of absolute paths:
+    // learnt from the first member found on disk.
+    std::optional<bool> rooted_;
+    std::string path_;
 };
 
 // unzip: "Archive:", "creating:", "inflating:", "extracting:", "linking:",
@@ -144,6 +154,13 @@ public:
 private:
     void message(std::string_view raw, bool complete);
     std::string visible_;   // the message with its backspaces applied
+};
+
+// 7-Zip's 7zz x -bb1: "- NAME" for each member, "Everything is Ok" at the
+// end; its errors come on its error output.
+class SevenZipParser : public Parser {
+public:
+    void line(std::string_view text, std::uint64_t dropped) override;
 };
 
 std::unique_ptr<Parser> makeParser(Kind kind, Operation op);

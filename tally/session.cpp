@@ -37,19 +37,24 @@ std::uint64_t measured(Kind kind, const Counts& c, bool withOpen)
 
 } // namespace
 
-Outcome decideOutcome(const Options& options, const Counts& counts, bool ended, bool stopped)
+Outcome decideOutcome(const Options& options, const Counts& counts, const JobState& job, bool ended, bool stopped)
 {
     if (!ended)
         return Outcome::Running;
     if (stopped)
         return Outcome::Stopped;
-    if (counts.errors > 0)
+    const bool failed = std::any_of(job.statuses.begin(), job.statuses.end(),
+                                    [](const auto& status) { return status.second != 0; });
+    if (failed || counts.errors > 0 || job.errors > 0)
         return Outcome::Errors;
+    if (options.stages)
+        return job.statuses.size() >= *options.stages ? Outcome::Done : Outcome::EndedEarly;
     if (counts.entries == 0)
         return Outcome::EndedEarly;
     if (options.total && measured(options.kind, counts, false) < *options.total)
         return Outcome::EndedEarly;
-    if ((options.kind == Kind::Zip || options.kind == Kind::Unrar) && !counts.endMarker)
+    if ((options.kind == Kind::Zip || options.kind == Kind::Unrar || options.kind == Kind::SevenZip)
+        && !counts.endMarker)
         return Outcome::EndedEarly;
     return Outcome::Done;
 }
@@ -58,12 +63,25 @@ Session::Session(const Options& options, Clock::time_point start, FileProbe* pro
     : options_(options), parser_(makeParser(options.kind, operationOf(options))), start_(start), end_(start)
 {
     parser_->setProbe(probe);
+    if (!options_.ignored.empty()) {
+        std::string words;
+        for (const std::string& word : options_.ignored)
+            words += (words.empty() ? "" : " ") + word;
+        error("tally: words not understood: " + words);
+    }
 }
 
 void Session::feed(const char* data, std::size_t size)
 {
     if (ended_)
         return;
+    splitter_.feed(
+        data, size, [this](const char* listing, std::size_t n) { feedListing(listing, n); },
+        [this](char type, std::string_view text) { record(type, text); });
+}
+
+void Session::feedListing(const char* data, std::size_t size)
+{
     Parser& p = *parser_;
     if (options_.kind == Kind::Tar) {
         // The common case by far, called directly (a million lines a second).
@@ -84,6 +102,58 @@ void Session::feed(const char* data, std::size_t size)
     p.chunkEnd();   // the caller's chunk may go now
 }
 
+void Session::record(char type, std::string_view text)
+{
+    if (type == 'S') {
+        const auto blank = text.rfind(' ');
+        if (blank != std::string_view::npos) {
+            const auto status = leadingNumber(text.substr(blank + 1));
+            job_.statuses.emplace_back(std::string(text.substr(0, blank)),
+                                       status ? static_cast<int>(std::min<std::uint64_t>(*status, 255)) : 255);
+        }
+        return;
+    }
+    if (type != 'E' || trimBlanks(text).empty())
+        return;
+    // What tar says when it packs the absolute paths it was given, and its
+    // closing summary of the errors it has already told, are no errors.
+    if (startsWith(text, "tar: Exiting with failure status")
+        || (operationOf(options_) == Operation::Packing && startsWith(text, "tar: Removing leading `/'")))
+        return;
+    // A line that begins with a blank goes on with the message before it.
+    if ((text[0] == ' ' || text[0] == '\t') && job_.errors > 0)
+        return;
+    error(text);
+}
+
+void Session::error(std::string_view text)
+{
+    if (job_.errors++ == 0 && parser_->counts().errors == 0) {
+        text = trimBlanks(text);
+        job_.firstError.assign(text.substr(0, kMaxErrorBytes));
+        job_.errorFirst = true;
+    }
+}
+
+std::string Session::shown(std::string text) const
+{
+    // The private folder and the partial archive are the line's own: the
+    // user knows them as the folder and the archive.
+    for (const auto& [own, known] : {std::pair{&options_.staging, &options_.folder},
+                                     std::pair{&options_.partial, &options_.archive}}) {
+        if (own->empty())
+            continue;
+        for (auto at = text.find(*own); at != std::string::npos; at = text.find(*own, at + known->size()))
+            text.replace(at, own->size(), *known);
+    }
+    return text;
+}
+
+Outcome Session::outcome() const
+{
+    return decideOutcome(options_, parser_->counts(), job_, ended_, stopRequested_);
+}
+
 void Session::finish(Clock::time_point now)
 {
     if (ended_)
@@ -94,6 +164,21 @@ void Session::finish(Clock::time_point now)
     parser_->endOfInput(last, has, dropped);
     ended_ = true;
     end_ = now;
+    // An archive is put in place when every program of the line ended
+    // well (its warnings, such as files zip cannot store, are told all the
+    // same). What an unpacking that went wrong made only adds to the folder.
+    const bool done = outcome() == Outcome::Done;
+    if (!options_.partial.empty()) {
+        const bool succeeded = !stopRequested_ && options_.stages && job_.statuses.size() >= *options_.stages
+                               && std::all_of(job_.statuses.begin(), job_.statuses.end(),
+                                              [](const auto& status) { return status.second == 0; });
+        placed_ = commitArchive(options_.partial, options_.archive, done || succeeded);
+        written_ = (done || succeeded) && placed_.errors.empty();
+    } else if (!options_.staging.empty()) {
+        placed_ = placeUnpacked(options_.staging, options_.folder, done && !options_.keep);
+    }
+    for (const std::string& e : placed_.errors)
+        error(e);
 }
 
 Snapshot Session::snapshot(Clock::time_point now)
@@ -106,16 +191,31 @@ Snapshot Session::snapshot(Clock::time_point now)
     Snapshot s;
     s.kind = options_.kind;
     s.op = operationOf(options_);
-    s.outcome = decideOutcome(options_, c, ended_, stopRequested_);
+    s.outcome = outcome();
     s.stopping = stopRequested_ && !ended_;
     s.entries = c.entries;
     s.impliedEntries = c.impliedEntries;
     s.bytes = c.bytes + (ended_ ? 0 : c.openBytes);
     s.showBytes = options_.kind == Kind::Tar || options_.kind == Kind::Zip;
     s.percent = c.percent;
-    s.errors = c.errors;
-    s.firstError = sanitize(c.firstError);
-    s.current = sanitize(parser_->displayName());
+    s.errors = c.errors + job_.errors;
+    s.firstError = sanitize(shown(job_.errorFirst || c.firstError.empty() ? job_.firstError : c.firstError));
+    if (s.firstError.empty() && s.outcome == Outcome::Errors) {
+        // A program failed without a word: its status says what happened.
+        for (const auto& [program, status] : job_.statuses) {
+            if (status == 0)
+                continue;
+            // The name comes from the line's own records: made safe like any text shown.
+            s.firstError = sanitize(program + (status > 128 ? " was ended by signal " + std::to_string(status - 128)
+                                                            : " ended with status " + std::to_string(status)));
+            s.errors = std::max<std::uint64_t>(s.errors, 1);
+            break;
+        }
+    }
+    s.kept = placed_.kept;
+    s.written = written_;
+    s.job = sanitize(jobText(options_));
+    s.current = sanitize(shown(parser_->displayName()));
     if (options_.total) {
         if (totalCountsBytes(options_.kind))
             s.totalBytes = options_.total;
@@ -211,42 +311,56 @@ std::string timesText(const Snapshot& s)
     return t;
 }
 
+std::string jobText(const Options& options)
+{
+    if (options.archive.empty())
+        return std::string();
+    if (operationOf(options) == Operation::Packing)
+        return "\u2192 " + options.archive;
+    return options.archive + " \u2192 " + options.folder;
+}
+
 std::string resultDetail(const Snapshot& s)
 {
     const bool packing = s.op == Operation::Packing;
+    // Whether a partial archive or a private folder was involved: then the
+    // words can say what became of the result.
+    const bool placing = !s.job.empty();
+    std::string detail;
     switch (s.outcome) {
     case Outcome::Running:
         return s.stopping ? "Stopping the archiver\u2026" : std::string();
     case Outcome::Done:
         if (packing)
             return "The archive is complete.";
-        if (s.totalEntries && s.entries < *s.totalEntries)
-            return "All entries were unpacked (the folders that existed already are not listed).";
-        return "All entries were unpacked.";
-    case Outcome::Errors: {
-        std::string d = plural(s.errors, "error", "errors") + " listed";
-        if (!s.firstError.empty())
-            d += ", the first: " + s.firstError;
-        d += packing ? ". The archive may be incomplete." : ". Some files may be missing or damaged.";
-        return d;
-    }
+        detail = "All entries were unpacked.";
+        if (s.kept > 0)
+            detail += " " + plural(s.kept, "file that existed was kept.", "files that existed were kept.");
+        return detail;
+    case Outcome::Errors:
+        detail = s.firstError.empty() ? "An error was reported." : s.firstError;
+        if (s.errors > 1)
+            detail += " (and " + std::to_string(s.errors - 1) + " more)";
+        break;
     case Outcome::EndedEarly:
-        if (s.entries == 0)
-            return packing ? "Nothing was packed: the files may be missing or the archive not writable."
-                           : "Nothing was unpacked: the archive may be missing, empty or unreadable.";
-        if (packing)
-            return "The archiver ended before everything was packed: the archive is incomplete.";
-        if (s.totalEntries)
-            return "The archiver ended after " + std::to_string(s.entries) + " of "
-                + plural(*s.totalEntries, "entry", "entries")
-                + " (entries that exist already may have been skipped).";
-        return "The archiver ended before it said that everything was unpacked.";
+        detail = "The archiver ended after " + countsText(s) + " without saying that it had finished.";
+        break;
     case Outcome::Stopped:
-        return packing ? "Stopped by you: a partial archive was left behind."
-                       : "Stopped by you: what was unpacked so far (" + plural(s.entries, "entry", "entries")
-                + ", the last perhaps in part) was left in place.";
+        detail = "Stopped by you.";
+        break;
     }
-    return std::string();
+    if (detail.back() != '.')
+        detail += '.';
+    if (packing && placing)
+        detail += s.written ? " The archive was written." : " Nothing was written.";
+    else if (!packing && placing && s.entries > 0)
+        detail += " What was unpacked was added to the folder; no file that existed was replaced.";
+    return detail;
+}
+
+std::string noticeBody(const Snapshot& s)
+{
+    return s.job.empty() ? resultDetail(s) : s.job + "\n" + resultDetail(s);
 }
 
 std::string statusLine(const Snapshot& s, std::size_t columns)
@@ -270,13 +384,16 @@ std::string statusLine(const Snapshot& s, std::size_t columns)
 
 std::string summaryLine(const Snapshot& s)
 {
-    std::string line = "tally: " + lowerFirst(resultTitle(s)) + ": " + countsText(s);
+    std::string line = "tally: " + lowerFirst(resultTitle(s));
+    if (!s.job.empty())
+        line += " (" + s.job + ")";
+    line += ": " + countsText(s);
     const std::string sizes = sizesText(s);
     if (!sizes.empty())
         line += ", " + sizes;
     line += " in " + humanDuration(static_cast<std::int64_t>(s.elapsedSeconds));
-    if (s.outcome != Outcome::Done && s.outcome != Outcome::Running)
-        line += "; " + lowerFirst(resultDetail(s));
+    if (s.outcome != Outcome::Running && (s.outcome != Outcome::Done || s.kept > 0))
+        line += "; " + resultDetail(s);
     return line;
 }
 

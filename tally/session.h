@@ -7,10 +7,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "finisher.h"
 #include "linereader.h"
 #include "options.h"
 #include "parsers.h"
+#include "records.h"
 
 namespace tally {
 
@@ -39,16 +43,31 @@ struct Snapshot {
     bool showBytes = false;              // the listing tells sizes (not unzip, unrar)
     int percent = -1;                    // unrar's own
     std::uint64_t errors = 0;
-    std::string firstError;              // sanitized UTF-8
+    std::string firstError;              // sanitized UTF-8, the tool's own words
+    std::uint64_t kept = 0;              // unpacking: files that existed and were kept
+    bool written = false;                // packing: the archive was put in place
+    std::string job;                     // "→ ARCHIVE", "ARCHIVE → FOLDER" (sanitized), or ""
     std::string current;                 // sanitized UTF-8
     double elapsedSeconds = 0;
     double remainingSeconds = -1;        // -1: unknown
 };
 
-// How a listing ended (Running while input goes on). Done only when the
-// input ended, the total (if any) was reached, something was listed, zip and
-// unrar wrote their closing line, and no error was listed.
-Outcome decideOutcome(const Options& options, const Counts& counts, bool ended, bool stopped);
+// What the line told besides the listing: how each program ended, its error
+// output, and what putting the result in place ran into.
+struct JobState {
+    std::vector<std::pair<std::string, int>> statuses;   // program and exit status, in the order they ended
+    std::uint64_t errors = 0;        // error lines, words not understood, refusals
+    std::string firstError;          // raw bytes
+    bool errorFirst = false;         // firstError came before any error of the listing
+};
+
+// How a job ended (Running while input goes on). Stopped when the user
+// stopped it. Errors when an error was listed or written, or a program
+// ended with a status other than 0. Done when every program that was to
+// report ended with 0; without reports (a listing piped in by hand), when
+// something was listed, the total (if any) was reached and zip and unrar
+// wrote their closing line. Ended early otherwise.
+Outcome decideOutcome(const Options& options, const Counts& counts, const JobState& job, bool ended, bool stopped);
 
 class Session {
 public:
@@ -56,7 +75,8 @@ public:
     Session(const Options& options, Clock::time_point start, FileProbe* probe = nullptr);
 
     void feed(const char* data, std::size_t size);
-    // End of input at `now`.
+    // End of input at `now`: the outcome is decided and the result put in
+    // place (the archive renamed, the unpacked tree moved into the folder).
     void finish(Clock::time_point now);
     void setStopRequested() { stopRequested_ = true; }
     bool stopRequested() const { return stopRequested_; }
@@ -70,9 +90,19 @@ public:
     std::uint64_t lines() const { return reader_.lines(); }
 
 private:
+    void feedListing(const char* data, std::size_t size);
+    void record(char type, std::string_view text);
+    void error(std::string_view text);
+    Outcome outcome() const;
+    std::string shown(std::string text) const;
+
     Options options_;
     std::unique_ptr<Parser> parser_;
+    RecordSplitter splitter_;
     LineReader reader_;
+    JobState job_;
+    FinishReport placed_;
+    bool written_ = false;
     Clock::time_point start_;
     Clock::time_point end_;
     bool ended_ = false;
@@ -86,7 +116,10 @@ std::string countsText(const Snapshot& s);          // "5 of 13 entries", "12 en
 std::string sizesText(const Snapshot& s);           // "45.6 MiB of 100.0 MiB", "" when not known
 std::string timesText(const Snapshot& s);           // "Elapsed 0:12, left 0:30"
 std::string percentText(const Snapshot& s);         // "45 %", "" when busy
-std::string resultDetail(const Snapshot& s);        // what it means, what is left behind
+std::string jobText(const Options& options);        // "→ ARCHIVE", "ARCHIVE → FOLDER", or ""
+std::string resultDetail(const Snapshot& s);        // the first error, what was written or kept
+// The desktop notification's text below the title: the job, then the detail.
+std::string noticeBody(const Snapshot& s);
 // One line for a terminal of `columns` columns (no end of line).
 std::string statusLine(const Snapshot& s, std::size_t columns);
 // The line written at the end, e.g. "tally: packing done: 8 entries, 89.9 KiB in 0:01".

@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include <signal.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,12 @@ StartUp startUp(int argc, const char* const* argv)
 
     StartUp s;
     s.options = parseOptions(argc, argv);
+    // Inside a pipeline a usage text would cut the listing short: there a
+    // request for help is a word not understood, reported at the end.
+    if (s.options.help && ::isatty(STDIN_FILENO) != 1) {
+        s.options.help = false;
+        s.options.ignored.emplace_back("--help");
+    }
     if (s.options.help) {
         std::fputs(usageText().c_str(), stdout);
         s.helpShown = true;

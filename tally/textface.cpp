@@ -1,13 +1,14 @@
 #include "textface.h"
 
-#include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 #include <string>
 
+#include "inputpacer.h"
 #include "session.h"
 #include "ticker.h"
 
@@ -47,43 +48,22 @@ int runTextFace(const Options& options, int inFd, int errFd)
     Session session(options, start, &probe);
     const bool live = ::isatty(errFd) == 1;
     Ticker<Clock> ticker(start, kRepaintInterval);
+    InputPacer pacer(start, kRepaintInterval, enlargePipe(inFd));
     const std::unique_ptr<char[]> buffer(new char[kReadChunkBytes]);
 
-    auto draw = [&](Clock::time_point now) {
-        const std::size_t columns = terminalColumns(errFd);
-        const Snapshot s = session.snapshot(now);
-        writeAll(errFd, "\r" + statusLine(s, columns > 1 ? columns - 1 : columns) + "\033[K");
-    };
-
     for (;;) {
-        if (live) {
-            const auto now = Clock::now();
-            if (ticker.due(now))
-                draw(now);
-            const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(ticker.next() - Clock::now());
-            struct pollfd pfd {inFd, POLLIN, 0};
-            const int ready = ::poll(&pfd, 1, static_cast<int>(std::max<long long>(0, wait.count()) + 1));
-            if (ready == 0)
-                continue;
-            if (ready < 0 && errno != EINTR)
-                break;
-            if (ready < 0)
-                continue;
+        const Drained got = drainInput(inFd, session, buffer.get(), kReadChunkBytes, Clock::now() + kReadBudget);
+        if (got.end == Drain::Ended)
+            break;
+        const auto now = Clock::now();
+        pacer.readAt(now, got.bytes, got.end == Drain::Budget);
+        if (live && ticker.due(now)) {
+            const std::size_t columns = terminalColumns(errFd);
+            const Snapshot s = session.snapshot(now);
+            writeAll(errFd, "\r" + statusLine(s, columns > 1 ? columns - 1 : columns) + "\033[K");
         }
-        const ssize_t n = ::read(inFd, buffer.get(), kReadChunkBytes);
-        if (n > 0) {
-            session.feed(buffer.get(), static_cast<std::size_t>(n));
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            // A non-blocking descriptor was handed over: wait instead of spinning.
-            struct pollfd pfd {inFd, POLLIN, 0};
-            ::poll(&pfd, 1, live ? static_cast<int>(kRepaintInterval.count()) : -1);
-            continue;
-        }
-        break;   // end of input (or an error that ends it)
+        const auto due = live ? std::min(pacer.next(), ticker.next()) : pacer.next();
+        waitForHangup(inFd, due - Clock::now());
     }
     const auto end = Clock::now();
     session.finish(end);

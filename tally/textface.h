@@ -8,8 +8,6 @@
 
 namespace tally {
 
-// Bytes asked for by each read of the listing.
-constexpr std::size_t kReadChunkBytes = 262144;
 // Columns assumed when the terminal does not tell its width.
 constexpr std::size_t kDefaultColumns = 80;
 

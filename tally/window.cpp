@@ -3,7 +3,9 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QPainter>
 #include <QProgressBar>
 #include <QStyle>
@@ -14,16 +16,20 @@
 #include <QVBoxLayout>
 
 #include <poll.h>
+#include <sys/epoll.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+#include "desktopnotice.h"
 #include "stopper.h"
-#include "ticker.h"
 
 namespace tally {
 
 namespace {
+
+// arkive's icon, relative to tally's own folder (the program folder's bin/).
+constexpr const char* AppIcon = "/../res/arkive.png";
 
 QString q(const std::string& utf8)
 {
@@ -71,8 +77,17 @@ void ElidedLabel::resizeEvent(QResizeEvent* event)
     elide();
 }
 
+void ElidedLabel::showEvent(QShowEvent* event)
+{
+    QLabel::showEvent(event);
+    elide();
+}
+
 void ElidedLabel::elide()
 {
+    // Measuring loads the fonts: not before the label is shown.
+    if (!isVisible())
+        return;
     const QString shown = fontMetrics().elidedText(full_, Qt::ElideMiddle, qMax(0, width()));
     if (shown != text())
         setText(shown);
@@ -135,12 +150,21 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
 {
     setObjectName(QStringLiteral("tallyWindow"));
     setWindowTitle(QStringLiteral("tally"));
+    // tally is a part of arkive: its window shows arkive's icon, and Wayland
+    // compositors take its name and icon from arkive's desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ARKIVE_APP_ID));
 
-    auto* layout = new QVBoxLayout(this);
+    // Everything lies in one child, so that showSoon() can map the window
+    // before any text is measured.
+    content_ = new QWidget(this);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(content_);
+    auto* layout = new QVBoxLayout(content_);
     layout->setContentsMargins(10, 10, 10, 10);
     layout->setSpacing(6);
 
-    title_ = new QLabel(q(operationWord(op)), this);
+    title_ = new QLabel(q(operationWord(op)), content_);
     title_->setObjectName(QStringLiteral("title"));
     title_->setTextFormat(Qt::PlainText);
     QFont big = title_->font();
@@ -150,24 +174,27 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
     title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     layout->addWidget(title_);
 
-    member_ = makeLine(this, "member");
+    job_ = makeLine(content_, "job");
+    layout->addWidget(job_);
+
+    member_ = makeLine(content_, "member");
     layout->addWidget(member_);
 
-    bar_ = new ProgressBar(this);
+    bar_ = new ProgressBar(content_);
     bar_->setObjectName(QStringLiteral("bar"));
     bar_->setBusy(true);
     bar_->setTextVisible(true);
     bar_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     layout->addWidget(bar_);
 
-    counts_ = makeLine(this, "counts");
-    sizes_ = makeLine(this, "sizes");
-    times_ = makeLine(this, "times");
+    counts_ = makeLine(content_, "counts");
+    sizes_ = makeLine(content_, "sizes");
+    times_ = makeLine(content_, "times");
     layout->addWidget(counts_);
     layout->addWidget(sizes_);
     layout->addWidget(times_);
 
-    result_ = new QLabel(this);
+    result_ = new QLabel(content_);
     result_->setObjectName(QStringLiteral("result"));
     result_->setTextFormat(Qt::PlainText);
     result_->setWordWrap(true);
@@ -178,7 +205,7 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
     layout->addStretch(0);
 
     // The confirmation, in the window itself: no dialog to lose on a phone.
-    confirm_ = new QFrame(this);
+    confirm_ = new QFrame(content_);
     confirm_->setObjectName(QStringLiteral("confirm"));
     confirm_->setFrameShape(QFrame::StyledPanel);
     auto* confirmLayout = new QVBoxLayout(confirm_);
@@ -204,9 +231,9 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    stop_ = new QPushButton(QStringLiteral("Stop"), this);
+    stop_ = new QPushButton(QStringLiteral("Stop"), content_);
     stop_->setObjectName(QStringLiteral("stop"));
-    close_ = new QPushButton(QStringLiteral("Close"), this);
+    close_ = new QPushButton(QStringLiteral("Close"), content_);
     close_->setObjectName(QStringLiteral("close"));
     close_->hide();
     buttons->addWidget(stop_);
@@ -219,6 +246,36 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
 
     resize(kScreenWidth, kScreenHeight);
+}
+
+void TallyWindow::showSoon()
+{
+    content_->hide();
+    revealPending_ = true;
+    show();
+    // Should no paint come (a window that is never exposed), the contents
+    // show all the same.
+    QTimer::singleShot(kRevealLimit, this, &TallyWindow::reveal);
+}
+
+void TallyWindow::reveal()
+{
+    if (!revealPending_)
+        return;
+    revealPending_ = false;
+    content_->show();
+    // The icon is a picture to decode and a hint to the window manager: it
+    // can come after the window.
+    setWindowIcon(QIcon(QGuiApplication::applicationDirPath() + QLatin1String(AppIcon)));
+}
+
+void TallyWindow::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    // The window is on the screen: now the contents, on the next turn of
+    // the event loop so that this paint reaches the screen first.
+    if (revealPending_)
+        QTimer::singleShot(0, this, &TallyWindow::reveal);
 }
 
 bool TallyWindow::isConfirming() const
@@ -258,6 +315,8 @@ void TallyWindow::showSnapshot(const Snapshot& s)
 {
     ++updates_;
     title_->setText(q(resultTitle(s)));
+    job_->setFullText(q(s.job));
+    job_->setVisible(!s.job.empty());
     member_->setFullText(q(s.current));
     if (s.fraction < 0) {
         bar_->setBusy(true);
@@ -313,7 +372,8 @@ void TallyWindow::closeEvent(QCloseEvent* event)
 
 GuiRunner::GuiRunner(const Options& options, int fd, TallyWindow* window, QObject* parent)
     : QObject(parent), options_(options), fd_(fd), window_(window), session_(options, Clock::now(), &probe_),
-      buffer_(new char[kWindowReadChunkBytes])
+      buffer_(new char[kReadChunkBytes]), ticker_(Clock::now(), kRepaintInterval),
+      pacer_(Clock::now(), kRepaintInterval, enlargePipe(fd))
 {
     stopAction_ = [this] { defaultStop(); };
     connect(window_, &TallyWindow::stopConfirmed, this, &GuiRunner::stop);
@@ -324,63 +384,62 @@ GuiRunner::GuiRunner(const Options& options, int fd, TallyWindow* window, QObjec
     });
 }
 
-GuiRunner::~GuiRunner() = default;
+GuiRunner::~GuiRunner()
+{
+    if (hangupFd_ >= 0)
+        ::close(hangupFd_);
+}
 
 void GuiRunner::start()
 {
-    notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &GuiRunner::readSome);
-    timer_ = new QTimer(this);
-    timer_->setInterval(kRepaintInterval);   // Qt's timers skip, not burst, when late
-    connect(timer_, &QTimer::timeout, this, &GuiRunner::repaint);
-    timer_->start();
+    // The event loop polls for data on a descriptor, not for a hang-up
+    // alone: an epoll set that asks fd for no data events becomes readable
+    // only when the writers hang up. A descriptor that epoll cannot watch
+    // (a regular file) has everything there at once anyway.
+    hangupFd_ = ::epoll_create1(EPOLL_CLOEXEC);
+    struct epoll_event hangup {};
+    hangup.events = EPOLLRDHUP;
+    if (hangupFd_ >= 0 && ::epoll_ctl(hangupFd_, EPOLL_CTL_ADD, fd_, &hangup) == 0) {
+        hangup_ = new QSocketNotifier(hangupFd_, QSocketNotifier::Read, this);
+        connect(hangup_, &QSocketNotifier::activated, this, &GuiRunner::readSome);
+    }
+    readTimer_ = new QTimer(this);
+    readTimer_->setSingleShot(true);
+    connect(readTimer_, &QTimer::timeout, this, &GuiRunner::readSome);
     repaint();
+    readSome();
 }
 
 void GuiRunner::readSome()
 {
     if (session_.ended())
         return;
-    const auto until = Clock::now() + kWindowReadBudget;
-    bool first = true;
-    for (;;) {
-        if (!first) {
-            // Read on only while more is there at once and the budget lasts.
-            struct pollfd pfd {fd_, POLLIN, 0};
-            if (Clock::now() >= until || ::poll(&pfd, 1, 0) <= 0)
-                return;
-        }
-        first = false;
-        const ssize_t n = ::read(fd_, buffer_.get(), kWindowReadChunkBytes);
-        if (n > 0) {
-            bytesRead_ += static_cast<std::uint64_t>(n);
-            session_.feed(buffer_.get(), static_cast<std::size_t>(n));
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-            return;
+    const Drained got = drainInput(fd_, session_, buffer_.get(), kReadChunkBytes, Clock::now() + kReadBudget);
+    if (got.end == Drain::Ended) {
         endOfInput();
         return;
     }
+    const auto now = Clock::now();
+    pacer_.readAt(now, got.bytes, got.end == Drain::Budget);
+    if (ticker_.due(now))
+        repaint();
+    scheduleRead();
+}
+
+void GuiRunner::scheduleRead()
+{
+    readTimer_->start(msUntil(std::min(pacer_.next(), ticker_.next()), Clock::now()));
 }
 
 int GuiRunner::drainBlocking()
 {
     while (!session_.ended()) {
-        const ssize_t n = ::read(fd_, buffer_.get(), kWindowReadChunkBytes);
-        if (n > 0) {
-            bytesRead_ += static_cast<std::uint64_t>(n);
-            session_.feed(buffer_.get(), static_cast<std::size_t>(n));
-        } else if (n < 0 && errno == EINTR) {
-            continue;
-        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            struct pollfd pfd {fd_, POLLIN, 0};
-            ::poll(&pfd, 1, -1);
-        } else {
+        if (drainInput(fd_, session_, buffer_.get(), kReadChunkBytes).end == Drain::Ended) {
             session_.finish(Clock::now());
+            break;
         }
+        struct pollfd pfd {fd_, POLLIN, 0};
+        ::poll(&pfd, 1, -1);
     }
     const Snapshot s = session_.snapshot(Clock::now());
     exitStatus_ = exitCode(s.outcome);
@@ -396,8 +455,9 @@ void GuiRunner::repaint()
 
 void GuiRunner::endOfInput()
 {
-    notifier_->setEnabled(false);
-    timer_->stop();
+    if (hangup_)
+        hangup_->setEnabled(false);
+    readTimer_->stop();
     if (stopTimer_)
         stopTimer_->stop();
     const auto now = Clock::now();
@@ -406,6 +466,8 @@ void GuiRunner::endOfInput()
     exitStatus_ = exitCode(s.outcome);
     if (!hidden_)
         window_->showSnapshot(s);   // the last update, at the end of input
+    else   // the window was closed while the work went on: tell how it ended
+        postDesktopNotice(q(resultTitle(s)), q(noticeBody(s)));
     maybeFinish();
 }
 

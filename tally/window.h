@@ -10,8 +10,10 @@
 #include <functional>
 #include <memory>
 
+#include "inputpacer.h"
 #include "options.h"
 #include "session.h"
+#include "ticker.h"
 
 class QFrame;
 class QPushButton;
@@ -20,13 +22,11 @@ class QTimer;
 
 namespace tally {
 
-// Bytes asked for by each read, and how long one round of reading may hold
-// the event loop before the window gets its turn.
-constexpr std::size_t kWindowReadChunkBytes = 256 * 1024;
-constexpr std::chrono::milliseconds kWindowReadBudget{20};
 // The screen the window is made for (pixels).
 constexpr int kScreenWidth = 240;
 constexpr int kScreenHeight = 320;
+// How long after showSoon() the contents show when no paint has come (ms).
+constexpr std::chrono::milliseconds kRevealLimit{250};
 // Longest error text shown in the window (characters).
 constexpr int kMaxShownErrorChars = 160;
 // The busy bar: its block is this part of the groove and moves this part of
@@ -47,6 +47,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void elide();
@@ -78,6 +79,11 @@ class TallyWindow : public QWidget {
 public:
     explicit TallyWindow(Operation op, QWidget* parent = nullptr);
 
+    // Shows the window at once and its contents right after it is on the
+    // screen: measuring text first loads the fonts (the system's font
+    // configuration), which would hold up the window by half its start-up.
+    void showSoon();
+
     // Shows the state; a snapshot whose outcome is not Running shows the
     // result and the Close button.
     void showSnapshot(const Snapshot& s);
@@ -106,16 +112,21 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void askStop();
+    void reveal();
     void answerStop(bool stop);
 
     Operation op_;
+    bool revealPending_ = false;
     bool finished_ = false;
     bool stopping_ = false;
     int updates_ = 0;
+    QWidget* content_;
     QLabel* title_;
+    ElidedLabel* job_;
     ElidedLabel* member_;
     ProgressBar* bar_;
     ElidedLabel* counts_;
@@ -131,7 +142,9 @@ private:
 };
 
 // Reads the listing from a descriptor into a Session and drives the window:
-// repaints at most every kRepaintInterval and once at the end of input.
+// reads in rounds (InputPacer), repaints at most every kRepaintInterval and
+// once at the end of input, which a notifier on the writers' hang-up tells
+// at once.
 class GuiRunner : public QObject {
     Q_OBJECT
 public:
@@ -152,7 +165,6 @@ public:
     bool inputEnded() const { return session_.ended(); }
     int exitStatus() const { return exitStatus_; }
     Session& session() { return session_; }
-    std::uint64_t bytesRead() const { return bytesRead_; }
 
 signals:
     // All is over: input ended and the window is closed or hidden.
@@ -160,6 +172,7 @@ signals:
 
 private:
     void readSome();
+    void scheduleRead();
     void repaint();
     void endOfInput();
     void stop();
@@ -172,13 +185,15 @@ private:
     StatFileProbe probe_;
     Session session_;
     std::unique_ptr<char[]> buffer_;
-    QSocketNotifier* notifier_ = nullptr;
-    QTimer* timer_ = nullptr;
+    Ticker<Clock> ticker_;
+    InputPacer pacer_;
+    int hangupFd_ = -1;   // an epoll set that is readable when the writers hang up
+    QSocketNotifier* hangup_ = nullptr;
+    QTimer* readTimer_ = nullptr;
     QTimer* stopTimer_ = nullptr;
     std::unique_ptr<class PipeStopper> stopper_;
     Clock::time_point stopDeadline_;
     StopAction stopAction_;
-    std::uint64_t bytesRead_ = 0;
     int exitStatus_ = -1;
     bool hidden_ = false;
     bool closedAtEnd_ = false;

@@ -3,7 +3,11 @@
 //   compressbench tree DIR FOLDERS FILES SIZE   makes FOLDERS x FILES files
 //   compressbench total DIR REPS                totalSize against du
 //   compressbench pipeline FORMAT DIR OUT REPS  the OK pipeline against the bare archiver
+//   compressbench unpack FORMAT DIR OUT REPS    unpacking an archive of DIR, the same way
+//   compressbench probe DIR OUT REPS            tally's file probe on zip's listing of DIR
 #include "compresscommand.h"
+#include "extractcommand.h"
+#include "session.h"
 #include "totalsize.h"
 
 #include <QByteArray>
@@ -11,6 +15,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -37,7 +42,16 @@ double seconds(const std::function<void()>& work)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-int spawnWait(std::vector<std::string> words, bool quiet)
+// One run: wall time, and the CPU time of the program and every process it
+// waited for (user + system).
+struct Cost {
+    double wall = 0;
+    double cpu = 0;
+    double switches = 0;   // voluntary context switches: mostly wake-ups of a reader
+};
+
+// Runs a program (looked up on PATH) and waits for it.
+Cost spawnWait(std::vector<std::string> words, bool quiet)
 {
     std::vector<char*> argv;
     for (std::string& word : words)
@@ -49,14 +63,24 @@ int spawnWait(std::vector<std::string> words, bool quiet)
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     }
+    Cost cost;
+    const auto start = Clock::now();
     pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        struct rusage ru {};
+        wait4(pid, &status, 0, &ru);
+        cost.cpu = double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) + double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
+        cost.switches = double(ru.ru_nvcsw);
+    }
+    cost.wall = std::chrono::duration<double>(Clock::now() - start).count();
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return status;
+    return cost;
+}
+
+Cost runLine(const std::string& line)
+{
+    return spawnWait({"/bin/sh", "-c", line}, true);
 }
 
 int makeTree(const char* root, int folders, int files, int size)
@@ -95,6 +119,74 @@ int compareTotal(const char* root, int reps)
     return 0;
 }
 
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// Half the spread between the first and the third quartile.
+double halfSpread(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    if (v.size() < 4)
+        return v.empty() ? 0 : (v.back() - v.front()) / 2;
+    return (v[v.size() * 3 / 4] - v[v.size() / 4]) / 2;
+}
+
+struct Variant {
+    Variant(const char* n, std::string l) : name(n), line(std::move(l)) {}
+    const char* name;
+    std::string line;
+    std::vector<double> wall, cpu, switches;
+};
+
+// Runs the variants REPS times each, interleaved (the order turns each
+// round), `reset` before every run (not timed). The first variant is
+// arkive's line, the second the baseline the goal is measured against.
+void compareLines(const std::string& title, std::vector<Variant>& variants, int reps,
+                  const std::function<void()>& reset)
+{
+    // Another build's tally (a folder), run the same way for comparison.
+    if (const char* other = std::getenv("COMPARE_TALLY_DIR"))
+        variants.emplace_back("arkive's line, $COMPARE_TALLY_DIR's tally",
+                              "PATH=" + std::string(other) + ":$PATH; " + variants[0].line);
+    for (int r = 0; r < reps; ++r) {
+        for (size_t k = 0; k < variants.size(); ++k) {
+            Variant& v = variants[(k + size_t(r)) % variants.size()];
+            reset();
+            const Cost cost = runLine(v.line);
+            v.wall.push_back(cost.wall);
+            v.cpu.push_back(cost.cpu);
+            v.switches.push_back(cost.switches);
+        }
+    }
+    std::printf("%s, medians of %d interleaved runs:\n", title.c_str(), reps);
+    for (const Variant& v : variants)
+        std::printf("  %-40s %7.3f s wall %7.3f s CPU %7.0f context switches\n", v.name, median(v.wall),
+                    median(v.cpu), median(v.switches));
+    const Variant& line = variants[0];
+    for (size_t k = 1; k < variants.size(); ++k) {
+        const Variant& base = variants[k];
+        // The ratio of each round (both ran within a second of each other):
+        // their median, and half their interquartile spread as the noise.
+        std::vector<double> wall, cpu;
+        for (int r = 0; r < reps; ++r) {
+            wall.push_back(line.wall[size_t(r)] / base.wall[size_t(r)]);
+            cpu.push_back(line.cpu[size_t(r)] / base.cpu[size_t(r)]);
+        }
+        std::printf("  ratio against %-26s wall %.3f (noise +-%.3f), CPU %.3f (noise +-%.3f)%s\n", base.name,
+                    median(wall), halfSpread(wall), median(cpu), halfSpread(cpu), k == 1 ? "  goal 1.01" : "");
+    }
+}
+
+std::string verboseArchiver(const QString& format)
+{
+    return format == QLatin1String(".zip") ? "zip -ryv -FS -6 " : format == QLatin1String(".tar.gz") ? "tar zcvvf "
+                                                                                                   : "tar cvvf ";
+}
+
 int comparePipeline(const char* format, const char* root, const char* out, int reps)
 {
     CompressRequest request;
@@ -103,38 +195,115 @@ int comparePipeline(const char* format, const char* root, const char* out, int r
     request.format = QString::fromLatin1(format);
     request.files = QStringList{QString::fromLocal8Bit(root)};
     const quint64 total = totalSize(request.files);
-    QString line = compressCommand(request, total);
+    QString line = compressCommand(request, total, partialPath(request, QStringLiteral("bench")));
     if (!line.endsWith(QLatin1String(" &")))
         return 1;
     line.chop(2); // wait for it here instead of in the background
     const std::string archive = archivePath(request).toStdString();
-    // The archiver alone, without the listing that feeds tally.
-    std::vector<std::string> bare;
-    if (request.format == QLatin1String(".zip"))
-        bare = {"zip", "-ryq", "-FS", "-6", archive, root};
-    else if (request.format == QLatin1String(".tar.gz"))
-        bare = {"tar", "zcf", archive, root};
-    else
-        bare = {"tar", "cf", archive, root};
-    const std::string shellLine = line.toStdString();
-    // The same verbose archiver with its listing thrown away: splits the
-    // cost of the listing from the cost of tally.
-    const std::string listingLine =
-        line.left(line.indexOf(QLatin1String(" |tally"))).toStdString() + " >/dev/null";
-    double piped = 1e9, alone = 1e9, listing = 1e9;
-    for (int r = 0; r < reps; ++r) {
-        unlink(archive.c_str());
-        alone = std::min(alone, seconds([&] { spawnWait(bare, true); }));
-        unlink(archive.c_str());
-        listing = std::min(listing, seconds([&] { spawnWait({"/bin/sh", "-c", listingLine}, true); }));
-        unlink(archive.c_str());
-        piped = std::min(piped, seconds([&] { spawnWait({"/bin/sh", "-c", shellLine}, true); }));
+    const bool zip = request.format == QLatin1String(".zip");
+    const std::string verbose = verboseArchiver(request.format) + archive + " " + root;
+    // arkive's whole line; the verbose archiver with its listing thrown
+    // away; its listing piped into tally without statuses and error output;
+    // the quiet archiver.
+    std::vector<Variant> variants{
+        {"arkive's line", line.toStdString()},
+        {"the verbose archiver alone", verbose + " >/dev/null"},
+        {"its listing piped into tally", verbose + " | tally -T " + std::to_string(total) + (zip ? " -t zip" : " -t tar")},
+        {"the quiet archiver", (zip ? "zip -ryq -FS -6 " : format == std::string(".tar.gz") ? "tar zcf " : "tar cf ")
+                                   + archive + " " + root}};
+    compareLines(std::string("packing ") + format, variants, reps, [&] { unlink(archive.c_str()); });
+    unlink(archive.c_str());
+    return 0;
+}
+
+// Unpacks an archive of ROOT made with FORMAT into a fresh folder in OUT.
+int compareUnpacking(const char* format, const char* root, const char* out, int reps)
+{
+    const std::string archive = std::string(out) + "/unpack" + format;
+    const std::string folder = std::string(out) + "/unpacked";
+    const bool zip = std::string(format) == ".zip";
+    unlink(archive.c_str());
+    if (runLine(verboseArchiver(QString::fromLatin1(format)) + archive + " " + root).wall <= 0)
+        return 1;
+    ExtractRequest request;
+    request.archive = QString::fromLocal8Bit(archive.c_str());
+    request.outDir = QString::fromLocal8Bit(folder.c_str());
+    QString line = extractCommand(request, QStringLiteral("bench"));
+    if (!line.endsWith(QLatin1String(" &")))
+        return 1;
+    line.chop(2);
+    const std::string verbose = zip ? "unzip -o -P- " + archive + " -d " + folder
+                                    : std::string(format) == ".tar.gz" ? "gzip -d <" + archive + " | tar xvvf - -C " + folder
+                                                                       : "tar xvvf " + archive + " -C " + folder;
+    std::vector<Variant> variants{
+        {"arkive's line", line.toStdString()},
+        {"the verbose archiver alone", verbose + " >/dev/null"},
+        {"its listing piped into tally", verbose + (zip ? " | tally -t unzip" : " | tally -t tar")}};
+    compareLines(std::string("unpacking ") + format, variants, reps, [&] {
+        spawnWait({"rm", "-rf", folder}, true);
+        mkdir(folder.c_str(), 0755);
+    });
+    spawnWait({"rm", "-rf", folder, archive}, true);
+    return 0;
+}
+
+// A file probe that counts how often it is asked.
+class CountingProbe : public tally::FileProbe {
+public:
+    std::uint64_t asked = 0;
+    std::optional<std::uint64_t> fileSize(const std::string& path) override
+    {
+        ++asked;
+        return real_.fileSize(path);
+    }
+    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found) override
+    {
+        ++asked;
+        return real_.symlinkTargetSize(path, found);
+    }
+
+private:
+    tally::StatFileProbe real_;
+};
+
+// zip's listing of DIR read by tally's session with the real file probe,
+// against the same without a probe: how often the probe is asked per
+// member, and what it costs (CPU time of the reading, medians).
+int compareProbe(const char* root, const char* out, int reps)
+{
+    const std::string archive = std::string(out) + "/probe.zip";
+    std::string listing;
+    if (FILE* zip = popen(("zip -ryv -0 " + archive + " " + root + " 2>&1").c_str(), "r")) {
+        char buf[65536];
+        size_t n;
+        while ((n = fread(buf, 1, sizeof buf, zip)) > 0)
+            listing.append(buf, n);
+        pclose(zip);
     }
     unlink(archive.c_str());
-    std::printf("%s pipeline: best of %d: with tally %.3f s, bare archiver %.3f s, ratio %.3f "
-                "(verbose archiver, listing discarded: %.3f s, ratio %.3f)\n",
-                format, reps, piped, alone, piped / alone, listing, listing / alone);
-    return 0;
+    const tally::Options options = tally::parseOptions(std::vector<std::string_view>{"-t", "zip", "-T", "1"});
+    std::uint64_t entries = 0, asked = 0;
+    std::vector<double> with, without;
+    for (int r = 0; r < reps; ++r) {
+        for (const bool probing : {true, false}) {
+            CountingProbe probe;
+            const auto start = Clock::now();
+            tally::Session session(options, start, probing ? &probe : nullptr);
+            session.feed(listing.data(), listing.size());
+            session.finish(start);
+            (probing ? with : without).push_back(std::chrono::duration<double>(Clock::now() - start).count());
+            if (probing) {
+                entries = session.parser().counts().entries;
+                asked = probe.asked;
+            }
+        }
+    }
+    std::printf("zip's listing of %llu members read by tally: the file probe asked %.2f times per member (goal at "
+                "most 1); with the probe %.1f ms, without %.1f ms, ratio %.3f (noise +-%.3f), medians of %d\n",
+                static_cast<unsigned long long>(entries), entries ? double(asked) / double(entries) : 0.0,
+                median(with) * 1e3, median(without) * 1e3, median(with) / median(without),
+                halfSpread(with) / median(without), reps);
+    return entries > 0 ? 0 : 1;
 }
 
 } // namespace
@@ -148,6 +317,10 @@ int main(int argc, char** argv)
         return compareTotal(argv[2], std::atoi(argv[3]));
     if (mode == "pipeline" && argc == 6)
         return comparePipeline(argv[2], argv[3], argv[4], std::atoi(argv[5]));
-    std::fprintf(stderr, "usage: compressbench tree|total|pipeline ...\n");
+    if (mode == "probe" && argc == 5)
+        return compareProbe(argv[2], argv[3], std::atoi(argv[4]));
+    if (mode == "unpack" && argc == 6)
+        return compareUnpacking(argv[2], argv[3], argv[4], std::atoi(argv[5]));
+    std::fprintf(stderr, "usage: compressbench tree|total|pipeline|unpack ...\n");
     return 2;
 }

@@ -1,4 +1,4 @@
-// libFuzzer target for tally's input side: the line reader, the four
+// libFuzzer target for tally's input side: the records, the line reader, the
 // parsers, the progress model and the texts built from them. Plain C++ (tally_core), no Qt. Build and run: fuzz/run.sh SECONDS.
 //
 // Input layout: byte 0 picks the kind (bits 0-1), whether a total is given
@@ -26,8 +26,10 @@ public:
             return std::nullopt;
         return path.size() * 1000u;
     }
-    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) override
+    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found) override
     {
+        if (found)
+            *found = path.size() % 2 == 0;
         if (path.size() % 3 != 0)
             return std::nullopt;
         return ~0ull - path.size();   // near the top: overflow must saturate

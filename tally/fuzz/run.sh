@@ -21,7 +21,8 @@ fi
 mkdir -p "$work/corpus" "$work/crashes"
 "$cxx" -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I"$src" "$here/fuzz_tally.cpp" \
-  "$src/linereader.cpp" "$src/options.cpp" "$src/parsers.cpp" "$src/session.cpp" "$src/textutil.cpp" \
+  "$src/finisher.cpp" "$src/linereader.cpp" "$src/options.cpp" "$src/parsers.cpp" "$src/records.cpp" \
+  "$src/session.cpp" "$src/textutil.cpp" "$src/treebytes.cpp" \
   -o "$work/fuzz_tally"
 
 # Seeds: every recording behind a header that names its kind (see the

@@ -1,7 +1,7 @@
 // A stand-in for the archivers and tally: installed under their names, it
 // appends what it was started with to the file named by ARKIVE_RECORD_LOG.
 // One record: "p:" name, "a:" for each argument, "i:" the file that standard
-// input is, "3:" the file that descriptor 3 is when an argument names it,
+// input is, "4:" the file that descriptor 4 is when an argument names it,
 // each ended by a NUL byte; an empty field ends the record. The
 // record goes out in one write() to a file opened for appending, so records
 // of programs that run side by side do not mix.
@@ -38,11 +38,11 @@ int main(int argc, char** argv)
     record += "i:";
     record.append(input, n > 0 ? size_t(n) : 0);
     record += '\0';
-    // A file handed over as /dev/fd/3: which one it is.
+    // A file handed over as /dev/fd/4: which one it is.
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "/dev/fd/3") == 0) {
-            const ssize_t m = readlink("/proc/self/fd/3", input, PATH_MAX);
-            record += "3:";
+        if (std::strcmp(argv[i], "/dev/fd/4") == 0) {
+            const ssize_t m = readlink("/proc/self/fd/4", input, PATH_MAX);
+            record += "4:";
             record.append(input, m > 0 ? size_t(m) : 0);
             record += '\0';
             break;

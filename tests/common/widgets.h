@@ -127,3 +127,22 @@ public:
 private:
     bool m_switched = false;
 };
+
+// While it lives, runs `act` on each modal dialog of type T that is up
+// (looking every 20 ms).
+template <typename T>
+class WhileModal
+{
+public:
+    explicit WhileModal(std::function<void(T*)> act)
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [act] {
+            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
+                act(dialog);
+        });
+        m_timer.start(20);
+    }
+
+private:
+    QTimer m_timer;
+};

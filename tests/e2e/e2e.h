@@ -12,10 +12,12 @@
 #include "bytefiles.h"
 #include "hostilenames.h"
 #include "processes.h"
+#include "widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRandomGenerator>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -46,6 +48,7 @@ public:
         std::free(real);
         work = root + "/work";
         m_log = root + "/tally.log";
+        writeBytes(m_log, QByteArray(), 0666);
         ::setenv("ARKIVE_TALLY_LOG", m_log.constData(), 1);
         ::setenv("ARKIVE_REAL_TALLY", ARKIVE_PROGRAM_DIR "/bin/tally", 1);
         ::setenv("ARKIVE_UNRAR_FAILURES", (root + "/unrar-failures").constData(), 1);
@@ -81,11 +84,17 @@ public:
         return ok ? tree : QByteArray();
     }
 
-    // Packs `files` through the compress dialog's OK; returns the archive.
+    // Packs `files` through the compress dialog's OK, answering the question
+    // whether to replace an archive with `answer`; returns the archive.
     QByteArray pack(const QByteArrayList& files, const QByteArray& outDir, const QString& format,
-                    const CompressRequest& options = CompressRequest())
+                    const CompressRequest& options = CompressRequest(), const char* answer = "Replace")
     {
         CompressDialog dialog;
+        WhileModal<QMessageBox> answering([answer](QMessageBox* box) {
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == QLatin1String(answer))
+                    button->click();
+        });
         QStringList list;
         for (const QByteArray& file : files)
             list << fromLocalBytes(file);
@@ -101,6 +110,8 @@ public:
         spins.last()->setValue(options.splitSize);
         group->findChild<QLineEdit*>()->setText(options.password);
         dialog.accept();
+        if (dialog.result() != QDialog::Accepted)
+            return "(not accepted)";
         return reapAll() ? toLocalBytes(archivePath(dialog.request())) : QByteArray();
     }
 
@@ -122,16 +133,34 @@ public:
         return reapAll();
     }
 
+    // Runs a command line as the user "nobody" (when the tests run as root,
+    // so that permission bits hold), and waits for what it started.
+    bool runAsNobody(const QString& line)
+    {
+        ::chmod(root.constData(), 0755);
+        ::chmod(m_log.constData(), 0666);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(126);
+            ::execl("/bin/sh", "sh", "-c", toLocalBytes(line).constData(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        return pid > 0 && reapAll();
+    }
+
     // How the tallies ended since the last call, in the order they ended.
     QList<TallyEnd> tallyEnds()
     {
+        const QByteArray log = readBytes(m_log);
+        const qsizetype end = log.lastIndexOf('\n') + 1;   // whole lines only
         QList<TallyEnd> ends;
-        for (const QByteArray& line : readBytes(m_log).split('\n')) {
+        for (const QByteArray& line : log.mid(m_logRead, end - m_logRead).split('\n')) {
             const int blank = line.indexOf(' ');
             if (blank > 0)
                 ends << TallyEnd{line.left(blank).toInt(), line.mid(blank + 1)};
         }
-        ::unlink(m_log.constData());
+        m_logRead = end;
         return ends;
     }
 
@@ -150,6 +179,7 @@ public:
 private:
     QTemporaryDir m_tmp;
     QByteArray m_log;
+    qsizetype m_logRead = 0;
     int m_folders = 0;
 };
 

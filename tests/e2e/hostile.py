@@ -13,7 +13,11 @@ SCENARIOS = {
     "link then write": [("link", "symlink", outside), ("link/evil", "file", b"x")],
     "hard link outside": [("hard", "hardlink", outside + "/target")],
     "planted link": [("link", "symlink", outside)],
+    "planted relative link": [("link", "symlink", "../outside")],
     "write through planted link": [("link/evil", "file", b"x")],
+    "folder": [("dir/file", "file", b"x")],
+    "link over folder": [("dir", "symlink", outside)],
+    "write into folder": [("dir/evil", "file", b"x")],
 }
 
 def write_tar(members, mode):

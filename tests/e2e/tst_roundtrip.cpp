@@ -6,6 +6,8 @@
 
 #include "e2e.h"
 
+#include <QScopeGuard>
+
 Q_DECLARE_METATYPE(CompressRequest)
 
 class TestRoundTrip : public QObject
@@ -55,39 +57,85 @@ private slots:
         COMPARE_TREES(out + tree, tree);
     }
 
-    // Split makes volumes of the given size that join into the archive.
+    // Split makes volumes of the given size that Extract unpacks (an entry
+    // spans four of them); a new set replaces an old set of the same name
+    // whole, and a later archive without volumes leaves none behind.
     void zipSplit()
     {
+        const QByteArray dir = m_world.folder("split");
         const QByteArray big = m_world.folder("big") + "/data";
         QCOMPARE(mkdir(big, 0755), 0);
-        for (int i = 0; i < 5; ++i) {
-            QByteArray data(600 * 1024, '\0');
-            QRandomGenerator(i + 1).fillRange(reinterpret_cast<quint32*>(data.data()), data.size() / 4);
-            QVERIFY(writeBytes(big + "/part " + QByteArray::number(i), data));
-        }
+        QByteArray data(3500 * 1024, '\0');
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(data.data()), data.size() / 4);
+        QVERIFY(writeBytes(big + "/spans volumes", data) && writeBytes(big + "/small", "small\n"));
+        const QByteArray base = dir + "/pack $n ;`x` -";
+        for (const char* old : {".zip", ".z01", ".z02", ".z03", ".z04", ".z05"})
+            QVERIFY(writeBytes(base + old, "an older set\n"));
         CompressRequest options;
         options.split = true;
         options.splitSize = 1;
-        const QByteArray out = m_world.folder("split");
-        const QByteArray archive = m_world.pack({big}, out, QStringLiteral(".zip"), options);
-        QVERIFY(!archive.isEmpty());
+        options.password = QStringLiteral("p w");
+        const QByteArray archive = m_world.pack({big}, dir, QStringLiteral(".zip"), options);
+        QCOMPARE(archive, base + ".zip");
         COMPARE_TALLIES(m_world, 1, 0);
-        struct stat st;
-        QVERIFY(stat(archive.chopped(4) + ".z02", &st) == 0 && st.st_size == 1024 * 1024);
-        QCOMPARE(runProgram({"zip", "-q", "-s", "0", archive, "--out", out + "/joined.zip"}), 0);
-        QVERIFY(m_world.unpack({out + "/joined.zip"}, out));
+        const auto volumes = [&dir] {
+            QByteArrayList names = describeTree(dir).keys();
+            names.erase(std::remove_if(names.begin(), names.end(), [](const QByteArray& n) { return !n.contains(".z"); }),
+                        names.end());
+            return names;
+        };
+        QCOMPARE(volumes(), QByteArrayList({"/pack $n ;`x` -.z01", "/pack $n ;`x` -.z02", "/pack $n ;`x` -.z03",
+                                            "/pack $n ;`x` -.zip"}));
+        const QByteArray out = m_world.folder("split out");
+        QVERIFY(m_world.unpack({archive}, out, "p w"));
+        COMPARE_TALLIES(m_world, 1, 0);
         COMPARE_TREES(out + big, big);
+        QVERIFY(!m_world.pack({big}, dir, QStringLiteral(".zip")).isEmpty());
+        COMPARE_TALLIES(m_world, 1, 0);
+        QCOMPARE(volumes(), QByteArrayList({"/pack $n ;`x` -.zip"}));
+    }
+
+    // An archive of the chosen name is replaced only when the user says so,
+    // and only by an archive that was packed whole; packing the archive
+    // itself into its successor keeps it, inside.
+    void replacingAnArchive()
+    {
+        const QByteArray dir = m_world.folder("replace");
+        const QByteArray tree = m_world.tree(false);
+        const QByteArray archive = dir + "/pack $n ;`x` -.tar.gz";
+        QVERIFY(writeBytes(archive, "an older archive\n"));
+        QCOMPARE(m_world.pack({tree}, dir, QStringLiteral(".tar.gz"), {}, "Cancel"), QByteArray("(not accepted)"));
+        COMPARE_TALLIES(m_world, 0, 0);
+        QVERIFY(!m_world.pack({tree, dir + "/gone"}, dir, QStringLiteral(".tar.gz")).isEmpty());
+        COMPARE_TALLIES(m_world, 1, 1);
+        QCOMPARE(readBytes(archive), QByteArray("an older archive\n"));
+        QCOMPARE(m_world.pack({archive}, dir, QStringLiteral(".tar.gz")), archive);
+        COMPARE_TALLIES(m_world, 1, 0);
+        QByteArray inside;
+        QCOMPARE(runProgram({"tar", "-xzOf", archive, archive.mid(1)}, &inside), 0);
+        QCOMPARE(inside, QByteArray("an older archive\n"));
+        QCOMPARE(describeTree(dir).size(), 1);   // no partial archive left
+    }
+
+    // A complete zip of a folder and a file in it is done.
+    void noFalseAlarm()
+    {
+        const QByteArray tree = m_world.tree(true);
+        QVERIFY(!m_world.pack({tree, tree + "/two words"}, m_world.folder("both"), QStringLiteral(".zip")).isEmpty());
+        COMPARE_TALLIES(m_world, 1, 0);
     }
 
     // A file that exists already is kept with the box cleared and replaced
-    // with it checked; the rest of the tree is unpacked either way.
+    // with it checked, for every type; the rest of the tree is unpacked
+    // either way, and tally tells how many it kept.
     void overwriteChoice_data()
     {
         QTest::addColumn<QString>("format");
         QTest::addColumn<bool>("overwrite");
-        QTest::newRow("zip keeps") << ".zip" << false;
-        QTest::newRow("zip replaces") << ".zip" << true;
-        QTest::newRow("tar.gz replaces") << ".tar.gz" << true;
+        for (const char* format : {".tar", ".tar.gz", ".tar.xz", ".zip"}) {
+            QTest::newRow((QByteArray(format) + " keeps").constData()) << format << false;
+            QTest::newRow((QByteArray(format) + " replaces").constData()) << format << true;
+        }
     }
     void overwriteChoice()
     {
@@ -95,14 +143,45 @@ private slots:
         QFETCH(bool, overwrite);
         const QByteArray tree = m_world.tree(true);
         const QByteArray archive = m_world.pack({tree}, m_world.folder("ow"), format);
+        m_world.tallyEnds();
         const QByteArray out = m_world.folder("ow out");
         QCOMPARE(runProgram({"mkdir", "-p", out + tree}), 0);
         QVERIFY(writeBytes(out + tree + "/two words", "older\n"));
         QVERIFY(m_world.unpack({archive}, out, {}, overwrite));
-        m_world.tallyEnds();
+        const QList<e2e::TallyEnd> ends = m_world.tallyEnds();
+        QCOMPARE(ends.size(), 1);
+        QCOMPARE(ends.first().status, 0);
+        QCOMPARE(ends.first().summary.contains("1 file that existed was kept"), !overwrite);
         QCOMPARE(readBytes(out + tree + "/two words"), overwrite ? readBytes(tree + "/two words") : "older\n");
         QCOMPARE(readBytes(out + tree + "/big.bin"), readBytes(tree + "/big.bin"));
         QCOMPARE(describeTree(out + tree).keys(), describeTree(tree).keys());
+    }
+
+    // A rar runs in the background like the rest: the dialog returns, and
+    // the archive after it in the list unpacks, while unrar still works.
+    void rarDoesNotHoldTheRest()
+    {
+        const QByteArray in = m_world.folder("rar first");
+        const QByteArray tree = m_world.tree(true);
+        QCOMPARE(runProgram({"tar", "-cf", in + "/a.rar", "-C", "/", tree.mid(1)}), 0);
+        QCOMPARE(runProgram({"zip", "-qry", in + "/b.zip", tree.mid(1)}, nullptr, "/"), 0);
+        const QByteArray out = m_world.folder("rar out");
+        const QByteArray gate = m_world.root + "/unrar gate";
+        qputenv("ARKIVE_UNRAR_GATE", gate);
+        const auto closeGate = qScopeGuard([] { qunsetenv("ARKIVE_UNRAR_GATE"); });
+        qputenv("ARKIVE_UNRAR_EXPECT_O", "-o+");
+        qputenv("ARKIVE_UNRAR_EXPECT_P", "-p-");
+        ExtractDialog dialog;
+        dialog.setFiles({fromLocalBytes(in + "/a.rar"), fromLocalBytes(in + "/b.zip")});
+        dialog.setOutDir(fromLocalBytes(out));
+        dialog.accept();
+        QList<e2e::TallyEnd> ends;   // QTRY_ looks once more at the end: gather, do not consume
+        QTRY_VERIFY_WITH_TIMEOUT((ends += m_world.tallyEnds()).size() == 1, 30000);   // b.zip; unrar waits
+        QVERIFY(writeBytes(gate, {}));
+        QVERIFY(reapAll());
+        COMPARE_TALLIES(m_world, 1, 0);
+        QCOMPARE(m_world.unrarFailures(), QByteArray());
+        COMPARE_TREES(out + tree, tree);
     }
 
     // One dialog, several archives into one folder, rar through the
@@ -131,19 +210,6 @@ private slots:
         for (const QByteArray& tree : std::as_const(trees))
             COMPARE_TREES(out + tree, tree);
         QVERIFY(!describeTree(out).contains(decoy));
-    }
-
-    // Once a packing has started, SIGTERM and SIGUSR1 print a notice and
-    // the program goes on.
-    void signalsAreIgnored()
-    {
-        const QByteArray file = m_world.folder("signalled") + "/file";
-        QVERIFY(writeBytes(file, "x\n"));
-        QByteArray output;
-        QCOMPARE(runProgram({ARKIVE_SIGTERM_HELPER, file}, &output), 0);
-        QVERIFY(reapAll());
-        m_world.tallyEnds();
-        QCOMPARE(output, QByteArray("arkive: Signal SIGTERM is ignored\narkive: Signal SIGTERM is ignored\nalive\n"));
     }
 
 private:

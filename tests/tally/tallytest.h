@@ -30,14 +30,14 @@ inline QByteArray recording(const QByteArray& name)
     return f.readAll();
 }
 
-// tally's words, split at blanks as the shell splits an unquoted
-// substitution. "@FILE" stands for the words of a file of data/:
-// "-T @zipinfo-6.0-count-one.txt" is what the zip form's back-quoted count hands over.
+// tally's words, split at blanks. "@FILE" stands for the whole of a file of
+// data/ as one word: "-T @zipinfo-6.0-count-one.txt" is what the zip form's
+// quoted count hands over.
 inline tally::Options options(const QByteArray& line)
 {
     QByteArrayList words;
     for (const QByteArray& w : line.simplified().split(' '))
-        words += w.startsWith('@') ? recording(w.mid(1)).simplified().split(' ') : QByteArrayList{w};
+        words += w.startsWith('@') ? recording(w.mid(1)) : w;
     std::vector<std::string_view> views;
     for (const QByteArray& w : words)
         views.emplace_back(w.constData(), static_cast<std::size_t>(w.size()));

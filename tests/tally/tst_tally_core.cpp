@@ -1,13 +1,19 @@
 // tally's plain core. Its reading side on every file of data/ (one row each)
 // and on the edge cases of lines: what it counts, how it judges the end and
 // what it shows, whatever sizes the reads have; the fuzz target's checks on
-// the same files. Then its words, its face, and progress on a simulated clock.
+// the same files. Then its words, its face, progress on a simulated clock,
+// and the stop's steps.
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 #include <map>
 
+#include "inputpacer.h"
 #include "session.h"
+#include "stopper.h"
 #include "tallytest.h"
 #include "textutil.h"
 #include "ticker.h"
@@ -22,19 +28,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 namespace {
 
 // The links of the recorded tree (data/README.md) as the byte total counted
-// them: what they lead to. tar and zip list the links themselves.
+// them: what they lead to. tar and zip list the links themselves. Every
+// member listed exists. Counts how often it is asked.
 class RecordedTree : public FileProbe {
 public:
+    std::uint64_t asked = 0;
     std::optional<std::uint64_t> fileSize(const std::string& path) override
     {
+        ++asked;
         return path == "/mmc/mmca1/photos/a.txt" ? std::optional<std::uint64_t>(6) : std::nullopt;
     }
-    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) override
+    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found) override
     {
+        ++asked;
         static const std::map<std::string, std::uint64_t> links = {
             {"/mmc/mmca1/photos/link_to_a", 6}, {"/mmc/mmca1/music/favourite.ogg", 40000},
             {"/mmc/mmca1/music/album_link", 92000}};
         const auto it = links.find(path);
+        if (found)
+            *found = true;
         return it == links.end() ? std::nullopt : std::optional<std::uint64_t>(it->second);
     }
 };
@@ -103,13 +115,28 @@ private slots:
         // Folders that exist already are not listed: 6 of 8 is all.
         rec("unzip-6.0-extract-music-again.txt", "-T 8 -t unzip", "U 6 0 0 done /tmp/rec/x/mmc/mmca1/music/album_link");
         rec("unzip-6.0-extract-one.txt", "-T @zipinfo-6.0-count-one.txt -t unzip", "U 1 0 0 done /tmp/rec/ux3/one.txt");
-        rec("unzip-6.0-extract-corrupt.txt", "-T 13 -t unzip", "U 13 0 1 errors /tmp/rec/ux4/mmc/mmca1/photos/link_to_a"
-            " | unzip reported a problem with /tmp/rec/ux4/mmc/mmca1/photos/holiday 2024/img_0002.jpg");
+        // The listing alone: unzip tells of the bad member on its error output.
+        rec("unzip-6.0-extract-corrupt.txt", "-T 13 -t unzip", "U 13 0 0 done /tmp/rec/ux4/mmc/mmca1/photos/link_to_a");
         rec("unzip-6.0-extract-wrongpassword.txt", "-T 4 -t unzip", "U 1 0 0 early /tmp/rec/ux2/photos/holiday 2024/");
         rec("unzip-6.0-extract-missing.txt", "-T @zipinfo-6.0-count-missing.txt -t unzip", "U 0 0 0 early ");
         rec("unrar-6.24-described-extract-music.txt", "-t unrar", "U 4 0 0 done /o/music/track02.ogg");
         rec("unrar-6.24-described-extract-crc.txt", "-t unrar",
             "U 4 0 1 errors /o/music/track02.ogg | /o/music/track02.ogg - CRC failed");
+        // Whole lines: the listing with each program's status and error output between.
+        rec("line-gzip-1.12-tar-1.34-extract-truncated.txt", "-t tar --stages=2",
+            "U 2 300000 4 errors src/f.bin | gzip: stdin: unexpected end of file");
+        rec("line-unzip-6.0-extract-wrongpassword.txt", "-T 1 -t unzip --stages=1",
+            "U 0 0 1 errors p.zip | skipping: src/a.txt               incorrect password");
+        rec("line-zip-3.0-create-vanished.txt", "-T 300003 -t zip --stages=1",
+            "P 3 300003 1 errors tmp/tt/src/a.txt | zip warning: name not matched: /tmp/tt/gone");
+        row("every program ended well", recording("line-zip-3.0-create-vanished.txt").mid(46), "-T 300003 -t zip --stages=1",
+            "P 3 300003 0 done tmp/tt/src/a.txt");
+        row("a program that never told its end", QByteArrayLiteral("\0Sgzip 0\0"), "-t tar --stages=2", "U 0 0 0 early ");
+        row("a program that failed without a word", QByteArrayLiteral("\0Sxz 1\0\0Star 2\0"), "-t tar --stages=2",
+            "U 0 0 1 errors  | xz ended with status 1");
+        row("a failed program named with bytes that are no text", QByteArrayLiteral("\0Sx\xff\x1b 1\0"),
+            "-t tar --stages=1", "U 0 0 1 errors  | x?? ended with status 1");
+        row("words not understood", "", "-t tar --bogus --stages=1", "U 0 0 1 errors  | tally: words not understood: --bogus");
 
         // Edge cases of lines.
         const QByteArray rar = recording("unrar-6.24-described-extract-music.txt");
@@ -124,9 +151,9 @@ private slots:
         row("tar's quoting undone, then made safe", tarLine("5", R"(tab\tand\\back Gr\303\274\303\237e \033[J\351)"),
             "-t tar", "U 1 5 0 done tab?and\\back Grüße ?[J?");
         row("control bytes, bidi and bad UTF-8",
-            QByteArray("  adding: \x1b]0;x\x07 \xe2\x80\xae" "fdp n") + '\0'
+            QByteArray("  adding: \x1b]0;x\x07 \xe2\x80\xae" "fdp n")
                 + "l \xff\t(in=5)\n\tzip warning: \x1b[Jx\ntotal bytes=5\n",
-            "-T 5 -t zip", "P 1 5 1 errors ?]0;x? ?fdp n?l ? | zip warning: ?[Jx");
+            "-T 5 -t zip", "P 1 5 1 errors ?]0;x? ?fdp nl ? | zip warning: ?[Jx");
         // Longer than the reader keeps: its head (the name) and its tail (the size) still count.
         row("a line of 20 KB", "  adding: d/" + QByteArray(20000, 'x') + "\t(in=7)\ntotal bytes=7\n", "-T 7 -t zip",
             "P 1 7 0 done d/" + QString(kMaxNameBytes - 2, QLatin1Char('x')));
@@ -148,8 +175,10 @@ private slots:
                 (void)s.snapshot(Clock::time_point{});
             }
             s.finish(Clock::time_point{});
-            QCOMPARE(QStringLiteral("reads of %1: ").arg(chunk) + describe(s.snapshot(Clock::time_point{})),
+            const Snapshot end = s.snapshot(Clock::time_point{});
+            QCOMPARE(QStringLiteral("reads of %1: ").arg(chunk) + describe(end),
                      QStringLiteral("reads of %1: ").arg(chunk) + want);
+            QVERIFY2(tree.asked <= end.entries, "the file probe is asked at most once per member");
         }
     }
 
@@ -263,6 +292,67 @@ private slots:
         for (int ms = 1235; ms < 2235; ++ms)
             repaints += t.due(t0 + milliseconds(ms)) ? 1 : 0;
         QCOMPARE(repaints, 10);   // asked every millisecond: ten a second
+    }
+
+    void readsInRoundsOnTheInterval()
+    {
+        // The next round: one interval on, sooner when the last round's rate fills half the pipe before.
+        const Clock::time_point t0{};
+        const struct {
+            std::size_t capacity;
+            std::uint64_t bytes;   // read by a round 100 ms after the last
+            bool more;
+            int wantMs;
+        } rounds[] = {{1 << 20, 10000, false, 100},   {1 << 20, 1 << 20, false, 50}, {1 << 20, 1u << 31, false, 2},
+                      {1 << 20, 0, false, 100},       {1 << 20, 5000, true, 0},      {0, 1u << 31, false, 100}};
+        for (const auto& r : rounds) {
+            InputPacer pacer(t0, kRepaintInterval, r.capacity);
+            pacer.readAt(t0 + milliseconds(100), r.bytes, r.more);
+            QCOMPARE(duration_cast<milliseconds>(pacer.next() - t0).count(), 100 + r.wantMs);
+        }
+        // A real pipe: enlarged as far as the system says; waiting ends at the hang-up, not when data comes.
+        QTemporaryDir dir;
+        QFile max(dir.filePath(QStringLiteral("max")));
+        QVERIFY(max.open(QIODevice::WriteOnly) && max.write("262144\n") > 0);
+        max.close();
+        int p[2];
+        QCOMPARE(::pipe(p), 0);
+        QCOMPARE(enlargePipe(p[0], QFile::encodeName(max.fileName()).constData()), std::size_t(262144));
+        QVERIFY(max.open(QIODevice::ReadOnly));
+        QCOMPARE(enlargePipe(max.handle()), std::size_t(0));   // no pipe
+        const QByteArray line = tarLine("5", "x");
+        QCOMPARE(::write(p[1], line.constData(), line.size()), line.size());
+        QVERIFY(!waitForHangup(p[0], milliseconds(20)));
+        Session session(tallytest::options("-t tar"), t0);
+        char buffer[64];
+        const Drained got = drainInput(p[0], session, buffer, sizeof buffer);
+        QVERIFY(got.end == Drain::Empty && got.bytes == std::uint64_t(line.size()));
+        ::close(p[1]);
+        QVERIFY(waitForHangup(p[0], seconds(30)));
+        QVERIFY(drainInput(p[0], session, buffer, sizeof buffer).end == Drain::Ended);
+        QCOMPARE(session.parser().counts().entries, std::uint64_t(1));
+        ::close(p[0]);
+    }
+
+    void aHeededSigtermIsEnough()
+    {
+        // The stop's two steps on a real writer that ends on SIGTERM: it may
+        // clean up after itself (a half-written archive), no SIGKILL for it.
+        // The whole stop, with writers that ignore SIGTERM, is in tst_tally_window.
+        int p[2];
+        QCOMPARE(::pipe(p), 0);
+        tallytest::Child writer{::fork()};
+        if (writer.pid == 0) {
+            ::signal(SIGTERM, SIG_DFL);
+            ::pause();
+        }
+        ::close(p[1]);
+        PipeStopper stopper(p[0]);
+        QCOMPARE(stopper.begin(), std::size_t(1));
+        QTRY_VERIFY_WITH_TIMEOUT(stopper.remaining().empty(), 30000);
+        QCOMPARE(stopper.finish(), std::size_t(0));
+        QCOMPARE(WTERMSIG(writer.wait()), SIGTERM);
+        ::close(p[0]);
     }
 };
 

@@ -1,9 +1,13 @@
 // The window face on the offscreen platform, reading a real pipe: progress,
-// Stop that asks first and then ends a real writer, the result, and closing
-// the window while the work goes on.
+// Stop that asks first and then ends a real pipeline, the result, and
+// closing the window while the work goes on: the outcome then comes as a
+// desktop notification (a real dbus-daemon on a private bus), and without
+// a bus nothing breaks.
 #include <QApplication>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <unistd.h>
@@ -26,20 +30,9 @@ QByteArray adding(int from, int count)
     return out;
 }
 
-// A child that writes data into the pipe and ends, or holds it open for ever.
-pid_t writer(const int p[2], const QByteArray& data, bool ignoresTerm, bool stays)
+bool put(int fd, const QByteArray& data)
 {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::signal(SIGTERM, ignoresTerm ? SIG_IGN : SIG_DFL);
-        ::close(p[0]);
-        const bool ok = ::write(p[1], data.constData(), static_cast<std::size_t>(data.size())) == data.size();
-        while (stays)
-            ::pause();
-        ::_exit(ok ? 0 : 1);
-    }
-    ::close(p[1]);
-    return pid;
+    return ::write(fd, data.constData(), static_cast<std::size_t>(data.size())) == data.size();
 }
 
 } // namespace
@@ -49,28 +42,54 @@ class TestTallyWindow : public QObject {
 private slots:
     void progressThenStopThatAsksFirst()
     {
-        // The writer ignores SIGTERM, as the archivers of an extraction do.
-        int p[2];
-        QCOMPARE(::pipe(p), 0);
-        tallytest::Child child{writer(p, adding(0, 4), true, true)};
+        // Like xz -d <A | tar xvvf - | tally: the writer of tally's pipe ignores
+        // SIGTERM, as the archivers of an extraction do; the stage before it
+        // dies of SIGPIPE once the writer is gone. That stage holds tally's
+        // pipe for reading only: no writer, left alone.
+        const QByteArray lines = adding(0, 4);   // made before fork(): a child of a threaded process must not allocate
+        int p[2], up[2];
+        QVERIFY(::pipe(p) == 0 && ::pipe(up) == 0);
+        tallytest::Child upstream{::fork()};
+        if (upstream.pid == 0) {
+            ::signal(SIGPIPE, SIG_DFL);
+            ::close(p[1]);
+            ::close(up[0]);
+            const char block[4096] = {};
+            while (::write(up[1], block, sizeof block) > 0) {
+            }
+            ::_exit(8);
+        }
+        tallytest::Child writer{::fork()};
+        if (writer.pid == 0) {
+            ::signal(SIGTERM, SIG_IGN);
+            ::close(up[1]);
+            char block[4096];
+            if (put(p[1], lines))
+                while (::read(up[0], block, sizeof block) > 0)
+                    ::usleep(5000);
+            ::_exit(7);
+        }
+        for (const int fd : {p[1], up[0], up[1]})
+            ::close(fd);
         TallyWindow window(Operation::Packing);
         GuiRunner runner(tallytest::options("-T 1000 -t zip"), p[0], &window);
         QSignalSpy finished(&runner, &GuiRunner::finished);
-        window.show();
+        window.showSoon();   // as tally-window does: the window first, its contents once it is painted
         runner.start();
+        QTRY_VERIFY_WITH_TIMEOUT(window.stopButton()->isVisible(), kWaitMs);
         QTRY_COMPARE_WITH_TIMEOUT(window.progressBar()->value(), 400, kWaitMs);
         QVERIFY(window.memberText().endsWith(QStringLiteral("/f3")));
         QTest::mouseClick(window.stopButton(), Qt::LeftButton);
         QVERIFY(window.isConfirming());
         QTest::mouseClick(window.keepGoingButton(), Qt::LeftButton);   // "Go on"
         QVERIFY(!window.isConfirming() && window.stopButton()->isEnabled());
-        QCOMPARE(::waitpid(child.pid, nullptr, WNOHANG), 0);   // still at work
+        QCOMPARE(::waitpid(writer.pid, nullptr, WNOHANG), 0);   // still at work
         QTest::mouseClick(window.stopButton(), Qt::LeftButton);
         QTest::mouseClick(window.confirmStopButton(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(window.isFinished(), kWaitMs);
         QCOMPARE(runner.exitStatus(), 3);
-        const int status = child.wait();
-        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        QCOMPARE(WTERMSIG(writer.wait()), SIGKILL);
+        QCOMPARE(WTERMSIG(upstream.wait()), SIGPIPE);
         QVERIFY(!window.stopButton()->isVisible() && window.closeButton()->isVisible());
         const QSize need = window.minimumSizeHint();   // names far wider than the phone's screen
         QVERIFY(need.width() <= kScreenWidth && need.height() <= kScreenHeight);
@@ -80,24 +99,55 @@ private slots:
         ::close(p[0]);
     }
 
-    void closingDuringTheWorkKeepsReading()
+    void closingDuringTheWorkKeepsReadingThenNotifies_data()
     {
+        QTest::addColumn<bool>("service");   // a private session bus with a notification service, or no bus
+        QTest::newRow("a notification service") << true;
+        QTest::newRow("no bus") << false;
+    }
+
+    void closingDuringTheWorkKeepsReadingThenNotifies()
+    {
+        QFETCH(bool, service);
+        QTemporaryDir dir;
+        const QString record = dir.filePath(QStringLiteral("notices"));
+        QProcess bus, recorder;
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + QFile::encodeName(dir.filePath(QStringLiteral("none"))));
+        if (service) {
+            bus.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                      QStringLiteral("--print-address")});
+            QVERIFY(bus.waitForStarted(kWaitMs));
+            QTRY_VERIFY_WITH_TIMEOUT(bus.canReadLine(), kWaitMs);
+            qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
+            recorder.start(QStringLiteral(NOTICE_RECORDER), {record});
+            QTRY_VERIFY_WITH_TIMEOUT(recorder.canReadLine(), kWaitMs);
+        }
         // Far more than a pipe holds: the writer must never be left blocked or see a broken pipe.
         int p[2];
         QCOMPARE(::pipe(p), 0);
         TallyWindow window(Operation::Packing);
-        GuiRunner runner(tallytest::options("-T 3000000 -t zip"), p[0], &window);
+        GuiRunner runner(tallytest::options("-T 3000000 -t zip --archive=/mmc/a&<b>.zip"), p[0], &window);
         QSignalSpy finished(&runner, &GuiRunner::finished);
         window.show();
         runner.start();
         QVERIFY(window.close());
-        tallytest::Child child{writer(p, adding(0, 30000) + "total bytes=3000000\n", false, false)};
+        const QByteArray lines = adding(0, 30000) + "total bytes=3000000\n";
+        tallytest::Child writer{::fork()};
+        if (writer.pid == 0)
+            ::_exit(put(p[1], lines) ? 0 : 1);
+        ::close(p[1]);
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kWaitMs);
         QCOMPARE(finished.at(0).at(0).toInt(), 0);
         QCOMPARE(runner.session().parser().counts().entries, std::uint64_t(30000));
-        const int status = child.wait();
+        const int status = writer.wait();
         QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
         ::close(p[0]);
+        // Application, icon, summary, body; markup left as it is for a service that reads none.
+        QFile notices(record);
+        QCOMPARE(notices.open(QIODevice::ReadOnly), service);
+        if (service)
+            QCOMPARE(QString::fromUtf8(notices.readAll()),
+                     QStringLiteral("tally\narkive\nPacking done\n\u2192 /mmc/a&<b>.zip\nThe archive is complete.\n\n"));
     }
 };
 

@@ -1,0 +1,30 @@
+# `make package` (the target "package"): a Debian package of the installed
+# tree, PREFIX /usr, named arkive_VERSION_ARCH.deb. Its summary is the
+# project's DESCRIPTION.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_DESCRIPTION
+"arkive packs selected files and folders into tar, tar.gz, tar.bz2, tar.xz,
+tar.lz, tar.lzo and zip archives and unpacks those and rar archives, with
+the standard archivers run in the background and a progress window.
+It is made for the touch screens of phones, and file managers open
+archives with it.")
+set(ARKIVE_PACKAGE_MAINTAINER "The arkive developers <arkive@example.org>"
+    CACHE STRING "The Maintainer field of the Debian package")
+set(CPACK_PACKAGE_CONTACT "${ARKIVE_PACKAGE_MAINTAINER}")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
+# Depends: the libraries (Qt 6, the C++ runtime) as dpkg-shlibdeps finds
+# them in the programs, and the tools of the formats offered everywhere:
+# tar with gzip, bzip2 and xz (xz-utils also gives lzma), zip, unzip, and
+# sed for the zip count. lzip and lzop only add formats (the compress
+# dialog offers what is installed), qt6-wayland lets the windows open on a
+# Wayland phone without XWayland: recommended. rar needs RARLAB's non-free
+# unrar: suggested.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "tar, gzip, bzip2, xz-utils, zip, unzip, sed")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "lzip, lzop, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "unrar")
+include(CPack)

@@ -1,0 +1,211 @@
+#include "finisher.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace tally {
+
+namespace {
+
+std::string errorText(int error)
+{
+    return std::strerror(error);
+}
+
+// "NAME.z01" ... beside a zip named NAME.zip, in order, as long as they exist.
+std::vector<std::string> volumesOf(const std::string& zip)
+{
+    std::vector<std::string> volumes;
+    if (zip.size() < 4 || zip.compare(zip.size() - 4, 4, ".zip") != 0)
+        return volumes;
+    const std::string base = zip.substr(0, zip.size() - 4);
+    for (int i = 1; i < 100000; ++i) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, i < 100 ? ".z%02d" : ".z%d", i);
+        struct stat st;
+        if (::lstat((base + suffix).c_str(), &st) != 0)
+            break;
+        volumes.push_back(base + suffix);
+    }
+    return volumes;
+}
+
+// The name a volume of the partial set takes beside the archive.
+std::string volumeName(const std::string& zip, const std::string& volume)
+{
+    const bool dotZip = zip.size() >= 4 && zip.compare(zip.size() - 4, 4, ".zip") == 0;
+    return (dotZip ? zip.substr(0, zip.size() - 4) : zip) + volume.substr(volume.rfind('.'));
+}
+
+// The entries of an open folder (without "." and "..").
+std::vector<std::string> entriesOf(int dirFd)
+{
+    std::vector<std::string> names;
+    const int copy = ::dup(dirFd);
+    DIR* dir = copy >= 0 ? ::fdopendir(copy) : nullptr;
+    if (!dir) {
+        if (copy >= 0)
+            ::close(copy);
+        return names;
+    }
+    ::rewinddir(dir);
+    while (const dirent* e = ::readdir(dir)) {
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+            names.emplace_back(e->d_name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+void removeAt(int dirFd, const std::string& name)
+{
+    struct stat st;
+    if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return;
+    if (S_ISDIR(st.st_mode)) {
+        ::fchmodat(dirFd, name.c_str(), 0700, 0);
+        const int sub = ::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (sub >= 0) {
+            for (const std::string& entry : entriesOf(sub))
+                removeAt(sub, entry);
+            ::close(sub);
+        }
+        ::unlinkat(dirFd, name.c_str(), AT_REMOVEDIR);
+    } else {
+        ::unlinkat(dirFd, name.c_str(), 0);
+    }
+}
+
+struct Placer {
+    bool replace;
+    FinishReport report;
+
+    void refuse(const std::string& path, const std::string& why)
+    {
+        report.errors.push_back(path + ": not unpacked: " + why);
+    }
+
+    // Moves what the folder `from` holds into the folder `to`; `path` is
+    // where they are, relative to the output folder, for the messages.
+    void merge(int from, int to, const std::string& path)
+    {
+        for (const std::string& name : entriesOf(from)) {
+            const std::string shown = path.empty() ? name : path + "/" + name;
+            struct stat source;
+            struct stat target;
+            if (::fstatat(from, name.c_str(), &source, AT_SYMLINK_NOFOLLOW) != 0)
+                continue;
+            if (::fstatat(to, name.c_str(), &target, AT_SYMLINK_NOFOLLOW) != 0) {
+                move(from, to, name, shown, source);
+                continue;
+            }
+            if (S_ISDIR(source.st_mode) && S_ISDIR(target.st_mode)) {
+                descend(from, to, name, shown, source);
+            } else if (S_ISLNK(target.st_mode) && S_ISDIR(source.st_mode)) {
+                refuse(shown, shown + " is a symbolic link in the folder");
+            } else if (S_ISDIR(target.st_mode)) {
+                refuse(shown, "a folder of that name exists");
+            } else if (!replace) {
+                report.kept += S_ISDIR(source.st_mode) ? 0 : 1;
+                if (S_ISDIR(source.st_mode))
+                    refuse(shown, "a file of that name exists");
+            } else if (S_ISDIR(source.st_mode)) {
+                if (::unlinkat(to, name.c_str(), 0) != 0)
+                    refuse(shown, errorText(errno));
+                else
+                    move(from, to, name, shown, source);
+            } else {
+                move(from, to, name, shown, source);   // rename replaces the file or link itself
+            }
+        }
+    }
+
+    void move(int from, int to, const std::string& name, const std::string& shown, const struct stat& source)
+    {
+        // A folder is moved with its contents; the system wants to write
+        // its ".." entry, so a folder unpacked read-only is opened up for
+        // the move and closed again after.
+        const bool lockedFolder = S_ISDIR(source.st_mode) && !(source.st_mode & S_IWUSR);
+        if (lockedFolder)
+            ::fchmodat(from, name.c_str(), source.st_mode | S_IWUSR, 0);
+        if (::renameat(from, name.c_str(), to, name.c_str()) != 0)
+            refuse(shown, errorText(errno));
+        if (lockedFolder)
+            ::fchmodat(to, name.c_str(), source.st_mode & 07777, 0);
+    }
+
+    void descend(int from, int to, const std::string& name, const std::string& shown, const struct stat& source)
+    {
+        if (!(source.st_mode & S_IWUSR))
+            ::fchmodat(from, name.c_str(), source.st_mode | S_IWUSR | S_IXUSR | S_IRUSR, 0);
+        const int subFrom = ::openat(from, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        const int subTo = ::openat(to, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (subFrom >= 0 && subTo >= 0)
+            merge(subFrom, subTo, shown);
+        else
+            refuse(shown, errorText(errno));
+        if (subFrom >= 0)
+            ::close(subFrom);
+        if (subTo >= 0)
+            ::close(subTo);
+    }
+};
+
+} // namespace
+
+FinishReport commitArchive(const std::string& partial, const std::string& archive, bool success)
+{
+    FinishReport report;
+    if (partial.empty())
+        return report;
+    const std::vector<std::string> volumes = volumesOf(partial);
+    if (!success) {
+        ::unlink(partial.c_str());
+        for (const std::string& volume : volumes)
+            ::unlink(volume.c_str());
+        return report;
+    }
+    const std::vector<std::string> old = volumesOf(archive);
+    for (const std::string& volume : volumes) {
+        if (::rename(volume.c_str(), volumeName(archive, volume).c_str()) != 0)
+            report.errors.push_back("cannot put " + volumeName(archive, volume) + " in place: " + errorText(errno));
+    }
+    if (::rename(partial.c_str(), archive.c_str()) != 0) {
+        report.errors.push_back("cannot put " + archive + " in place: " + errorText(errno));
+        ::unlink(partial.c_str());
+    }
+    // Volumes of an earlier set of that name that the new one does not have.
+    for (std::size_t i = volumes.size(); i < old.size(); ++i)
+        ::unlink(old[i].c_str());
+    return report;
+}
+
+FinishReport placeUnpacked(const std::string& staging, const std::string& folder, bool replace)
+{
+    Placer placer{replace, {}};
+    if (staging.empty())
+        return placer.report;
+    const int from = ::open(staging.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (from < 0)
+        return placer.report;   // never made: its own error was reported
+    const int to = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (to >= 0) {
+        placer.merge(from, to, std::string());
+        ::close(to);
+    } else {
+        placer.report.errors.push_back(folder + ": " + errorText(errno));
+    }
+    for (const std::string& name : entriesOf(from))
+        removeAt(from, name);   // what could not be placed
+    ::close(from);
+    ::rmdir(staging.c_str());
+    return placer.report;
+}
+
+} // namespace tally

@@ -1,0 +1,29 @@
+// Putting the result of a job in place once its programs have ended: the
+// archive made under a temporary name, or the tree unpacked into a private
+// folder. Plain C++ over the system calls.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tally {
+
+struct FinishReport {
+    std::uint64_t kept = 0;             // files that existed and were kept
+    std::vector<std::string> errors;    // in the words tally shows
+};
+
+// Packing: when `success`, the file at `partial` (and the volumes of a split
+// zip beside it, NAME.z01 ...) takes the place of `archive`, and volumes of
+// an earlier set that the new one does not have are removed; otherwise the
+// partial file and its volumes are removed and `archive` stays untouched.
+FinishReport commitArchive(const std::string& partial, const std::string& archive, bool success);
+
+// Unpacking: moves what `staging` holds into `folder`, then removes
+// `staging`. Nothing is moved through a symbolic link: a member whose path
+// in the folder leads through one is refused. A file that exists is replaced
+// only when `replace`; folders that exist are merged.
+FinishReport placeUnpacked(const std::string& staging, const std::string& folder, bool replace);
+
+} // namespace tally

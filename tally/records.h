@@ -1,0 +1,64 @@
+// The records that an archiving line writes into tally's input between the
+// bytes of the listing: NUL, a type letter, the text, NUL. "S" is a
+// program's exit status ("tar 2"), "E" a line of error output. A listing
+// never holds a NUL byte, and each record comes in one write(), so records
+// and listing are told apart however they interleave.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace tally {
+
+// Longest record kept (bytes); the relay writes shorter ones, within the
+// size the system writes to a pipe at once.
+constexpr std::size_t kMaxRecordBytes = 4096;
+
+class RecordSplitter {
+public:
+    // Calls onListing(const char*, size_t) for the listing's bytes and
+    // onRecord(char type, std::string_view text) for each complete record.
+    template <class Listing, class Record>
+    void feed(const char* data, std::size_t size, Listing&& onListing, Record&& onRecord)
+    {
+        const char* p = data;
+        const char* const end = data + size;
+        while (p < end) {
+            const char* nul = static_cast<const char*>(std::memchr(p, '\0', static_cast<std::size_t>(end - p)));
+            if (!inRecord_) {
+                if (!nul) {
+                    onListing(p, static_cast<std::size_t>(end - p));
+                    return;
+                }
+                if (nul > p)
+                    onListing(p, static_cast<std::size_t>(nul - p));
+                inRecord_ = true;
+                record_.clear();
+            } else {
+                const char* stop = nul ? nul : end;
+                const std::size_t room = kMaxRecordBytes - std::min(kMaxRecordBytes, record_.size());
+                record_.append(p, std::min(room, static_cast<std::size_t>(stop - p)));
+                if (!nul)
+                    return;
+                inRecord_ = false;
+                if (!record_.empty())
+                    onRecord(record_[0], std::string_view(record_).substr(1));
+            }
+            p = nul + 1;
+        }
+    }
+
+private:
+    bool inRecord_ = false;
+    std::string record_;
+};
+
+// The relay: reads error output from inFd and writes each line (without its
+// end of line, cut to kRelayLineBytes) to outFd as an "E" record. Returns
+// when inFd ends.
+constexpr std::size_t kRelayLineBytes = 1024;
+void relayErrors(int inFd, int outFd);
+
+} // namespace tally
