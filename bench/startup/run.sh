@@ -10,5 +10,5 @@ cmake --build "$build" --target startupbench barewidget arkive >/dev/null
 export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
 xvfb-run -a -s "-screen 0 480x640x24 -nolisten tcp" \
-  "$build/bench/startup/startupbench" "$runs" "$build/bench/startup/barewidget" "$build/arkive/arkive"
+  "$build/bench/startup/startupbench" "$runs" "$build/bench/window/barewidget" "$build/arkive/arkive"
 
