@@ -80,8 +80,8 @@ Rect geometry(const QByteArray& window)
 }
 
 // An arkive started on X screen `screen` with the words given; its output
-// goes to files in `dir`, tally runs behind a wrapper that uses its text
-// face and logs each end.
+// goes to a file in `dir`, and tally runs behind a wrapper there that
+// chooses its text face, so that no window of its own comes between.
 class Arkive
 {
 public:
@@ -221,8 +221,7 @@ private slots:
         m_root = QFile::encodeName(m_dir.path());
         QVERIFY(::mkdir(m_root + "/bin", 0755) == 0);
         QVERIFY(writeBytes(m_root + "/bin/tally",
-                           "#!/bin/sh\n\"" ARKIVE_PROGRAM_DIR "/bin/tally\" --text \"$@\" >/dev/null 2>&1\n"
-                           "status=$?\necho \"$status\" >>'" + m_root + "/tally.log'\nexit \"$status\"\n", 0755));
+                           "#!/bin/sh\nexec \"" ARKIVE_PROGRAM_DIR "/bin/tally\" --text \"$@\"\n", 0755));
     }
 
     // Browse from "/" into the prepared folder, then for every format: select
@@ -297,8 +296,8 @@ private slots:
             QVERIFY(windowsLeft(arkive.pid(), 2));
             tap(compress.x + compress.w * 3 / 4, compress.y + compress.h - 15);
             QVERIFY(windowsLeft(arkive.pid(), 1));
-            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QFile::decodeName(archive))
-                                         && readBytes(m_root + "/tally.log").count('\n') == 2 * k + 1, Patience);
+            // The archive gets its name when it is complete.
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QFile::decodeName(archive)), Patience);
 
             // Up and back in: the folder is listed again, with the archive.
             tap(BackX, KeyY);
@@ -323,8 +322,7 @@ private slots:
             known = known.mid(0, 1);
             // The archivers keep the paths they were given, less the first "/".
             const QByteArray into = p + "/out/" + QByteArray::number(k) + p + "/in";
-            QTRY_VERIFY_WITH_TIMEOUT(treeDifference(source, describeTree(into)).isEmpty()
-                                         && readBytes(m_root + "/tally.log").count('\n') == 2 * k + 2, Patience);
+            QTRY_VERIFY_WITH_TIMEOUT(treeDifference(source, describeTree(into)).isEmpty(), Patience);
         }
         removeTree(p);
     }
