@@ -16,10 +16,13 @@ FileViewItem::FileViewItem(QTreeWidget* view, const QString& text, const QString
                            const QString& text2, const QString& text3, const QString& text4,
                            const QString& text5, const QString& text6, const QString& text7)
     : UTIL_ListViewItem(view, text, true, text1, text2, text3, text4, text5, text6, text7)
+    , detailsShown(false)
+    , m_mode(0)
+    , m_icon(unsigned(FileIcon::Note))
+    , m_ownerKnown(false)
+    , m_timeKnown(false)
 {
 }
-
-FileViewItem::~FileViewItem() = default;
 
 void FileViewItem::setFileInfo(const QString& path, const FileStatus& status)
 {
@@ -29,14 +32,13 @@ void FileViewItem::setFileInfo(const QString& path, const FileStatus& status)
         std::perror(toLocalBytes(path).constData());
         shown = linkStatus(path);
     }
-    m_mode = shown.mode;
+    m_mode = shown.mode & 0xFFFFu; // the type and permission bits are the low 16
     m_uid = status.uid;
     m_gid = status.gid;
     m_size = shown.size;
     m_mtime = shown.mtime;
     m_ownerKnown = status.valid;
     m_timeKnown = shown.valid;
-    m_details.reset();
 }
 
 QString FileViewItem::absPath() const
@@ -45,17 +47,14 @@ QString FileViewItem::absPath() const
     return view ? childPath(view->currentDir, fileName()) : fileName();
 }
 
+// Made each time the details are drawn, for the few rows that show them.
 QString FileViewItem::detailText() const
 {
-    if (!m_details) {
-        const QString owner = m_ownerKnown ? ownerName(m_uid) : QString();
-        const QString group = m_ownerKnown ? groupName(m_gid) : QString();
-        const QString date = m_timeKnown ? dateString(m_mtime, QStringLiteral("-")) : QString();
-        m_details = std::make_unique<QString>(modeString(m_mode) + QLatin1Char(' ') + owner
-                                              + QLatin1Char(':') + group + QLatin1Char('\n')
-                                              + sizeString(quint64(m_size)) + QLatin1Char(' ') + date);
-    }
-    return *m_details;
+    const QString owner = m_ownerKnown ? ownerName(m_uid) : QString();
+    const QString group = m_ownerKnown ? groupName(m_gid) : QString();
+    const QString date = m_timeKnown ? dateString(m_mtime, QStringLiteral("-")) : QString();
+    return modeString(m_mode) + QLatin1Char(' ') + owner + QLatin1Char(':') + group + QLatin1Char('\n')
+           + sizeString(quint64(m_size)) + QLatin1Char(' ') + date;
 }
 
 QPixmap FileViewItem::pixmap(int column) const

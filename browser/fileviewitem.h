@@ -3,15 +3,13 @@
 #include "fileicon.h"
 #include "util_listviewitem.h"
 
-#include <memory>
-
 struct FileStatus;
 
 // One entry of the file list. Drawn as a plain list row, or, while the view
 // highlights or selects it, in a taller details form: the name in a large
 // font and two dark red lines with permissions, owner:group, size and date.
 // A row keeps the facts of the entry's status query and makes the texts of
-// its details when they are first shown: a folder of 100,000 entries holds
+// its details only while they are shown: a folder of 100,000 entries holds
 // 100,000 rows, of which a few are ever looked at closely.
 class FileViewItem : public UTIL_ListViewItem
 {
@@ -20,13 +18,12 @@ public:
                  const QString& text2 = QString(), const QString& text3 = QString(),
                  const QString& text4 = QString(), const QString& text5 = QString(),
                  const QString& text6 = QString(), const QString& text7 = QString());
-    ~FileViewItem() override;
 
     // Keeps the facts of the entry's status (links followed). A status that
     // could not be read is reported on standard error with perror; the row
     // then shows what the entry itself (the link) tells, and no owner.
     void setFileInfo(const QString& absPath, const FileStatus& status);
-    void setIcon(FileIcon icon) { m_icon = quint8(icon); }
+    void setIcon(FileIcon icon) { m_icon = unsigned(icon); }
     FileIcon icon() const { return FileIcon(m_icon); }
 
     QString fileName() const { return text(0); }
@@ -43,7 +40,7 @@ public:
     void paintCell(QPainter* p, const QPalette& palette, int column, int width,
                    int align) override;
 
-    bool detailsShown = false;
+    bool detailsShown : 1;
 
     static constexpr int DetailsHeight = 55; // pixels
     static constexpr int PlainHeight = 30;   // pixels
@@ -52,13 +49,12 @@ private:
     void showHeight(int rowHeight);
 
     // The facts, packed: the row object is most of a listing's memory.
-    unsigned m_mode = 0;
+    unsigned m_mode : 16;      // st_mode: file type and permission bits
+    unsigned m_icon : 8;       // a FileIcon
+    bool m_ownerKnown : 1;     // the status (links followed) could be read
+    bool m_timeKnown : 1;      // some status could be read
     unsigned m_uid = 0;
     unsigned m_gid = 0;
-    quint8 m_icon = quint8(FileIcon::Note);
-    bool m_ownerKnown = false; // the status (links followed) could be read
-    bool m_timeKnown = false;  // some status could be read
     qint64 m_size = 0;  // bytes
     qint64 m_mtime = 0; // seconds since the epoch
-    mutable std::unique_ptr<QString> m_details; // made when first shown
 };
