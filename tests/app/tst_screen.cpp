@@ -6,6 +6,7 @@
 // `arkive -d` with "Ok" and "Cancel", and the window's width on three screens.
 #include "bytefiles.h"
 #include "compressformats.h"
+#include "nameorder.h"
 #include "processes.h"
 
 #include <QDir>
@@ -186,23 +187,18 @@ bool windowsLeft(pid_t pid, int count)
     return false;
 }
 
-// The entries of a folder in the list's order: folders first, names without
-// regard to case, then by their exact text.
+// The entries of a folder in the list's order.
 QByteArrayList listed(const QByteArray& folder)
 {
-    QDir dir(QFile::decodeName(folder));
-    const auto byName = [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    };
-    QStringList folders = dir.entryList(QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    std::sort(folders.begin(), folders.end(), byName);
-    std::sort(files.begin(), files.end(), byName);
-    QByteArrayList names;
-    for (const QString& name : folders + files)
-        names << QFile::encodeName(name);
-    return names;
+    const QDir dir(QFile::decodeName(folder));
+    const QStringList names = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    std::vector<bool> folders;
+    for (const QString& name : names)
+        folders.push_back(QFileInfo(dir, name).isDir());
+    QByteArrayList rows;
+    for (const int i : nameOrder(names, folders, QDir::Name | QDir::DirsFirst | QDir::IgnoreCase))
+        rows << QFile::encodeName(names.at(i));
+    return rows;
 }
 
 } // namespace
