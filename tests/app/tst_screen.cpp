@@ -34,7 +34,7 @@ constexpr int W = 360, H = 720;
 constexpr int ListTop = 20 + 24 + 1, ListBottom = H - 30 - 1;
 constexpr int PlainRow = 30, TallRow = 55;
 constexpr int KeyY = H - 15;
-constexpr int MenuX = 30, CompressX = 120, ExtractX = 240, BackX = 330;
+constexpr int MenuX = 30, CompressX = 120, ExtractX = 240;
 constexpr int ToggleX = 20, EnterX = W / 2, SelectX = W - 20; // the tap zones
 // Inside the compress dialog: the format box, from its top-right corner.
 constexpr int FormatFromRight = 50, FormatY = 85;
@@ -160,21 +160,23 @@ bool settled(Display* display, const Rect& area)
     return false;
 }
 
-// Waits for a visible window of `pid` that is not among `known`, drawn.
+// Waits for a visible window of `pid` that is not among `known`, drawn
+// where it stays.
 Rect newWindow(pid_t pid, QByteArrayList& known, Display* display = nullptr)
 {
     for (int waited = 0; waited < Patience; waited += Poll) {
         for (const QByteArray& window : windowsOf(pid)) {
-            if (!known.contains(window)) {
-                known << window;
-                const Rect rect = geometry(window);
-                if (display && !settled(display, rect))
-                    return {};
-                return rect;
-            }
+            if (known.contains(window))
+                continue;
+            const Rect rect = geometry(window);
+            if (display && (!settled(display, rect) || geometry(window).y != rect.y))
+                continue;
+            known << window;
+            return rect;
         }
         QTest::qWait(Poll);
     }
+    qWarning("no new window of %d among %s", int(pid), windowsOf(pid).join(' ').constData());
     return {};
 }
 
@@ -295,9 +297,12 @@ private slots:
             // The archive gets its name when it is complete.
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QFile::decodeName(archive)), Patience);
 
-            // Up and back in: the folder is listed again, with the archive.
-            tap(BackX, KeyY);
-            tap(EnterX, ListTop + 15);
+            // "Refresh", the first of the menu's four entries, lists the
+            // folder again, with the archive.
+            tap(MenuX, KeyY);
+            const Rect menu = newWindow(arkive.pid(), known, screen);
+            tap(menu.x + menu.w / 2, menu.y + menu.h / 8);
+            QVERIFY(windowsLeft(arkive.pid(), 1));
             const int row = int(listed(p).indexOf(archive.mid(p.size() + 1)));
             tap(SelectX, ListTop + row * PlainRow + 15);
             tap(ExtractX, KeyY);
@@ -318,7 +323,9 @@ private slots:
             known = known.mid(0, 1);
             // The archivers keep the paths they were given, less the first "/".
             const QByteArray into = p + "/out/" + QByteArray::number(k) + p + "/in";
-            QTRY_VERIFY_WITH_TIMEOUT(treeDifference(source, describeTree(into)).isEmpty(), Patience);
+            QTRY_VERIFY2_WITH_TIMEOUT(treeDifference(source, describeTree(into)).isEmpty(),
+                                      (formats.at(k).toUtf8() + ": " + describeTree(p + "/out").keys().join(' ')).constData(),
+                                      Patience);
         }
         removeTree(p);
     }
