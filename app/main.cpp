@@ -10,10 +10,12 @@
 #include <QIcon>
 #include <QTranslator>
 
+#include <fontconfig/fontconfig.h>
+#include <thread>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/stat.h>
 #include <unistd.h>
 
 // The base name of the translation files, "arkiveui_<language>.qm" in i18n/.
@@ -30,12 +32,12 @@ static constexpr int MainSort = 20;
 // In the extract-only mode the dialog lives until the process ends.
 static ExtractDialog* extractOnlyDialog = nullptr;
 
-static QString currentFolder()
+static QByteArray currentFolder()
 {
     QByteArray cwd(4096, '\0');
     if (!::getcwd(cwd.data(), cwd.size()))
-        return QStringLiteral("/");
-    return fromLocalBytes(QByteArray(cwd.constData()));
+        return QByteArray("/");
+    return QByteArray(cwd.constData());
 }
 
 int main(int argc, char** argv)
@@ -45,16 +47,29 @@ int main(int argc, char** argv)
         return 0;
     qDebug().noquote() << fromLocalBytes(options.archive);
 
-    // Everything relative from here on (translations, icons, the -d archive)
-    // is found below the program's own folder.
+    // Everything relative from here on (translations, icons, the -d archive
+    // unless it is found where the program was started) is found below the
+    // program's own folder.
+    const QByteArray startFolder = currentFolder();
     const QByteArray programDir = programFolder(argc > 0 ? argv[0] : nullptr);
     if (!programDir.isEmpty() && ::chdir(programDir.constData()) != 0)
         std::perror(programDir.constData());
+    QByteArray archive;
+    if (!options.archive.isNull()) {
+        archive = locateArchive(options.archive, startFolder, programDir);
+        if (archive.isNull())
+            std::fprintf(stderr, "arkive: %s: no such file\n", options.archive.constData());
+    }
     ::setenv("PATH", newPathValue(std::getenv("PATH"), programDir).constData(), 1);
     ::setenv("LD_LIBRARY_PATH",
              newLibraryPathValue(std::getenv("LD_LIBRARY_PATH"), programDir).constData(), 1);
     std::signal(SIGTERM, SIG_IGN);
 
+    // Reading the font configuration is most of the work before the first
+    // window can show: it runs beside the toolkit's start, which spends much
+    // of its time waiting for the display. (Started after the environment
+    // is set: fontconfig reads it.)
+    std::thread fonts([] { FcInit(); });
     auto* app = new ZApplication(argc, argv, ZApplication::GuiClient);
     app->setWindowIcon(QIcon(windowIconFile));
     // Wayland compositors find the windows' name and icon through the
@@ -65,16 +80,14 @@ int main(int argc, char** argv)
     (void)translator->load(translationName(translationBase, ZLanguage::getSystemLanguageCode()),
                            QStringLiteral("i18n"));
     app->installTranslator(translator);
+    fonts.join(); // before the toolkit reads the font configuration itself
 
-    struct stat status;
-    const bool extractOnly = !options.archive.isNull()
-                             && ::stat(options.archive.constData(), &status) == 0;
     int result = 0;
-    if (extractOnly) {
-        const QString archive = fromLocalBytes(options.archive);
+    if (!archive.isNull()) {
+        const QString path = fromLocalBytes(archive);
         extractOnlyDialog = new ExtractDialog(nullptr, "Extract Dialog");
-        extractOnlyDialog->setFiles(QStringList{archive});
-        extractOnlyDialog->setOutDir(archiveFolder(archive, currentFolder()));
+        extractOnlyDialog->setFiles(QStringList{path});
+        extractOnlyDialog->setOutDir(archiveFolder(path, fromLocalBytes(currentFolder())));
         result = extractOnlyDialog->exec();
     } else {
         MainWindow window(nullptr, QStringLiteral("/"), QStringLiteral("*"), MainFilter, MainSort);

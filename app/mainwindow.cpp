@@ -12,22 +12,36 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QVBoxLayout>
 
 #include <cstdio>
 
+namespace {
+constexpr int ArrowPadding = 4; // pixels on each side of the title bar's arrow
+} // namespace
+
 MainWindow::MainWindow(QWidget* parent, const QString& startDir, const QString& nameFilter,
                        int filterSpec, int sortSpec)
     : ZMainWidget(QString(), true, parent, "MainWindow", 0)
 {
-    getTitleBarWidget()->setText(tr(""));
+    QLabel* title = getTitleBarWidget();
+    title->setText(tr(""));
 
-    upButton = new ZPushButton(QStringLiteral("Dialog_Up_Arr"), getTitleBarWidget(), 0, -1, -1);
+    // The arrow sits at the right end of the title bar, whole, whatever the
+    // screen's width; the title keeps clear of it on both sides, so that it
+    // stays centred.
+    upButton = new ZPushButton(QStringLiteral("Dialog_Up_Arr"), title, 0, -1, -1);
     const int arrowWidth = ZSkin::skin()->getPixmap(QStringLiteral("Dialog_Up_Arr.g")).width();
-    const QRect screen = ZGlobal::getScreenR();
-    upButton->move(screen.right() - screen.left() + 1 - arrowWidth, 0);
+    upButton->setFlat(true);
+    upButton->setFixedSize(arrowWidth + 2 * ArrowPadding, ZGlobal::TitleBarHeight);
+    auto* titleLayout = new QHBoxLayout(title);
+    titleLayout->setContentsMargins(0, 0, 0, 0);
+    titleLayout->addStretch(1);
+    titleLayout->addWidget(upButton);
+    title->setContentsMargins(upButton->width(), 0, upButton->width(), 0);
     connect(upButton, &QPushButton::clicked, this, &MainWindow::resizeWindow);
 
     QWidget* content = getContentWidget(true);
@@ -56,9 +70,12 @@ MainWindow::MainWindow(QWidget* parent, const QString& startDir, const QString& 
     auto* aboutAction = new QAction(tr("About"), menu);
     auto* exitAction = new QAction(tr("Exit"), menu);
     auto* refreshAction = new QAction(tr("Refresh"), menu);
+    m_clearAction = new QAction(tr("Clear selection"), menu);
     menu->addAction(refreshAction);
+    menu->addAction(m_clearAction);
     menu->addAction(aboutAction);
     menu->addAction(exitAction);
+    connect(m_clearAction, &QAction::triggered, this, &MainWindow::clearSelection);
     connect(aboutAction, &QAction::triggered, this, &MainWindow::about);
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
     connect(refreshAction, &QAction::triggered, this, &MainWindow::slotRefresh);
@@ -71,6 +88,29 @@ MainWindow::MainWindow(QWidget* parent, const QString& startDir, const QString& 
     connect(keys[3], &QPushButton::clicked, this, &MainWindow::dirUp);
     // The first folder was listed before the back key existed.
     keys[3]->setDisabled(QDir(startDir).isRoot());
+
+    connect(fileView, &FileView::folderShown, this, &MainWindow::showTitle);
+    connect(fileView, &FileView::selectedFilesChanged, this, &MainWindow::showTitle);
+    showTitle();
+}
+
+QString mainTitle(const QString& folder, int selected)
+{
+    const QString name = folder == QLatin1String("/") ? folder : QFileInfo(folder).fileName();
+    if (selected == 0)
+        return name;
+    return MainWindow::tr("%1 · %n selected", nullptr, selected).arg(name);
+}
+
+void MainWindow::showTitle()
+{
+    getTitleBarWidget()->setText(mainTitle(fileView->currentDir, int(fileView->selectedFiles.size())));
+    m_clearAction->setEnabled(!fileView->selectedFiles.isEmpty());
+}
+
+void MainWindow::clearSelection()
+{
+    fileView->clearSelectedFiles();
 }
 
 void MainWindow::dirUp()

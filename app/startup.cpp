@@ -99,6 +99,23 @@ QByteArray newLibraryPathValue(const char* oldValue, const QByteArray& programDi
     return programDir + "/plugin:" + programDir + "/lib:" + QByteArray(oldValue ? oldValue : "");
 }
 
+QByteArray locateArchive(const QByteArray& path, const QByteArray& startFolder,
+                         const QByteArray& programDir)
+{
+    struct stat status;
+    const auto exists = [&status](const QByteArray& candidate) {
+        return !candidate.isEmpty() && ::stat(candidate.constData(), &status) == 0;
+    };
+    if (path.startsWith('/'))
+        return exists(path) ? path : QByteArray();
+    const QByteArray fromStart = startFolder + '/' + path;
+    if (!startFolder.isEmpty() && !path.isEmpty() && exists(fromStart))
+        return fromStart;
+    if (!path.isEmpty() && exists(programDir + '/' + path))
+        return path;
+    return QByteArray();
+}
+
 QString archiveFolder(const QString& path, const QString& cwd)
 {
     const QString absolute = QDir::cleanPath(path.startsWith(QLatin1Char('/'))

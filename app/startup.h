@@ -41,6 +41,14 @@ QByteArray newPathValue(const char* oldPath, const QByteArray& programDir);
 // with no old value it ends with ':'.
 QByteArray newLibraryPathValue(const char* oldValue, const QByteArray& programDir);
 
+// The archive of -d as the program opens it: an absolute path as given; a
+// relative one taken against `startFolder`, the folder the program was
+// started from, when it exists there (made absolute, as the program changes
+// its folder), otherwise as given, below `programDir`. Null when it exists
+// in neither.
+QByteArray locateArchive(const QByteArray& path, const QByteArray& startFolder,
+                         const QByteArray& programDir);
+
 // The absolute, cleaned folder that holds `path`, a relative path taken
 // against `cwd`.
 QString archiveFolder(const QString& path, const QString& cwd);

@@ -4,6 +4,7 @@
 #include "compressformats.h"
 #include "pipeline.h"
 #include "dialogtitle.h"
+#include "elidedlabel.h"
 #include "localbytes.h"
 #include "totalsize.h"
 #include "zfiledialog.h"
@@ -33,7 +34,7 @@ namespace {
 constexpr int ContentMargin = 2;    // pixels
 constexpr int ContentSpacing = 2;   // pixels
 constexpr int GroupMargin = 2;      // pixels
-constexpr int GroupWidth = 220;     // pixels
+constexpr int GroupInset = 10;      // pixels the groups leave of the dialog's width
 constexpr int NameGroupHeight = 60; // pixels
 constexpr int OptionsGroupHeight = 90; // pixels
 constexpr int SmallButtonSize = 30; // pixels
@@ -76,6 +77,7 @@ struct CompressDialogPrivate
     QLabel* titleLabel = nullptr;
     ZScrollView* scrollView = nullptr;
     QSpacerItem* spacer = nullptr;
+    ElidedLabel* outDirLabel = nullptr; // the output folder, its end in sight
     QString outDir;
     QStringList formats;
     QStringList files;
@@ -102,8 +104,11 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     contentLayout->setContentsMargins(ContentMargin, ContentMargin, ContentMargin, ContentMargin);
     contentLayout->setSpacing(ContentSpacing);
 
+    // The groups are as wide as the view shows them, which grows with the
+    // screen's width and leaves room for a scroll bar.
+    const int groupWidth = ZGlobal::getDlgTitleLR().width() - GroupInset;
     d->nameGroup = new QWidget(d->content);
-    d->nameGroup->setFixedSize(GroupWidth, NameGroupHeight);
+    d->nameGroup->setFixedHeight(NameGroupHeight);
     auto* nameGrid = new QGridLayout(d->nameGroup);
     nameGrid->setContentsMargins(GroupMargin, GroupMargin, GroupMargin, GroupMargin);
     nameGrid->setSpacing(0);
@@ -129,7 +134,7 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     connect(d->formatBox, &QComboBox::textActivated, this, &CompressDialog::slotSetFormat);
 
     d->optionsGroup = new QWidget(d->content);
-    d->optionsGroup->resize(GroupWidth, OptionsGroupHeight);
+    d->optionsGroup->resize(groupWidth, OptionsGroupHeight);
     auto* optionsGrid = new QGridLayout(d->optionsGroup);
     optionsGrid->setContentsMargins(GroupMargin, GroupMargin, GroupMargin, GroupMargin);
     optionsGrid->setSpacing(0);
@@ -156,6 +161,8 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     connect(d->splitBox, &QCheckBox::toggled, d->splitSpin, &QWidget::setEnabled);
     d->optionsGroup->hide();
 
+    d->outDirLabel = new ElidedLabel(d->content, Qt::ElideLeft);
+    contentLayout->addWidget(d->outDirLabel);
     contentLayout->addWidget(d->nameGroup);
     contentLayout->addWidget(d->optionsGroup);
 
@@ -211,6 +218,7 @@ QString CompressDialog::outDir() const { return d->outDir; }
 void CompressDialog::setOutDir(const QString& path)
 {
     d->outDir = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+    d->outDirLabel->setText(d->outDir);
 }
 
 void CompressDialog::setArchiveName(const QString& name)
@@ -240,7 +248,7 @@ void CompressDialog::slotSetFormat(const QString& entry)
 
 void CompressDialog::slotSetOutDir()
 {
-    const QString dir = ZFileDialog::getDir(nullptr);
+    const QString dir = ZFileDialog::getDir(nullptr, d->outDir);
     if (!dir.isEmpty())
         setOutDir(dir);
 }

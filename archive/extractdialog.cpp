@@ -1,6 +1,7 @@
 #include "extractdialog.h"
 
 #include "dialogtitle.h"
+#include "elidedlabel.h"
 #include "extractcommand.h"
 #include "pipeline.h"
 #include "localbytes.h"
@@ -13,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QDebug>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -39,6 +41,7 @@ struct ExtractDialogPrivate
     QLineEdit* passwordEdit = nullptr;
     QLabel* titleLabel = nullptr;
     QLabel* passwordLabel = nullptr;
+    ElidedLabel* archiveLabel = nullptr; // the archive's name, or how many
     QStringList files;
     ExtractDialog* dialog = nullptr;
 };
@@ -87,10 +90,14 @@ ExtractDialog::ExtractDialog(QWidget* parent, const char* name, Qt::WindowFlags 
     buttonLayout->addWidget(cancelButton);
     buttonLayout->addWidget(okButton);
 
-    grid->addWidget(d->outDirEdit, 0, 0, 1, 2);
-    grid->addWidget(d->passwordLabel, 1, 0);
-    grid->addWidget(d->passwordEdit, 1, 1);
-    grid->addWidget(d->overwriteBox, 2, 0, 1, 2);
+    d->archiveLabel = new ElidedLabel(content);
+    d->archiveLabel->setAlignment(Qt::AlignCenter);
+
+    grid->addWidget(d->archiveLabel, 0, 0, 1, 2);
+    grid->addWidget(d->outDirEdit, 1, 0, 1, 2);
+    grid->addWidget(d->passwordLabel, 2, 0);
+    grid->addWidget(d->passwordEdit, 2, 1);
+    grid->addWidget(d->overwriteBox, 3, 0, 1, 2);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -109,7 +116,12 @@ ExtractDialog::~ExtractDialog()
     delete d;
 }
 
-void ExtractDialog::setFiles(const QStringList& list) { d->files = list; }
+void ExtractDialog::setFiles(const QStringList& list)
+{
+    d->files = list;
+    d->archiveLabel->setText(list.size() == 1 ? QFileInfo(list.first()).fileName()
+                                              : QObject::tr("%n archives", nullptr, int(list.size())));
+}
 QStringList ExtractDialog::files() const { return d->files; }
 void ExtractDialog::setOutDir(const QString& dir) { d->outDirEdit->setText(dir); }
 QString ExtractDialog::outDir() const { return d->outDirEdit->text(); }
@@ -120,7 +132,7 @@ void ExtractDialog::setOverwrite(bool on) { d->overwriteBox->setChecked(on); }
 
 void ExtractDialog::slotSetOutDir()
 {
-    const QString dir = ZFileDialog::getDir(nullptr);
+    const QString dir = ZFileDialog::getDir(nullptr, outDir());
     if (!dir.isEmpty())
         setOutDir(dir);
 }

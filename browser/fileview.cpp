@@ -14,6 +14,9 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QScroller>
+#include <QSet>
 
 #include <cstdio>
 #include <cstring>
@@ -95,7 +98,6 @@ FileView::FileView(const QString& nameFilter, int filterSpec, QWidget* parent, i
         setObjectName(QString::fromLatin1(name));
     if (f)
         setWindowFlags(f);
-    loadIcons();
     setColumnCount(1);
     setHeaderLabels({QStringLiteral("Name")});
     if (filterSpec == QDir::Dirs || filterSpec == (QDir::Dirs | QDir::Hidden)) {
@@ -113,6 +115,16 @@ FileView::FileView(const QString& nameFilter, int filterSpec, QWidget* parent, i
     setColumnWidth(0, (parent ? parent->width() : width()) - ColumnInset);
     setSelectionMode(QAbstractItemView::MultiSelection);
     setAllColumnsShowFocus(true);
+    // The finger moves the list pixel by pixel, and it glides on after a
+    // quick drag; it stops at the ends instead of bouncing.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QScroller* scroller = QScroller::scroller(viewport());
+    QScrollerProperties properties = scroller->scrollerProperties();
+    properties.setScrollMetric(QScrollerProperties::VerticalOvershootPolicy,
+                               QVariant::fromValue(QScrollerProperties::OvershootAlwaysOff));
+    properties.setScrollMetric(QScrollerProperties::HorizontalOvershootPolicy,
+                               QVariant::fromValue(QScrollerProperties::OvershootAlwaysOff));
+    scroller->setScrollerProperties(properties);
 }
 
 FileView::~FileView()
@@ -120,8 +132,9 @@ FileView::~FileView()
     std::printf("line: %d, function: %s, file: %s\n\n", __LINE__, "FileView", "fileview");
 }
 
-void FileView::loadIcons()
+void FileView::loadIcons() const
 {
+    m_iconsLoaded = true;
     RES_ICON_Reader reader;
     for (int i = 0; i < FileIconCount; ++i)
         if (const char* skinName = fileIconSkinName(FileIcon(i)))
@@ -136,9 +149,16 @@ void FileView::loadIcons()
     }
 }
 
+QPixmap FileView::icon(FileIcon kind) const
+{
+    if (!m_iconsLoaded)
+        loadIcons();
+    return m_icons[int(kind)];
+}
+
 QPixmap FileView::iconFor(const QString& path) const
 {
-    return m_icons[int(fileIconFor(path, fileStatus(path)))];
+    return icon(fileIconFor(path, fileStatus(path)));
 }
 
 void FileView::setDir(const QString& path)
@@ -155,8 +175,9 @@ void FileView::setDir(const QString& path)
         return;
 
     m_expandedItem = nullptr;
-    m_pressItem = nullptr;
+    m_quiet = true; // emptying the list does not unselect its entries
     clear();
+    m_quiet = false;
 
     QStringList names;
     std::vector<FileStatus> statuses;
@@ -192,14 +213,80 @@ void FileView::setDir(const QString& path)
             break;
         const QString absPath = childPath(folder, name);
         auto* row = new FileViewItem(nullptr, name);
-        row->setPixmap(0, m_icons[int(fileIconFor(absPath, status))]);
-        row->setFileInfo(name, absPath, status, m_names);
+        row->setIcon(fileIconFor(absPath, status));
+        row->setFileInfo(absPath, status);
         rows.append(row);
         m_expandedItem = row;
     }
+    const bool newFolder = folder != currentDir;
+    // The rows' paths are made from currentDir.
+    currentDir = folder;
     // Without sorting the list keeps the order of the listing.
     addTopLevelItems(rows);
-    currentDir = folder;
+    showSelectedRows(rows);
+    if (newFolder) {
+        QScroller::scroller(viewport())->stop();
+        scrollToTop();
+    }
+    emit folderShown(currentDir);
+}
+
+// The rows of entries in selectedFiles are shown selected, so that what
+// looks selected is what the dialogs get.
+void FileView::showSelectedRows(const QList<QTreeWidgetItem*>& rows)
+{
+    QSet<QString> names;
+    for (const QString& path : std::as_const(selectedFiles))
+        if (parentFolder(path) == currentDir)
+            names.insert(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
+    if (names.isEmpty())
+        return;
+    QItemSelection selection;
+    for (QTreeWidgetItem* row : rows) {
+        if (names.contains(row->text(0))) {
+            const QModelIndex index = indexFromItem(row);
+            selection.select(index, index);
+        }
+    }
+    m_quiet = true;
+    selectionModel()->select(selection, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    m_quiet = false;
+}
+
+void FileView::clearSelectedFiles()
+{
+    m_quiet = true;
+    clearSelection();
+    m_quiet = false;
+    selectedFiles.clear();
+    emit selectedFilesChanged();
+}
+
+// Every change of the rows' selection that the view does not make itself
+// (the keyboard's, a press's) is carried into selectedFiles: rows selected
+// are appended in order, rows unselected removed.
+void FileView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    QTreeWidget::selectionChanged(selected, deselected);
+    if (m_quiet || (selected.isEmpty() && deselected.isEmpty()))
+        return;
+    QSet<QString> gone;
+    for (const QModelIndex& index : deselected.indexes())
+        if (index.column() == 0)
+            gone.insert(rowOf(itemFromIndex(index))->absPath());
+    if (!gone.isEmpty())
+        selectedFiles.removeIf([&gone](const QString& path) { return gone.contains(path); });
+    QSet<QString> have(selectedFiles.cbegin(), selectedFiles.cend());
+    for (const QModelIndex& index : selected.indexes()) {
+        if (index.column() != 0)
+            continue;
+        const QString path = rowOf(itemFromIndex(index))->absPath();
+        if (!have.contains(path)) {
+            selectedFiles.append(path);
+            have.insert(path);
+        }
+    }
+    emit selectedFilesChanged();
 }
 
 // The name column spans the view, so that a highlight reaches its edge and
@@ -222,12 +309,14 @@ void FileView::itemPressed(QTreeWidgetItem* item, const QPoint&, int)
     qDebug().noquote() << QStringLiteral("selected ") + QString::number(selected ? 1 : 0);
     if (!row)
         return;
+    const QString path = row->absPath();
     if (selected) {
         row->showDetails();
-        selectedFiles.append(row->absPath);
+        if (!selectedFiles.contains(path))
+            selectedFiles.append(path);
     } else {
         row->hideDetails();
-        selectedFiles.removeAll(row->absPath);
+        selectedFiles.removeAll(path);
     }
     pressedPath = childPath(currentDir, row->text(0));
     qDebug().noquote() << QStringLiteral("pressed: ") + pressedPath;
@@ -259,10 +348,13 @@ void FileView::itemClicked(QTreeWidgetItem* item, const QPoint& globalPos, int)
 
 void FileView::selectAlone(FileViewItem* row)
 {
+    m_quiet = true;
     clearSelection();
     row->setSelected(true);
+    m_quiet = false;
     row->showDetails();
-    selectedFiles = QStringList{row->absPath};
+    selectedFiles = QStringList{row->absPath()};
+    emit selectedFilesChanged();
 }
 
 void FileView::itemHighlighted(QTreeWidgetItem* item)
@@ -283,45 +375,72 @@ void FileView::updateSelections(QTreeWidgetItem* item)
     if (!row)
         return;
     if (row->isSelected())
-        selectedFiles.append(row->absPath);
+        selectedFiles.append(row->absPath());
     else
-        selectedFiles.removeAll(row->absPath);
+        selectedFiles.removeAll(row->absPath());
 }
 
-// Presses and taps are handled here rather than through the list's own
-// signals: a press notification also for empty space, and a tap that is
-// recognised by the row pressed, because showing or hiding details moves
-// the rows under a finger that has not moved.
+// A finger on the list: its press and moves go to the list's scroller;
+// when it is lifted without having moved, that was a tap, and only then
+// does the press act on the row (it toggles the row's selection), followed
+// by the tap. A drag, or a touch that stops the gliding list, selects
+// nothing.
 void FileView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
         QTreeWidget::mousePressEvent(event);
         return;
     }
-    const QPoint pos = event->position().toPoint();
-    FileViewItem* row = rowOf(itemAt(pos));
-    const int column = row ? columnAt(pos.x()) : -1;
-    m_pressItem = nullptr;
-    QTreeWidget::mousePressEvent(event); // makes the row current and toggles it
-    m_pressItem = row;
-    m_pressPos = pos;
-    itemPressed(row, event->globalPosition().toPoint(), column);
+    QScroller* scroller = QScroller::scroller(viewport());
+    m_touch.down = true;
+    m_touch.dragging = false;
+    m_touch.stopsFling = scroller->state() == QScroller::Scrolling;
+    m_touch.pos = event->position().toPoint();
+    m_touch.globalPos = event->globalPosition().toPoint();
+    scroller->handleInput(QScroller::InputPress, event->position(), event->timestamp());
+}
+
+void FileView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton)) {
+        QTreeWidget::mouseMoveEvent(event);
+        return;
+    }
+    if (!m_touch.down)
+        return;
+    if ((event->position().toPoint() - m_touch.pos).manhattanLength() >= QApplication::startDragDistance())
+        m_touch.dragging = true;
+    QScroller::scroller(viewport())->handleInput(QScroller::InputMove, event->position(),
+                                                 event->timestamp());
 }
 
 void FileView::mouseReleaseEvent(QMouseEvent* event)
 {
-    QTreeWidget::mouseReleaseEvent(event);
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton || !m_touch.down) {
+        QTreeWidget::mouseReleaseEvent(event);
         return;
-    FileViewItem* row = m_pressItem;
-    m_pressItem = nullptr;
-    const QPoint pos = event->position().toPoint();
-    if (!row || !viewport()->rect().contains(pos))
-        return;
-    const bool still = (pos - m_pressPos).manhattanLength() < QApplication::startDragDistance();
-    if (!still && itemAt(pos) != row)
-        return;
-    itemClicked(row, event->globalPosition().toPoint(), columnAt(pos.x()));
+    }
+    m_touch.down = false;
+    QScroller::scroller(viewport())->handleInput(QScroller::InputRelease, event->position(),
+                                                 event->timestamp());
+    if (!m_touch.dragging && !m_touch.stopsFling)
+        tap(m_touch.pos, m_touch.globalPos, event->modifiers());
+}
+
+void FileView::tap(const QPoint& pos, const QPoint& globalPos, Qt::KeyboardModifiers modifiers)
+{
+    FileViewItem* row = rowOf(itemAt(pos));
+    const int column = row ? columnAt(pos.x()) : -1;
+    // The list's own press makes the row current and toggles it.
+    QMouseEvent press(QEvent::MouseButtonPress, pos, globalPos, Qt::LeftButton, Qt::LeftButton,
+                      modifiers);
+    QTreeWidget::mousePressEvent(&press);
+    itemPressed(row, globalPos, column);
+    QMouseEvent release(QEvent::MouseButtonRelease, pos, globalPos, Qt::LeftButton,
+                        Qt::NoButton, modifiers);
+    QTreeWidget::mouseReleaseEvent(&release);
+    if (row)
+        itemClicked(row, globalPos, column);
 }
 
 // Each tap of a quick double tap is a tap of its own.
@@ -331,13 +450,4 @@ void FileView::mouseDoubleClickEvent(QMouseEvent* event)
                       event->globalPosition(), event->button(), event->buttons(),
                       event->modifiers(), event->pointingDevice());
     mousePressEvent(&press);
-}
-
-// A finger sliding over the list selects nothing on its way: the rows'
-// selection and selectedFiles change only through presses and taps.
-void FileView::mouseMoveEvent(QMouseEvent* event)
-{
-    if (event->buttons() & Qt::LeftButton)
-        return;
-    QTreeWidget::mouseMoveEvent(event);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "fileicon.h"
-#include "ownernames.h"
 
 #include <QPixmap>
 #include <QStringList>
@@ -12,8 +11,11 @@ class FileViewItem;
 // The file list: the entries of one folder as rows with icon and name.
 // A tap in the left fifth of a row only toggles its selection (the press
 // does that); a tap further right makes it the only selected row, and one
-// in the middle also enters it when it is a folder. The selected paths are
-// kept in selection order in selectedFiles.
+// in the middle also enters it when it is a folder. A finger dragged over
+// the list scrolls it, with kinetic scrolling, and selects nothing. The
+// selected paths are kept in selection order in selectedFiles, across
+// folders; the rows shown selected are exactly those of selectedFiles in
+// the folder shown.
 class FileView : public QTreeWidget
 {
     Q_OBJECT
@@ -24,11 +26,15 @@ public:
     ~FileView() override;
 
     // Emits rootDir, then lists the folder. A folder that cannot be read
-    // leaves the view as it was.
+    // leaves the view as it was. A folder other than the one shown is shown
+    // from its top.
     void setDir(const QString& path);
     QPixmap iconFor(const QString& path) const;
-    QPixmap icon(FileIcon kind) const { return m_icons[int(kind)]; }
+    // The icon set is made when a row first needs it.
+    QPixmap icon(FileIcon kind) const;
     bool dirsOnly() const { return m_dirsOnly; }
+    // Empties selectedFiles, in every folder.
+    void clearSelectedFiles();
 
     QString currentDir;        // the folder shown, absolute and cleaned
     QString pressedPath;       // the entry last pressed
@@ -36,6 +42,10 @@ public:
 
 signals:
     void rootDir(bool isRoot);
+    // A listing succeeded: `folder` is the new currentDir.
+    void folderShown(const QString& folder);
+    // The view changed selectedFiles.
+    void selectedFilesChanged();
 
 public slots:
     virtual void popupMenu();
@@ -45,6 +55,7 @@ protected slots:
     void itemPressed(QTreeWidgetItem* item, const QPoint& globalPos, int column);
     void itemHighlighted(QTreeWidgetItem* item);
     void updateSelections(QTreeWidgetItem* item);
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -54,16 +65,26 @@ protected:
     void updateGeometries() override;
 
 private:
-    void loadIcons();
+    void loadIcons() const;
     void selectAlone(FileViewItem* row);
+    void showSelectedRows(const QList<QTreeWidgetItem*>& rows);
+    void tap(const QPoint& pos, const QPoint& globalPos, Qt::KeyboardModifiers modifiers);
 
     QString m_nameFilter;
     int m_filterSpec;
     int m_sortSpec;
     bool m_dirsOnly = false;
+    bool m_quiet = false; // the view itself changes the rows' selection
     FileViewItem* m_expandedItem = nullptr;
-    FileViewItem* m_pressItem = nullptr; // the row under the finger, until release
-    QPoint m_pressPos;
-    QPixmap m_icons[FileIconCount];
-    OwnerNames m_names;
+    // A finger on the list, from its press to its release.
+    struct Touch
+    {
+        bool down = false;
+        bool dragging = false; // moved too far to be a tap
+        bool stopsFling = false; // pressed while the list was still moving
+        QPoint pos;
+        QPoint globalPos;
+    } m_touch;
+    mutable QPixmap m_icons[FileIconCount];
+    mutable bool m_iconsLoaded = false;
 };

@@ -2,8 +2,9 @@
 
 #include "filestatus.h"
 #include "filetext.h"
+#include "fileview.h"
+#include "folderpath.h"
 #include "localbytes.h"
-#include "ownernames.h"
 
 #include <QPainter>
 #include <QPalette>
@@ -15,35 +16,57 @@ FileViewItem::FileViewItem(QTreeWidget* view, const QString& text, const QString
                            const QString& text2, const QString& text3, const QString& text4,
                            const QString& text5, const QString& text6, const QString& text7)
     : UTIL_ListViewItem(view, text, true, text1, text2, text3, text4, text5, text6, text7)
+    , detailsShown(false)
+    , m_mode(0)
+    , m_icon(unsigned(FileIcon::Note))
+    , m_ownerKnown(false)
+    , m_timeKnown(false)
 {
 }
 
-void FileViewItem::setFileInfo(const QString& name, const QString& path, const FileStatus& status,
-                               OwnerNames& names)
+void FileViewItem::setFileInfo(const QString& path, const FileStatus& status)
 {
-    fileName = name;
-    absPath = path;
     FileStatus shown = status;
     if (!status.valid) {
         errno = status.error;
         std::perror(toLocalBytes(path).constData());
         shown = linkStatus(path);
     }
-    sizeText = sizeString(quint64(shown.size));
-    dateText = shown.valid ? dateString(shown.mtime, QStringLiteral("-")) : QString();
-    permText = modeString(shown.mode);
-    if (status.valid) {
-        ownerText = names.user(status.uid);
-        groupText = names.group(status.gid);
-    }
+    m_mode = shown.mode & 0xFFFFu; // the type and permission bits are the low 16
+    m_uid = status.uid;
+    m_gid = status.gid;
+    m_size = shown.size;
+    m_mtime = shown.mtime;
+    m_ownerKnown = status.valid;
+    m_timeKnown = shown.valid;
+}
+
+QString FileViewItem::absPath() const
+{
+    const auto* view = qobject_cast<const FileView*>(treeWidget());
+    return view ? childPath(view->currentDir, fileName()) : fileName();
+}
+
+// Made each time the details are drawn, for the few rows that show them.
+QString FileViewItem::detailText() const
+{
+    const QString owner = m_ownerKnown ? ownerName(m_uid) : QString();
+    const QString group = m_ownerKnown ? groupName(m_gid) : QString();
+    const QString date = m_timeKnown ? dateString(m_mtime, QStringLiteral("-")) : QString();
+    return modeString(m_mode) + QLatin1Char(' ') + owner + QLatin1Char(':') + group + QLatin1Char('\n')
+           + sizeString(quint64(m_size)) + QLatin1Char(' ') + date;
+}
+
+QPixmap FileViewItem::pixmap(int column) const
+{
+    const auto* view = qobject_cast<const FileView*>(treeWidget());
+    return column == 0 && view ? view->icon(icon()) : UTIL_ListViewItem::pixmap(column);
 }
 
 void FileViewItem::showDetails()
 {
     if (detailsShown)
         return;
-    detailText = permText + QLatin1Char(' ') + ownerText + QLatin1Char(':') + groupText
-                 + QLatin1Char('\n') + sizeText + QLatin1Char(' ') + dateText;
     detailsShown = true;
     showHeight(DetailsHeight);
 }
@@ -121,14 +144,22 @@ void FileViewItem::paintCell(QPainter* p, const QPalette& palette, int column, i
         x = m + icon.width() + m;
     }
     const int flags = withVerticalAlignment(align);
+    const int textWidth = (width - m) - x;
     QFont font;
-    if (!fileName.isEmpty()) {
+    const QString name = fileName();
+    if (!name.isEmpty()) {
         font.setPointSizeF(phonePoints(p, (3 * h) / 7));
         p->setFont(font);
-        p->drawText(QRect(x, 0, (width - m) - x, h / 2), flags, fileName);
+        p->drawText(QRect(x, 0, textWidth, h / 2), flags,
+                    p->fontMetrics().elidedText(name, Qt::ElideMiddle, textWidth));
     }
     p->setPen(QColor(Qt::darkRed));
     font.setPointSizeF(phonePoints(p, h / 4));
     p->setFont(font);
-    p->drawText(QRect(x, h / 2, (width - m) - x, h / 2), flags, detailText);
+    // Each line is shortened on its own: a long owner name or date must not
+    // push the rest off the row.
+    QStringList lines = detailText().split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = p->fontMetrics().elidedText(line, Qt::ElideMiddle, textWidth);
+    p->drawText(QRect(x, h / 2, textWidth, h / 2), flags, lines.join(QLatin1Char('\n')));
 }

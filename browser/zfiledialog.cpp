@@ -2,10 +2,13 @@
 
 #include "fileview.h"
 #include "folderpath.h"
+#include "localbytes.h"
 #include "zpushbutton.h"
 
 #include <QDir>
 #include <QHBoxLayout>
+
+#include <dirent.h>
 
 namespace {
 const char* const StartFolder = "/mmc/mmca1";
@@ -37,9 +40,24 @@ ZFileDialog::ZFileDialog(QWidget* parent, const QString& startDir, const QString
     fileView->setDir(startDir);
 
     setHasTitle(true);
-    setDlgTitle(tr("Select a file plz"));
+    // The title names the folder that "OK" would choose.
+    setDlgTitle(fileView->currentDir.isEmpty() ? tr("Select a file plz") : fileView->currentDir);
+    connect(fileView, &FileView::folderShown, this, &ZFileDialog::setDlgTitle);
     setDlgContent(fileView);
     setDlgCst(keys);
+}
+
+QString firstListable(const QStringList& folders)
+{
+    for (const QString& folder : folders) {
+        if (folder.isEmpty())
+            continue;
+        if (DIR* handle = ::opendir(toLocalBytes(folder).constData())) {
+            ::closedir(handle);
+            return QDir::cleanPath(folder);
+        }
+    }
+    return QString();
 }
 
 void ZFileDialog::dirUp()
@@ -47,11 +65,11 @@ void ZFileDialog::dirUp()
     fileView->setDir(parentFolder(fileView->currentDir));
 }
 
-QString ZFileDialog::getDir(QWidget* parent)
+QString ZFileDialog::getDir(QWidget* parent, const QString& outDir)
 {
     QString result;
-    auto* dialog = new ZFileDialog(parent, QLatin1String(StartFolder), QStringLiteral("*"),
-                                   FoldersOnly, ByName);
+    const QString start = firstListable({QLatin1String(StartFolder), outDir, QDir::homePath()});
+    auto* dialog = new ZFileDialog(parent, start, QStringLiteral("*"), FoldersOnly, ByName);
     if (dialog->exec() == QDialog::Accepted)
         result = dialog->fileView->currentDir;
     delete dialog;

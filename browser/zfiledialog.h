@@ -13,12 +13,17 @@ public:
     ZFileDialog(QWidget* parent, const QString& startDir, const QString& nameFilter,
                 int filterSpec, int sortSpec);
 
-    // Runs a chooser on the memory card's folder and returns the folder
-    // shown when "OK" was pressed, or an empty string.
-    static QString getDir(QWidget* parent);
+    // Runs a chooser and returns the folder shown when "OK" was pressed, or
+    // an empty string. It starts at the memory card's folder when that can
+    // be read, otherwise at `outDir` (the calling dialog's output folder),
+    // otherwise at the user's home.
+    static QString getDir(QWidget* parent, const QString& outDir = QString());
 
     FileView* fileView = nullptr;
 
 public slots:
     void dirUp();
 };
+
+// The first of `folders` that can be listed, or an empty string.
+QString firstListable(const QStringList& folders);

@@ -2,35 +2,13 @@
 
 #include "zglobal.h"
 
-#include <QIcon>
+#include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
 
 namespace {
-
-struct SkinPicture
-{
-    const char* name;
-    const char* themeIcon; // freedesktop icon name, or nullptr
-};
-
-// Skin names are looked up without their ".g" ending.
-const SkinPicture Pictures[] = {
-    {"Cut_Screen_TitleBackground_A", nullptr},
-    {"Dialog_Up_Arr", "go-up"},
-    {"Dialog_Down_Arr", "go-down"},
-    {"CST_Menu", "open-menu"},
-    {"CST_Back", "go-previous"},
-    {"FMMS_Personal_MMC_SD", "media-flash"},
-    {"FMMS_Personal_Folder_S", "folder"},
-    {"FMMS_File_Image_S", "image-x-generic"},
-    {"FMMS_Folder_Note_S", "text-x-generic"},
-    {"FMMS_Folder_Video_S", "video-x-generic"},
-    {"FMMS_Folder_Program_S", "application-x-executable"},
-    {"FMMS_File_Game_S", "applications-games"},
-};
 
 QString baseName(const QString& name)
 {
@@ -163,18 +141,6 @@ QPixmap drawPicture(const QString& name)
     return drawTile(QColor(0x90, 0x90, 0x90), QLatin1Char('T'));
 }
 
-QPixmap themePicture(const QString& name)
-{
-    for (const SkinPicture& picture : Pictures) {
-        if (name == QLatin1String(picture.name) && picture.themeIcon) {
-            const QIcon icon = QIcon::fromTheme(QLatin1String(picture.themeIcon));
-            if (!icon.isNull())
-                return icon.pixmap(RES_ICON_Reader::IconSize, RES_ICON_Reader::IconSize);
-        }
-    }
-    return QPixmap();
-}
-
 } // namespace
 
 QPixmap RES_ICON_Reader::getIcon(const char* name, bool cached)
@@ -182,11 +148,16 @@ QPixmap RES_ICON_Reader::getIcon(const char* name, bool cached)
     return getIcon(QString::fromLatin1(name), cached);
 }
 
-QPixmap RES_ICON_Reader::getIcon(const QString& name, bool)
+QPixmap RES_ICON_Reader::getIcon(const QString& name, bool cached)
 {
+    // Pictures are drawn once per process: every list and dialog asks for
+    // the same few again.
+    static QHash<QString, QPixmap> pictures;
     const QString key = baseName(name);
-    QPixmap pixmap = themePicture(key);
-    if (pixmap.isNull())
-        pixmap = drawPicture(key);
-    return pixmap;
+    if (!cached)
+        return drawPicture(key);
+    auto found = pictures.constFind(key);
+    if (found == pictures.constEnd())
+        found = pictures.insert(key, drawPicture(key));
+    return *found;
 }

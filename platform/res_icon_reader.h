@@ -3,15 +3,16 @@
 #include <QPixmap>
 #include <QString>
 
-// Reads the named pictures of the phone's skin. A picture comes from the
-// desktop's icon theme where one fits, otherwise it is drawn here, so a
-// name never gives a null pixmap.
+// Reads the named pictures of the phone's skin. The pictures are drawn
+// here, the same on every desktop, so a name never gives a null pixmap.
+// (Looking them up in the desktop's icon theme cost more start-up time
+// than everything else the main window does before it shows.)
 class RES_ICON_Reader
 {
 public:
     RES_ICON_Reader() = default;
-    // The flag asks the phone to keep the picture cached; pictures here are
-    // cheap to make, so it changes nothing.
+    // With the flag the picture is kept and handed out again for the same
+    // name; without it, it is drawn anew.
     QPixmap getIcon(const char* name, bool cached = true);
     QPixmap getIcon(const QString& name, bool cached = true);
 

@@ -1,6 +1,7 @@
 #include "util_dialog.h"
 
 #include "res_icon_reader.h"
+#include "elidedlabel.h"
 #include "zglobal.h"
 
 #include <QLabel>
@@ -11,7 +12,7 @@ UTIL_Dialog::UTIL_Dialog(DialogType, bool, QWidget* parent, const char* name, in
                          Qt::WindowFlags f)
     : ZBaseDialog(parent, name, modal, f)
 {
-    m_title = new QLabel(this);
+    m_title = new ElidedLabel(this);
     m_title->setAlignment(Qt::AlignCenter);
     m_title->setFixedHeight(ZGlobal::TitleBarHeight);
     QPalette palette = m_title->palette();

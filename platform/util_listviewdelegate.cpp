@@ -25,12 +25,10 @@ void UTIL_ListViewDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
 QSize UTIL_ListViewDelegate::sizeHint(const QStyleOptionViewItem& option,
                                       const QModelIndex& index) const
 {
+    // The list asks every row of a long listing for its height; the width
+    // is the column's, which the list sets, so no text is measured here.
     UTIL_ListViewItem* item = UTIL_ListViewItem::fromIndex(index);
     if (!item)
         return QStyledItemDelegate::sizeHint(option, index);
-    const int m = item->itemMargin();
-    const QPixmap pixmap = item->pixmap(index.column());
-    const int iconWidth = pixmap.isNull() ? 0 : pixmap.width() + m;
-    const int textWidth = option.fontMetrics.horizontalAdvance(item->text(index.column()));
-    return QSize(m + iconWidth + textWidth + m, item->height());
+    return QSize(option.rect.width(), item->height());
 }

@@ -40,14 +40,15 @@ void UTIL_ListViewItem::paintCell(QPainter* p, const QPalette& palette, int colu
         p->setPen(palette.color(QPalette::Text));
     }
     int x = m;
-    if (column == 0 && !m_pixmap.isNull()) {
-        p->drawPixmap(m, (h - m_pixmap.height()) / 2, m_pixmap);
-        x = m + m_pixmap.width() + m;
+    const QPixmap icon = pixmap(column);
+    if (!icon.isNull()) {
+        p->drawPixmap(m, (h - icon.height()) / 2, icon);
+        x = m + icon.width() + m;
     }
     const QRect rect(x, 0, width - m - x, h);
     if (rect.width() <= 0)
         return;
-    const QString shown = p->fontMetrics().elidedText(text(column), Qt::ElideRight, rect.width());
+    const QString shown = p->fontMetrics().elidedText(text(column), Qt::ElideMiddle, rect.width());
     int flags = align & Qt::AlignHorizontal_Mask;
     p->drawText(rect, flags | Qt::AlignVCenter | Qt::TextSingleLine, shown);
 }
@@ -66,17 +67,16 @@ bool UTIL_ListViewItem::operator<(const QTreeWidgetItem& other) const
     return key(column, true) < row.key(column, true);
 }
 
+// Column 0 only: the phone's rows have one icon.
 void UTIL_ListViewItem::setPixmap(int column, const QPixmap& pixmap)
 {
-    if (column != 0)
-        return;
-    m_pixmap = pixmap;
-    repaint();
+    if (column == 0)
+        QTreeWidgetItem::setData(0, Qt::DecorationRole, pixmap);
 }
 
 QPixmap UTIL_ListViewItem::pixmap(int column) const
 {
-    return column == 0 ? m_pixmap : QPixmap();
+    return column == 0 ? QTreeWidgetItem::data(0, Qt::DecorationRole).value<QPixmap>() : QPixmap();
 }
 
 void UTIL_ListViewItem::setHeight(int height)
@@ -109,5 +109,17 @@ QVariant UTIL_ListViewItem::data(int column, int role) const
 {
     if (role == ItemRole)
         return QVariant::fromValue(static_cast<void*>(const_cast<UTIL_ListViewItem*>(this)));
+    if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole))
+        return m_name;
     return QTreeWidgetItem::data(column, role);
+}
+
+void UTIL_ListViewItem::setData(int column, int role, const QVariant& value)
+{
+    if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
+        m_name = value.toString();
+        repaint();
+        return;
+    }
+    QTreeWidgetItem::setData(column, role, value);
 }

@@ -2,29 +2,59 @@
 
 #include "zmainwidget.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 namespace {
 
-constexpr int DialogLeft = 5;
-constexpr int DialogWidth = ZGlobal::ScreenWidth - 2 * DialogLeft;
-constexpr int DialogTop = 65;
-constexpr int DialogButtonHeight = 30;
-constexpr int SoftKeyWidth = ZGlobal::ScreenWidth / 4;
+constexpr int DialogLeft = 5;         // pixels
+constexpr int DialogTop = 65;         // pixels
+constexpr int DialogButtonHeight = 30; // pixels
+constexpr int PictureKeyShare = 6;    // a picture key takes 1/6 of the width
+
+QSize realScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize();
+}
 
 QRect softKey(int index)
 {
-    return QRect(index * SoftKeyWidth, ZGlobal::ScreenHeight - ZGlobal::SoftKeyHeight,
-                 SoftKeyWidth, ZGlobal::SoftKeyHeight);
+    const QRect screen = ZGlobal::getScreenR();
+    const int picture = screen.width() / PictureKeyShare;
+    const int text = (screen.width() - 2 * picture) / 2;
+    const int lefts[] = {0, picture, picture + text, picture + 2 * text, screen.width()};
+    return QRect(lefts[index], screen.height() - ZGlobal::SoftKeyHeight,
+                 lefts[index + 1] - lefts[index], ZGlobal::SoftKeyHeight);
 }
 
 } // namespace
 
-QRect ZGlobal::getScreenR() { return QRect(0, 0, ScreenWidth, ScreenHeight); }
+QSize ZGlobal::phoneScreenSize(const QSize& screen)
+{
+    if (screen.isValid() && screen.width() < screen.height() && screen.width() <= MaxPhoneWidth)
+        return screen;
+    return QSize(ScreenWidth, ScreenHeight);
+}
 
-QRect ZGlobal::getDlgTitleLR() { return QRect(DialogLeft, DialogTop, DialogWidth, TitleBarHeight); }
+bool ZGlobal::isPhoneScreen()
+{
+    const QSize screen = realScreen();
+    return screen.isValid() && phoneScreenSize(screen) == screen;
+}
 
-QRect ZGlobal::getDlgA2a_2R() { return QRect(0, 0, DialogWidth / 2, DialogButtonHeight); }
+QRect ZGlobal::getScreenR() { return QRect(QPoint(0, 0), phoneScreenSize(realScreen())); }
+
+QRect ZGlobal::getDlgTitleLR()
+{
+    return QRect(DialogLeft, DialogTop, getScreenR().width() - 2 * DialogLeft, TitleBarHeight);
+}
+
+QRect ZGlobal::getDlgA2a_2R()
+{
+    return QRect(0, 0, getDlgTitleLR().width() / 2, DialogButtonHeight);
+}
 
 QRect ZGlobal::getCst4b_1R() { return softKey(0); }
 QRect ZGlobal::getCst4b_2R() { return softKey(1); }

@@ -4,8 +4,10 @@
 
 class QWidget;
 
-// The phone's fixed screen geometry: a 240x320 screen and the rectangles,
-// in screen coordinates, that its standard widgets occupy.
+// The phone's screen geometry and the rectangles, in screen coordinates,
+// that its standard widgets occupy. A phone-shaped real screen (portrait,
+// at most MaxPhoneWidth logical pixels wide) is the phone's screen; on any
+// other screen the phone's 240x320 screen is emulated.
 class ZGlobal
 {
 public:
@@ -14,7 +16,8 @@ public:
     static QRect getDlgTitleLR();
     // One button of a dialog's two-button bar.
     static QRect getDlgA2a_2R();
-    // The four key positions of a four-key soft-key bar, left to right.
+    // The four key positions of a four-key soft-key bar, left to right: a
+    // narrow picture key at each end, two wide text keys between them.
     static QRect getCst4b_1R();
     static QRect getCst4b_2R();
     static QRect getCst4b_3R();
@@ -24,8 +27,14 @@ public:
     // top-level window is taken to cover the screen from its top-left corner.
     static QRect mapFromGlobalR(QWidget* widget, const QRect& rect);
 
-    static constexpr int ScreenWidth = 240;   // pixels
+    // The phone's screen for a real screen of `screen` logical pixels.
+    static QSize phoneScreenSize(const QSize& screen);
+    // Whether the real screen is taken as the phone's screen.
+    static bool isPhoneScreen();
+
+    static constexpr int ScreenWidth = 240;   // pixels, the emulated screen
     static constexpr int ScreenHeight = 320;  // pixels
+    static constexpr int MaxPhoneWidth = 540; // logical pixels
     static constexpr int TitleBarHeight = 24; // pixels
     static constexpr int SoftKeyHeight = 30;  // pixels
 };

@@ -1,26 +1,12 @@
 #include "zmainwidget.h"
 
+#include "elidedlabel.h"
 #include "zglobal.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
-
-namespace {
-
-// True when the real screen is no larger than the phone's: the window then
-// fills it instead of emulating the phone's screen on a desktop.
-bool onPhoneSizedScreen()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return false;
-    const QSize size = screen->availableGeometry().size();
-    return size.width() <= ZGlobal::ScreenWidth && size.height() <= ZGlobal::ScreenHeight;
-}
-
-} // namespace
 
 ZMainWidget::ZMainWidget(const QString& caption, bool, QWidget* parent, const char* name,
                          unsigned int)
@@ -30,7 +16,7 @@ ZMainWidget::ZMainWidget(const QString& caption, bool, QWidget* parent, const ch
         setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption.isEmpty() ? QStringLiteral("arkive") : caption);
 
-    m_titleBar = new QLabel(this);
+    m_titleBar = new ElidedLabel(this);
     m_titleBar->setFixedHeight(ZGlobal::TitleBarHeight);
     m_titleBar->setAlignment(Qt::AlignCenter);
     m_content = new QWidget(this);
@@ -73,12 +59,12 @@ QPoint ZMainWidget::screenPosition() const
 
 // The window's size follows its state; its top-left corner lies at
 // screenPosition() on the phone's screen, which the desktop places wherever
-// it likes, or which is the real screen when that is as small as the phone's.
+// it likes, or which is the real screen when that is phone-shaped.
 void ZMainWidget::applyState()
 {
     const QRect screen = ZGlobal::getScreenR();
     const QSize size(screen.width(), screen.height() - screenPosition().y());
     setFixedSize(size);
-    if (onPhoneSizedScreen())
-        move(QGuiApplication::primaryScreen()->availableGeometry().topLeft() + screenPosition());
+    if (ZGlobal::isPhoneScreen())
+        move(QGuiApplication::primaryScreen()->geometry().topLeft() + screenPosition());
 }

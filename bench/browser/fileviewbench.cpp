@@ -1,17 +1,25 @@
-// Listing speed of the file list against `ls -l` on the same folder.
+// Listing speed and memory of the file list against `ls -l` on the same
+// folder.
 //   fileviewbench make DIR COUNT   makes COUNT entries (one in 20 a folder)
-//   fileviewbench list DIR RUNS    prints the best times and their ratio
+//   fileviewbench list DIR RUNS    prints the best times, the memory that the
+//                                  first listing added per entry, and their
+//                                  ratios to ls -l
 #include "fileview.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
+#include <malloc.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -36,15 +44,47 @@ int make(const QString& dir, int count)
     return 0;
 }
 
-double lsSeconds(const QString& dir)
+struct LsRun
 {
-    QProcess ls;
-    ls.setStandardOutputFile(QProcess::nullDevice());
+    double seconds = 0;
+    long peakKb = 0; // its peak resident memory
+};
+
+LsRun runLs(const QString& dir)
+{
+    LsRun run;
+    const QByteArray path = QFile::encodeName(dir);
     QElapsedTimer timer;
     timer.start();
-    ls.start(QStringLiteral("ls"), {QStringLiteral("-l"), dir});
-    ls.waitForFinished(-1);
-    return timer.nsecsElapsed() / 1e9;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        execlp("ls", "ls", "-l", path.constData(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    run.seconds = timer.nsecsElapsed() / 1e9;
+    run.peakKb = usage.ru_maxrss;
+    return run;
+}
+
+// Bytes of the process's resident memory and of its heap in use.
+long residentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/statm"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = status.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toLong() * sysconf(_SC_PAGESIZE) : 0;
+}
+
+long heapBytes()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return long(info.uordblks + info.hblkhd);
 }
 
 int list(const QString& dir, int runs)
@@ -56,15 +96,22 @@ int list(const QString& dir, int runs)
     layout->addWidget(view);
     screen.show();
 
-    // One round of each first, so that both find the folder in the caches.
-    lsSeconds(dir);
+    // One round of each first, so that both find the folder in the caches;
+    // the list's memory is taken around its first listing, ls -l's peak
+    // against its peak on an empty folder.
+    QTemporaryDir empty;
+    const long lsBase = runLs(empty.path()).peakKb;
+    const long lsPeak = runLs(dir).peakKb;
     view->setDir(QStringLiteral("/"));
+    QApplication::processEvents();
+    const long rss0 = residentBytes(), heap0 = heapBytes();
     view->setDir(dir);
     QApplication::processEvents();
+    const long rss = residentBytes() - rss0, heap = heapBytes() - heap0;
 
     double ls = 1e9, listing = 1e9, shown = 1e9;
     for (int i = 0; i < runs; ++i) {
-        ls = std::min(ls, lsSeconds(dir));
+        ls = std::min(ls, runLs(dir).seconds);
         view->setDir(QStringLiteral("/"));
         QApplication::processEvents();
         QElapsedTimer timer;
@@ -77,6 +124,12 @@ int list(const QString& dir, int runs)
     std::printf("%d entries: ls -l %.3f s, setDir %.3f s (ratio %.2f), "
                 "setDir and first paint %.3f s (ratio %.2f)\n",
                 view->topLevelItemCount(), ls, listing, listing / ls, shown, shown / ls);
+    const double entries = std::max(1, view->topLevelItemCount());
+    const double lsPerEntry = (lsPeak - lsBase) * 1024.0 / entries;
+    std::printf("%d entries: memory added by the listing %.1f MB resident, %.1f MB heap: "
+                "%.0f and %.0f bytes per entry; ls -l %.0f bytes per entry (ratios %.2f and %.2f)\n",
+                view->topLevelItemCount(), rss / 1048576.0, heap / 1048576.0, rss / entries,
+                heap / entries, lsPerEntry, rss / entries / lsPerEntry, heap / entries / lsPerEntry);
     return 0;
 }
 

@@ -8,9 +8,14 @@
 #include "mainwindow.h"
 #include "startup.h"
 #include "widgets.h"
+#include "elidedlabel.h"
+#include "zfiledialog.h"
+#include "zglobal.h"
 #include "zlanguage.h"
 #include "zmultilineedit.h"
+#include "zpushbutton.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QTemporaryDir>
@@ -31,6 +36,53 @@ constexpr int ByName = QDir::Name | QDir::DirsFirst | QDir::IgnoreCase;
 QAbstractButton* backKey(const MainWindow& window)
 {
     return window.getCSTWidget(true)->findChildren<QAbstractButton*>().last();
+}
+
+// Longer and wider texts than English: German words and Chinese ones.
+class Translation : public QTranslator
+{
+public:
+    explicit Translation(int language) : m_language(language) {}
+    bool isEmpty() const override { return false; }
+    QString translate(const char*, const char* source, const char*, int n) const override
+    {
+        static const QHash<QString, QStringList> words{
+            {"Compress", {"Komprimieren", "压缩文件"}}, {"Extract", {"Entpacken", "解压缩文件"}},
+            {"Cancel", {"Abbrechen", "取消"}}, {"Back", {"Zurück", "返回上级"}}, {"Dir", {"Ordner", "文件夹"}},
+            {"Overwrite existences", {"Vorhandene überschreiben", "覆盖已存在的文件"}},
+            {"Password", {"Passwort", "密码"}}, {"Password:", {"Passwort:", "密码："}},
+            {"Ratio:", {"Stufe:", "压缩率："}}, {"Split", {"Aufteilen", "分卷"}}, {"Name:", {"Name:", "名称："}},
+            {"Compress Dialog", {"Komprimieren", "压缩"}}, {"Extract Dialog", {"Entpacken", "解压缩"}},
+            {"%n archives", {"%n Archive", "%n 个压缩包"}}};
+        const QStringList found = words.value(QString::fromUtf8(source));
+        return found.isEmpty() ? QString() : QString(found.at(m_language)).replace("%n", QString::number(n));
+    }
+
+private:
+    int m_language;
+};
+
+// Everything shown in `window` lies inside it, inside the phone's screen,
+// and shows its whole text; only labels that elide may shorten theirs.
+void verifyNothingCut(QWidget* window)
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(window->width() <= ZGlobal::getScreenR().width());
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisible() || widget->width() == 0)
+            continue;
+        // What a scroll view holds may be taller than the view, not wider.
+        const QWidget* parent = widget->parentWidget();
+        const bool scrolls = parent && parent->objectName() == "qt_scrollarea_viewport";
+        const QRect inWindow(widget->mapTo(window, QPoint(0, 0)), widget->size());
+        QVERIFY2(scrolls ? widget->width() <= parent->width() : window->rect().contains(inWindow),
+                 widget->metaObject()->className());
+        if (auto* button = qobject_cast<ZPushButton*>(widget))
+            QCOMPARE(button->shown().second, button->text());
+        else if (qobject_cast<QCheckBox*>(widget) || (qobject_cast<QLabel*>(widget) && !qobject_cast<ElidedLabel*>(widget)))
+            QVERIFY2(widget->sizeHint().width() <= widget->width(), qPrintable(widget->property("text").toString()));
+    }
 }
 
 } // namespace
@@ -96,6 +148,80 @@ private slots:
         QCOMPARE(newPathValue(nullptr, "/p"), ":/p/bin");
         QCOMPARE(newLibraryPathValue("/usr/lib", "/p"), "/p/plugin:/p/lib:/usr/lib");
         QCOMPARE(newLibraryPathValue(nullptr, "/p"), "/p/plugin:/p/lib:");
+    }
+
+    // A relative archive is looked for where arkive was started, then below
+    // the program's folder; nowhere gives null.
+    void archives()
+    {
+        const QByteArray start = QFile::encodeName(m_root), program = start + "/mmc";
+        QVERIFY(QFile(m_dir.filePath("here.zip")).open(QIODevice::WriteOnly));
+        QVERIFY(QFile(m_dir.filePath("mmc/there.zip")).open(QIODevice::WriteOnly));
+        for (const auto& [path, found] : Table<QByteArray, QByteArray>{
+                 {"here.zip", start + "/here.zip"}, {"there.zip", "there.zip"}, {"mmc/there.zip", start + "/mmc/there.zip"},
+                 {start + "/here.zip", start + "/here.zip"}, {"nowhere.zip", {}}, {"", {}}, {"/nowhere.zip", {}}})
+            QCOMPARE(locateArchive(path, start, program), found);
+    }
+
+    // Portrait screens up to 540 logical pixels wide are the phone's screen.
+    void screens()
+    {
+        for (const auto& [screen, phone] : Table<QSize, QSize>{
+                 {{360, 720}, {360, 720}}, {{540, 1170}, {540, 1170}}, {{240, 320}, {240, 320}},
+                 {{541, 1170}, {240, 320}}, {{1280, 1024}, {240, 320}}, {{720, 360}, {240, 320}}, {{}, {240, 320}}})
+            QCOMPARE(ZGlobal::phoneScreenSize(screen), phone);
+    }
+
+    void titles()
+    {
+        for (const auto& [folder, selected, title] : Table<const char*, int, const char*>{
+                 {"/", 0, "/"}, {"/", 2, "/ · 2 selected"}, {"/mmc/Photos", 3, "Photos · 3 selected"},
+                 {"/mmc/Photos", 0, "Photos"}, {"/a %1 b", 1, "a %1 b · 1 selected"}})
+            QCOMPARE(mainTitle(folder, selected), title);
+    }
+
+    // The title bar follows the folder and the selection; "Clear selection"
+    // empties it in every folder.
+    void titleBar()
+    {
+        MainWindow window(nullptr, m_root, "*", Everything, ByName);
+        QCOMPARE(window.getTitleBarWidget()->text(), QFileInfo(m_root).fileName());
+        window.fileView->topLevelItem(0)->setSelected(true);
+        window.fileView->setDir(m_root + "/mmc");
+        QCOMPARE(window.getTitleBarWidget()->text(), "mmc · 1 selected");
+        QAction* clear = findByText<QAction>(&window, "Clear selection");
+        QVERIFY(clear && clear->isEnabled());
+        clear->trigger();
+        QVERIFY(window.fileView->selectedFiles.isEmpty());
+        QCOMPARE(window.getTitleBarWidget()->text(), "mmc");
+        QVERIFY(!clear->isEnabled());
+    }
+
+    // In English, German and Chinese, the main window and every dialog fit
+    // the phone's screen with nothing cut.
+    void nothingCut()
+    {
+        for (int language : {-1, 0, 1}) {
+            std::unique_ptr<Translation> translation;
+            if (language >= 0) {
+                translation = std::make_unique<Translation>(language);
+                qApp->installTranslator(translation.get());
+            }
+            MainWindow window(nullptr, m_root, "*", Everything, ByName);
+            verifyNothingCut(&window);
+            CompressDialog compress(&window);
+            compress.setOutDir(m_root + QString("/very long folder name").repeated(8));
+            compress.show();
+            compress.slotAdvance();
+            verifyNothingCut(&compress);
+            ExtractDialog extract(&window);
+            extract.setFiles({"/a", "/b"});
+            verifyNothingCut(&extract);
+            ZFileDialog chooser(nullptr, m_root, "*", QDir::Dirs, ByName);
+            verifyNothingCut(&chooser);
+            if (translation)
+                qApp->removeTranslator(translation.get());
+        }
     }
 
     void archiveFolders()

@@ -1,5 +1,5 @@
-// The real arkive binary: a bad option, and the extract-only mode answered
-// under a real X server.
+// The real arkive binary: a bad option, an archive that is nowhere, and the
+// extract-only mode answered under a real X server.
 #include "bytefiles.h"
 #include "processes.h"
 
@@ -37,6 +37,25 @@ private slots:
             QCOMPARE(arkive.exitCode(), 0);
             QVERIFY(arkive.readAllStandardError().contains(diagnostic));
         }
+    }
+
+    // An archive that is nowhere is named on standard error, and arkive
+    // starts as without -d.
+    void missingArchive()
+    {
+        QProcess arkive;
+        arkive.setReadChannel(QProcess::StandardError);
+        arkive.start(Program, {"-d", "nowhere.zip"});
+        QVERIFY(arkive.waitForStarted(Patience));
+        QByteArray text;
+        for (int waited = 0; waited < Patience && !text.contains("arkive: nowhere.zip: no such file\n");
+             waited += AnswerInterval)
+            if (arkive.waitForReadyRead(AnswerInterval))
+                text += arkive.readAllStandardError();
+        QVERIFY2(text.contains("arkive: nowhere.zip: no such file\n"), text.constData());
+        QVERIFY(!arkive.waitForFinished(AnswerInterval));
+        arkive.kill();
+        arkive.waitForFinished(Patience);
     }
 
     // `arkive -d` ends with its dialog: 0 for Escape; 1 for "Ok", which

@@ -8,11 +8,11 @@
 #include "folderpath.h"
 #include "hostilenames.h"
 #include "localbytes.h"
-#include "ownernames.h"
 #include "widgets.h"
 #include "zfiledialog.h"
 
 #include <QDir>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,6 +27,7 @@ using Table = std::initializer_list<std::tuple<Columns...>>;
 
 constexpr int ScreenWidth = 240;  // pixels
 constexpr int ScreenHeight = 320; // pixels
+constexpr int Patience = 30000;   // milliseconds that any step may take
 constexpr int Everything = QDir::AllEntries | QDir::Hidden | QDir::System;
 constexpr int FoldersOnly = QDir::Dirs | QDir::Hidden;
 constexpr int ByName = QDir::Name | QDir::DirsFirst | QDir::IgnoreCase;
@@ -40,7 +41,7 @@ QStringList rowNames(const FileView& view)
 {
     QStringList names;
     for (int i = 0; i < view.topLevelItemCount(); ++i)
-        names << row(view, i)->fileName;
+        names << row(view, i)->fileName();
     return names;
 }
 
@@ -114,15 +115,12 @@ private slots:
     // Ids without an entry are written in decimal, also those above 2^31.
     void owners()
     {
-        OwnerNames names;
         for (const auto& [id, name] : Table<uint, const char*>{
                  {0, "root"}, {54321, "54321"}, {4000000000u, "4000000000"}}) {
             if (id != 0 && (::getpwuid(id) || ::getgrgid(id)))
                 continue; // the id has an entry on this system
             QCOMPARE(ownerName(id), name);
             QCOMPARE(groupName(id), name);
-            QCOMPARE(names.user(id), name);
-            QCOMPARE(names.group(id), name);
         }
     }
 
@@ -233,7 +231,7 @@ private slots:
         for (const QByteArray& name : hostileNames())
             expected << folder + '/' + name;
         for (int i = 0; i < view.topLevelItemCount(); ++i)
-            listed << toLocalBytes(row(view, i)->absPath);
+            listed << toLocalBytes(row(view, i)->absPath());
         std::sort(listed.begin(), listed.end());
         std::sort(expected.begin(), expected.end());
         QCOMPARE(listed, expected);
@@ -245,9 +243,11 @@ private slots:
     // Taps, each "x name", with x in the view's pixels of W = 240: a press
     // in the left fifth toggles a row; from W/5 = 48 to 4W/5 = 192 a tap
     // selects it alone and enters a folder; further right it only selects.
-    // The selection keeps the order of the presses, across folders; the rows
-    // shown selected are those of the selection in the folder shown. Paths
-    // are relative to the test folder; run as an unprivileged user.
+    // Other steps: "up" and "refresh" list a folder again, "key K" presses a
+    // key. The selection keeps the order of the presses, across folders; the
+    // rows shown selected are exactly those of the selection in the folder
+    // shown. Paths are relative to the test folder; run as an unprivileged
+    // user.
     void taps_data()
     {
         QTest::addColumn<QStringList>("taps");
@@ -265,6 +265,11 @@ private slots:
                                << QStringList{"c.sh", "B.jpg", "a.txt"};
         QTest::newRow("across folders") << QStringList{"120 Alpha", "5 inside.txt"} << "Alpha"
                                         << QStringList{"Alpha", "Alpha/inside.txt"};
+        QTest::newRow("and back") << QStringList{"120 Alpha", "5 inside.txt", "up"} << ""
+                                  << QStringList{"Alpha", "Alpha/inside.txt"};
+        QTest::newRow("refresh") << QStringList{"5 c.sh", "5 a.txt", "refresh"} << "" << QStringList{"c.sh", "a.txt"};
+        QTest::newRow("keyboard") << QStringList{"5 a.txt", "key Down", "key Space", "key Up", "key Space"} << ""
+                                  << QStringList{"B.jpg"};
     }
     void taps()
     {
@@ -274,8 +279,14 @@ private slots:
         FileView& view = *m_screen->view;
         AsUnprivileged user;
         QVERIFY(user.ok());
-        for (const QString& step : taps)
-            tap(view, step.section(' ', 1), step.section(' ', 0, 0).toInt());
+        for (const QString& step : taps) {
+            if (step == "up" || step == "refresh")
+                view.setDir(step == "up" ? parentFolder(view.currentDir) : view.currentDir);
+            else if (step.startsWith("key "))
+                QTest::keyClick(&view, step == "key Space" ? Qt::Key_Space : step == "key Up" ? Qt::Key_Up : Qt::Key_Down);
+            else
+                tap(view, step.section(' ', 1), step.section(' ', 0, 0).toInt());
+        }
         QCOMPARE(view.currentDir, QDir::cleanPath(m_root + '/' + shown));
         QStringList inFolder, rows;
         for (QString& path : selected) {
@@ -285,26 +296,46 @@ private slots:
         }
         QCOMPARE(view.selectedFiles, selected);
         for (QTreeWidgetItem* item : view.selectedItems())
-            rows << static_cast<FileViewItem*>(item)->absPath;
+            rows << static_cast<FileViewItem*>(item)->absPath();
         rows.sort();
         inFolder.sort();
         QCOMPARE(rows, inFolder);
     }
 
-    // The chooser gives the folder shown on "OK", not an entry selected in
-    // it, and nothing on "Cancel"; "Back" shows the folder above.
+    // A finger dragged up the list scrolls it, selecting nothing; another
+    // folder is shown from its top.
+    void drag()
+    {
+        FileView& view = *m_screen->view;
+        QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(120, 250));
+        for (int y = 240; y >= 20; y -= 20)
+            QTest::mouseMove(view.viewport(), QPoint(120, y), 10);
+        QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(120, 20), 10);
+        QTRY_VERIFY_WITH_TIMEOUT(view.verticalScrollBar()->value() > 0, Patience);
+        QVERIFY(view.selectedFiles.isEmpty() && view.selectedItems().isEmpty());
+        view.setDir(m_root + "/names");
+        QCOMPARE(view.verticalScrollBar()->value(), 0);
+    }
+
+    // The chooser starts at the card, else at the output folder, else at
+    // home; its title names the folder shown. It gives the folder shown on
+    // "OK", not an entry selected in it, and nothing on "Cancel"; "Back"
+    // shows the folder above.
     void chooser()
     {
+        QCOMPARE(firstListable({"", m_root + "/locked/x", m_root + "/beta/"}), m_root + "/beta");
         for (const QString key : {"OK", "Cancel"}) {
             QString shown;
             whenModal<ZFileDialog>([&](ZFileDialog* dialog) {
+                QCOMPARE(dialog->fileView->currentDir, QDir("/mmc/mmca1").exists() ? "/mmc/mmca1" : m_root + "/beta");
                 dialog->fileView->setDir(m_root + "/Alpha");
+                QCOMPARE(dialog->dlgTitle(), m_root + "/Alpha");
                 findByText(dialog, "Back")->click();
                 tap(*dialog->fileView, "Alpha", 5);
                 shown = dialog->fileView->currentDir;
                 findByText(dialog, key)->click();
             });
-            QCOMPARE(ZFileDialog::getDir(nullptr), key == "OK" ? m_root : QString());
+            QCOMPARE(ZFileDialog::getDir(nullptr, m_root + "/beta"), key == "OK" ? m_root : QString());
             QCOMPARE(shown, m_root);
         }
     }
