@@ -2,57 +2,361 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name>QObject</name>
+    <name>CompressDialog</name>
     <message>
-        <source>Extract Dialog</source>
-        <translation>Entpacken</translation>
+        <location filename="../archive/compressdialog.cpp" line="96"/>
+        <source>Compress Dialog</source>
+        <translation>Packen</translation>
     </message>
     <message>
-        <source>Dir</source>
-        <translation>Ordner</translation>
+        <location filename="../archive/compressdialog.cpp" line="115"/>
+        <source>Name:</source>
+        <translation>Name:</translation>
     </message>
     <message>
-        <source>Overwrite existences</source>
-        <translation>Vorhandene überschreiben</translation>
+        <location filename="../archive/compressdialog.cpp" line="141"/>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
     </message>
     <message>
-        <source>Password</source>
-        <translation>Passwort</translation>
+        <location filename="../archive/compressdialog.cpp" line="143"/>
+        <source>Ratio:</source>
+        <translation>Stufe:</translation>
     </message>
     <message>
+        <location filename="../archive/compressdialog.cpp" line="148"/>
+        <source>Ultra</source>
+        <translation>Ultra</translation>
+    </message>
+    <message>
+        <location filename="../archive/compressdialog.cpp" line="149"/>
+        <source>Split</source>
+        <translation>Teilen</translation>
+    </message>
+    <message>
+        <location filename="../archive/compressdialog.cpp" line="153"/>
+        <source> MB</source>
+        <translation> MB</translation>
+    </message>
+    <message>
+        <location filename="../archive/compressdialog.cpp" line="174"/>
+        <location filename="../archive/compressdialog.cpp" line="282"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <source>Ok</source>
+        <location filename="../archive/compressdialog.cpp" line="176"/>
+        <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../archive/compressdialog.cpp" line="281"/>
+        <source>%1 exists already. Replace it?</source>
+        <translation>%1 gibt es schon. Ersetzen?</translation>
+    </message>
+    <message>
+        <location filename="../archive/compressdialog.cpp" line="282"/>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
+        <location filename="../app/mainwindow.cpp" line="63"/>
         <source>Compress</source>
         <translation>Packen</translation>
     </message>
     <message>
+        <location filename="../app/mainwindow.cpp" line="64"/>
         <source>Extract</source>
         <translation>Entpacken</translation>
     </message>
     <message>
+        <location filename="../app/mainwindow.cpp" line="72"/>
         <source>Refresh</source>
         <translation>Aktualisieren</translation>
     </message>
     <message>
+        <location filename="../app/mainwindow.cpp" line="70"/>
         <source>About</source>
         <translation>Über</translation>
     </message>
     <message>
+        <location filename="../app/mainwindow.cpp" line="71"/>
         <source>Exit</source>
         <translation>Beenden</translation>
     </message>
     <message>
+        <location filename="../app/mainwindow.cpp" line="73"/>
+        <source>Clear selection</source>
+        <translation>Auswahl aufheben</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../app/mainwindow.cpp" line="102"/>
+        <source>%1 · %n selected</source>
+        <translation>
+            <numerusform>%1 · %n ausgewählt</numerusform>
+            <numerusform>%1 · %n ausgewählt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../app/mainwindow.cpp" line="165"/>
+        <source>arkive
+
+Packs the selected files and folders into one archive (tar, tar.gz, tar.bz2, tar.xz, tar.lz, tar.lzo, tar.lzma or zip) and unpacks tar, zip and rar archives into a folder of your choice.
+
+The work is done by the standard archivers in the background; tally shows how far it has got.</source>
+        <translation>arkive
+
+Packt die ausgewählten Dateien und Ordner in ein Archiv (tar, tar.gz, tar.bz2, tar.xz, tar.lz, tar.lzo, tar.lzma oder zip) und entpackt tar-, zip- und rar-Archive in einen Ordner Ihrer Wahl.
+
+Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, wie weit sie sind.</translation>
+    </message>
+    <message>
+        <location filename="../app/mainwindow.cpp" line="171"/>
         <source>Ok</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <location filename="../archive/extractdialog.cpp" line="55"/>
+        <source>Extract Dialog</source>
+        <translation>Entpacken</translation>
+    </message>
+    <message>
+        <location filename="../archive/extractdialog.cpp" line="74"/>
+        <source>Dir</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <location filename="../archive/extractdialog.cpp" line="77"/>
+        <source>Overwrite existences</source>
+        <translation>Vorhandene überschreiben</translation>
+    </message>
+    <message>
+        <location filename="../archive/extractdialog.cpp" line="80"/>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <location filename="../archive/extractdialog.cpp" line="88"/>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <location filename="../archive/extractdialog.cpp" line="89"/>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../archive/extractdialog.cpp" line="123"/>
+        <source>%n archives</source>
+        <translation>
+            <numerusform>%n Archiv</numerusform>
+            <numerusform>%n Archive</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ZFileDialog</name>
+    <message>
+        <location filename="../browser/zfiledialog.cpp" line="29"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../browser/zfiledialog.cpp" line="30"/>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <location filename="../browser/zfiledialog.cpp" line="31"/>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <location filename="../browser/zfiledialog.cpp" line="44"/>
+        <source>Select a file plz</source>
+        <translation>Ordner wählen</translation>
+    </message>
+</context>
+<context>
+    <name>tally::TallyWindow</name>
+    <message>
+        <location filename="../tally/window.cpp" line="169"/>
+        <location filename="../tally/window.cpp" line="371"/>
+        <source>Packing</source>
+        <translation>Packen</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="169"/>
+        <location filename="../tally/window.cpp" line="371"/>
+        <source>Unpacking</source>
+        <translation>Entpacken</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="220"/>
+        <source>Stop packing? Nothing will be written.</source>
+        <translation>Packen abbrechen? Es wird nichts geschrieben.</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="221"/>
+        <source>Stop unpacking? The files unpacked so far stay.</source>
+        <translation>Entpacken abbrechen? Die bisher entpackten Dateien bleiben.</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="224"/>
+        <source>Stop now</source>
+        <translation>Jetzt abbrechen</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="226"/>
+        <source>Go on</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="236"/>
+        <source>Stop</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="238"/>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="370"/>
+        <source>Packing: stopping</source>
+        <translation>Packen: wird abgebrochen</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="370"/>
+        <source>Unpacking: stopping</source>
+        <translation>Entpacken: wird abgebrochen</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="372"/>
+        <source>Packing done</source>
+        <translation>Packen fertig</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="372"/>
+        <source>Unpacking done</source>
+        <translation>Entpacken fertig</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="373"/>
+        <source>Packing reported errors</source>
+        <translation>Packen meldete Fehler</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="373"/>
+        <source>Unpacking reported errors</source>
+        <translation>Entpacken meldete Fehler</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="374"/>
+        <source>Packing ended early</source>
+        <translation>Packen endete vorzeitig</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="374"/>
+        <source>Unpacking ended early</source>
+        <translation>Entpacken endete vorzeitig</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="375"/>
+        <source>Packing stopped</source>
+        <translation>Packen abgebrochen</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="375"/>
+        <source>Unpacking stopped</source>
+        <translation>Entpacken abgebrochen</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="383"/>
+        <source>Entries: %1 of %2</source>
+        <translation>Einträge: %1 von %2</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="384"/>
+        <source>Entries: %1</source>
+        <translation>Einträge: %1</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="392"/>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="400"/>
+        <location filename="../tally/window.cpp" line="402"/>
+        <source>Elapsed %1, left %2</source>
+        <translation>Vergangen %1, verbleibend %2</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="403"/>
+        <source>Elapsed %1</source>
+        <translation>Vergangen %1</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="411"/>
+        <source>Stopping the archiver…</source>
+        <translation>Das Archivprogramm wird beendet…</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="412"/>
+        <source>The archive is complete.</source>
+        <translation>Das Archiv ist vollständig.</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="413"/>
+        <source>All entries were unpacked.</source>
+        <translation>Alle Einträge wurden entpackt.</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="414"/>
+        <source>Files that existed and were kept: %1.</source>
+        <translation>Vorhandene Dateien, die behalten wurden: %1.</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="417"/>
+        <source>An error was reported</source>
+        <translation>Ein Fehler wurde gemeldet</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="419"/>
+        <source>%1 (and %2 more)</source>
+        <translation>%1 (und %2 weitere)</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="424"/>
+        <source>The archiver ended after %1 without saying that it had finished.</source>
+        <translation>Das Archivprogramm endete nach %1, ohne zu melden, dass es fertig war.</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="426"/>
+        <source>Stopped by you.</source>
+        <translation>Von Ihnen abgebrochen.</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="427"/>
+        <source>The archive was written.</source>
+        <translation>Das Archiv wurde geschrieben.</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="428"/>
+        <source>Nothing was written.</source>
+        <translation>Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="430"/>
+        <source>What was unpacked was added to the folder; no file that existed was replaced.</source>
+        <translation>Das Entpackte wurde dem Ordner hinzugefügt; keine vorhandene Datei wurde ersetzt.</translation>
     </message>
 </context>
 </TS>

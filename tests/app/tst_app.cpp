@@ -14,6 +14,7 @@
 #include "zlanguage.h"
 #include "zmultilineedit.h"
 #include "zpushbutton.h"
+#include "window.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -37,30 +38,6 @@ QAbstractButton* backKey(const MainWindow& window)
 {
     return window.getCSTWidget(true)->findChildren<QAbstractButton*>().last();
 }
-
-// Longer and wider texts than English: German words and Chinese ones.
-class Translation : public QTranslator
-{
-public:
-    explicit Translation(int language) : m_language(language) {}
-    bool isEmpty() const override { return false; }
-    QString translate(const char*, const char* source, const char*, int n) const override
-    {
-        static const QHash<QString, QStringList> words{
-            {"Compress", {"Komprimieren", "压缩文件"}}, {"Extract", {"Entpacken", "解压缩文件"}},
-            {"Cancel", {"Abbrechen", "取消"}}, {"Back", {"Zurück", "返回上级"}}, {"Dir", {"Ordner", "文件夹"}},
-            {"Overwrite existences", {"Vorhandene überschreiben", "覆盖已存在的文件"}},
-            {"Password", {"Passwort", "密码"}}, {"Password:", {"Passwort:", "密码："}},
-            {"Ratio:", {"Stufe:", "压缩率："}}, {"Split", {"Aufteilen", "分卷"}}, {"Name:", {"Name:", "名称："}},
-            {"Compress Dialog", {"Komprimieren", "压缩"}}, {"Extract Dialog", {"Entpacken", "解压缩"}},
-            {"%n archives", {"%n Archive", "%n 个压缩包"}}};
-        const QStringList found = words.value(QString::fromUtf8(source));
-        return found.isEmpty() ? QString() : QString(found.at(m_language)).replace("%n", QString::number(n));
-    }
-
-private:
-    int m_language;
-};
 
 // Everything shown in `window` lies inside it, inside the phone's screen,
 // and shows its whole text; only labels that elide may shorten theirs.
@@ -201,12 +178,10 @@ private slots:
     // the phone's screen with nothing cut.
     void nothingCut()
     {
-        for (int language : {-1, 0, 1}) {
-            std::unique_ptr<Translation> translation;
-            if (language >= 0) {
-                translation = std::make_unique<Translation>(language);
-                qApp->installTranslator(translation.get());
-            }
+        for (const char* language : {"en", "de", "zh_CN"}) {
+            QTranslator translation;   // longer and wider texts than English
+            (void)translation.load(QString("arkiveui_") + language, ARKIVE_PROGRAM_DIR "/i18n");
+            qApp->installTranslator(&translation);
             MainWindow window(nullptr, m_root, "*", Everything, ByName);
             verifyNothingCut(&window);
             CompressDialog compress(&window);
@@ -219,8 +194,7 @@ private slots:
             verifyNothingCut(&extract);
             ZFileDialog chooser(nullptr, m_root, "*", QDir::Dirs, ByName);
             verifyNothingCut(&chooser);
-            if (translation)
-                qApp->removeTranslator(translation.get());
+            qApp->removeTranslator(&translation);
         }
     }
 
@@ -233,14 +207,17 @@ private slots:
             QCOMPARE(archiveFolder(path, cwd), folder);
     }
 
-    // The dialog's texts in the language of the first of LC_ALL,
-    // LC_MESSAGES and LANG that is set; English when there is no file.
+    // Every window in the language of the first of LC_ALL, LC_MESSAGES and
+    // LANG that is set, tally's too; English when there is no file for it.
     void translation()
     {
-        const char* german = "Vorhandene überschreiben";
-        const char* english = "Overwrite existences";
-        for (const auto& [lcAll, lang, text] : Table<const char*, const char*, const char*>{
-                 {"", "de_DE.UTF-8", german}, {"", "de_DE@euro", german}, {"de_DE.UTF-8", "fr_FR", german},
+        using Texts = QStringList;   // a key, a menu entry, compress, chooser, extract, tally
+        const Texts german{"Packen", "Aktualisieren", "Passwort:", "Zurück", "Vorhandene überschreiben",
+                           "Entpacken fertig"};
+        const Texts chinese{"压缩", "刷新", "密码：", "返回", "覆盖已有文件", "解压完成"};
+        const Texts english{"Compress", "Refresh", "Password:", "Back", "Overwrite existences", "Unpacking done"};
+        for (const auto& [lcAll, lang, texts] : Table<const char*, const char*, Texts>{
+                 {"", "de_DE.UTF-8", german}, {"", "zh_CN.UTF-8", chinese}, {"de_DE.UTF-8", "fr_FR", german},
                  {"", "fr_FR", english}, {"C.UTF-8", "de_DE", english}}) {
             qputenv("LC_ALL", lcAll);
             qunsetenv("LC_MESSAGES");
@@ -249,10 +226,22 @@ private slots:
             (void)translator.load(translationName("arkiveui", ZLanguage::getSystemLanguageCode()),
                                   ARKIVE_PROGRAM_DIR "/i18n");
             qApp->installTranslator(&translator);
-            ExtractDialog dialog;
+            MainWindow window(nullptr, m_root, "*", Everything, ByName);
+            CompressDialog compress;
+            ZFileDialog chooser(nullptr, m_root, "*", QDir::Dirs, ByName);
+            ExtractDialog extract;
+            tally::Snapshot done;
+            done.outcome = tally::Outcome::Done;
+            const QString tallyTitle = tally::TallyWindow::titleWords(done);
             qApp->removeTranslator(&translator);
-            QVERIFY2(findByText(&dialog, text), lang);
+            QVERIFY2(findByText(&window, texts[0]), lang);
+            QVERIFY2(findByText<QAction>(&window, texts[1]), lang);
+            QVERIFY2(findByText<QLabel>(&compress, texts[2]), lang);
+            QVERIFY2(findByText(&chooser, texts[3]), lang);
+            QVERIFY2(findByText(&extract, texts[4]), lang);
+            QCOMPARE(tallyTitle, texts[5]);
         }
+        qputenv("LC_ALL", "C.UTF-8");
     }
 
     // The back key is off exactly while the root is shown, from the start on.
