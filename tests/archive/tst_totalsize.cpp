@@ -11,54 +11,43 @@
 class TestTotalSize : public QObject
 {
     Q_OBJECT
+    QTemporaryDir m_tmp;
+
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_tmp.isValid());
         const QByteArray t = QFile::encodeName(m_tmp.path());
         for (const char* dir : {"/f", "/f/.cache", "/f/sub", "/f/sub/deeper", "/caf\xe9\xff", "/wide"})
             QCOMPARE(mkdir(t + dir, 0700), 0);
         for (const auto& [name, size] : {std::pair{"/f/a", 100}, {"/f/b", 200}, {"/f/.hidden", 50},
                                          {"/f/.cache/big", 1000}, {"/f/sub/deeper/d", 7}, {"/caf\xe9\xff/x\x80", 5}})
             QVERIFY(writeBytes(t + name, QByteArray(size, 'x')));
-        QCOMPARE(symlink("a", t + "/f/linked-file"), 0);       // counted again through the link
-        QCOMPARE(symlink("/nonexistent", t + "/f/dangling"), 0);
+        // A file counted again through a link, a dangling link, two loops, a link to a folder.
+        for (const auto& [target, link] : {std::pair{"a", "/f/linked-file"}, {"/nonexistent", "/f/dangling"},
+                                           {"..", "/f/sub/up"}, {".", "/f/sub/self"}, {"f", "/to-f"}})
+            QCOMPARE(symlink(target, t + link), 0);
         QCOMPARE(mkfifo(t + "/f/fifo", 0600), 0);
-        QCOMPARE(symlink("..", t + "/f/sub/up"), 0);           // loops
-        QCOMPARE(symlink(".", t + "/f/sub/self"), 0);
-        QCOMPARE(symlink(t + "/f", t + "/to-f"), 0);
         for (const char* sparse : {"/wide/a", "/wide/b"})
             QVERIFY(writeBytes(t + sparse, {}) && truncate(t + sparse, qint64(3) << 30) == 0);
     }
 
-    void totals_data()
-    {
-        QTest::addColumn<QStringList>("paths");
-        QTest::addColumn<quint64>("total");
-        QTest::newRow("folder, hidden left out, link followed, loops end") << QStringList{"f"} << quint64(407);
-        QTest::newRow("hidden file chosen directly") << QStringList{"f/.hidden"} << quint64(50);
-        QTest::newRow("each path as often as given") << QStringList{"f", "f/a"} << quint64(507);
-        QTest::newRow("starting inside the loop") << QStringList{"f/sub"} << quint64(407);
-        QTest::newRow("link to the folder") << QStringList{"to-f"} << quint64(407);
-        QTest::newRow("dot, dot-dot and a vanished path") << QStringList{".", "..", "gone", "f/b"} << quint64(200);
-        QTest::newRow("name that is not UTF-8") << QStringList{fromLocalBytes("caf\xe9\xff")} << quint64(5);
-        QTest::newRow("beyond 32 bits") << QStringList{"wide"} << (quint64(6) << 30);
-        QTest::newRow("nothing") << QStringList() << quint64(0);
-    }
     void totals()
     {
-        QFETCH(QStringList, paths);
-        QFETCH(quint64, total);
-        for (QString& path : paths)
-            if (path != QLatin1String(".") && path != QLatin1String(".."))
-                path = m_tmp.path() + QLatin1Char('/') + path;
-        QCOMPARE(totalSize(paths), total);
+        for (const auto& [what, paths, total] : std::initializer_list<std::tuple<const char*, QStringList, quint64>>{
+                 {"folder, hidden left out, link followed, loops end", {"f"}, 407},
+                 {"hidden file chosen directly", {"f/.hidden"}, 50}, {"each path as often as given", {"f", "f/a"}, 507},
+                 {"starting inside the loop", {"f/sub"}, 407}, {"link to the folder", {"to-f"}, 407},
+                 {"dot, dot-dot and a vanished path", {".", "..", "gone", "f/b"}, 200},
+                 {"name that is not UTF-8", {fromLocalBytes("caf\xe9\xff")}, 5},
+                 {"beyond 32 bits", {"wide"}, quint64(6) << 30}, {"nothing", {}, 0}}) {
+            QStringList absolute;
+            for (const QString& path : paths)
+                absolute << (path == "." || path == ".." ? path : m_tmp.path() + '/' + path);
+            QCOMPARE(what + (": " + QString::number(totalSize(absolute))), what + (": " + QString::number(total)));
+        }
     }
 
     void cleanupTestCase() { removeTree(QFile::encodeName(m_tmp.path())); }
-
-private:
-    QTemporaryDir m_tmp;
 };
 
 QTEST_GUILESS_MAIN(TestTotalSize)

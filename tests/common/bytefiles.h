@@ -23,16 +23,28 @@ inline bool writeBytes(const QByteArray& path, const QByteArray& data, mode_t mo
 
 inline QByteArray readBytes(const QByteArray& path)
 {
-    QByteArray data;
     const int fd = ::open(path.constData(), O_RDONLY);
     if (fd < 0)
         return "(unreadable)";
+    QByteArray data;
     char buffer[65536];
-    ssize_t n = 0;
-    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
         data.append(buffer, n);
     ::close(fd);
     return data;
+}
+
+// The names in a folder but "." and "..", in the order the system gives.
+inline QByteArrayList namesIn(const QByteArray& folder)
+{
+    QByteArrayList names;
+    if (DIR* dir = ::opendir(folder.constData())) {
+        while (const dirent* entry = ::readdir(dir))
+            if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
+                names << entry->d_name;
+        ::closedir(dir);
+    }
+    return names;
 }
 
 // Every entry below a folder by its path relative to it: "d" for a folder,
@@ -41,29 +53,16 @@ using Tree = QMap<QByteArray, QByteArray>;
 
 inline void describeInto(const QByteArray& root, const QByteArray& relative, Tree& tree)
 {
-    DIR* dir = ::opendir((root + relative).constData());
-    if (!dir) {
-        tree.insert(relative, "(unreadable folder)");
-        return;
-    }
-    QByteArrayList names;
-    while (const dirent* entry = ::readdir(dir)) {
-        const QByteArray name(entry->d_name);
-        if (name != "." && name != "..")
-            names << name;
-    }
-    ::closedir(dir);
-    for (const QByteArray& name : names) {
-        const QByteArray rel = relative + '/' + name;
-        const QByteArray path = root + rel;
+    for (const QByteArray& name : namesIn(root + relative)) {
+        const QByteArray rel = relative + '/' + name, path = root + rel;
         struct stat st;
+        char target[4096];
         if (::lstat(path.constData(), &st) != 0) {
             tree.insert(rel, "(no status)");
         } else if (S_ISDIR(st.st_mode)) {
             tree.insert(rel, "d");
             describeInto(root, rel, tree);
         } else if (S_ISLNK(st.st_mode)) {
-            char target[4096];
             const ssize_t n = ::readlink(path.constData(), target, sizeof target);
             tree.insert(rel, "l:" + QByteArray(target, n > 0 ? int(n) : 0));
         } else if (S_ISREG(st.st_mode)) {
@@ -87,45 +86,31 @@ inline Tree describeTree(const QByteArray& root)
 inline QByteArray treeDifference(const Tree& expected, const Tree& actual)
 {
     QByteArray text;
-    for (auto it = expected.begin(); it != expected.end(); ++it) {
-        if (!actual.contains(it.key()))
-            text += "missing: " + it.key() + '\n';
-        else if (actual.value(it.key()) != it.value())
-            text += "differs: " + it.key() + '\n';
-    }
-    for (auto it = actual.begin(); it != actual.end(); ++it) {
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        if (actual.value(it.key()) != it.value())
+            text += (actual.contains(it.key()) ? "differs: " : "missing: ") + it.key() + '\n';
+    for (auto it = actual.begin(); it != actual.end(); ++it)
         if (!expected.contains(it.key()))
             text += "extra: " + it.key() + '\n';
-    }
     return text;
 }
 
-#define COMPARE_TREES(actualRoot, expectedRoot)                                                  \
-    do {                                                                                         \
+#define COMPARE_TREES(actualRoot, expectedRoot)                                                        \
+    do {                                                                                               \
         const QByteArray diff_ = treeDifference(describeTree(expectedRoot), describeTree(actualRoot)); \
-        QVERIFY2(diff_.isEmpty(), diff_.constData());                                            \
+        QVERIFY2(diff_.isEmpty(), diff_.constData());                                                  \
     } while (false)
 
+// Removes a file or a whole tree, also where its folders are not writable.
 inline void removeTree(const QByteArray& path)
 {
     struct stat st;
-    if (::lstat(path.constData(), &st) != 0)
-        return;
-    if (!S_ISDIR(st.st_mode)) {
+    if (::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::chmod(path.constData(), 0755);
+        for (const QByteArray& name : namesIn(path))
+            removeTree(path + '/' + name);
+        ::rmdir(path.constData());
+    } else {
         ::unlink(path.constData());
-        return;
     }
-    ::chmod(path.constData(), 0755);
-    QByteArrayList names;
-    if (DIR* dir = ::opendir(path.constData())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const QByteArray name(entry->d_name);
-            if (name != "." && name != "..")
-                names << name;
-        }
-        ::closedir(dir);
-    }
-    for (const QByteArray& name : names)
-        removeTree(path + '/' + name);
-    ::rmdir(path.constData());
 }

@@ -8,7 +8,6 @@
 #include <QByteArrayList>
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,22 +17,9 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 inline bool becomeSubreaper()
 {
     return ::prctl(PR_SET_CHILD_SUBREAPER, 1) == 0;
-}
-
-// Starts /bin/sh -c line, as system() would, without waiting.
-inline bool spawnShell(const QByteArray& line)
-{
-    QByteArray copy = line;
-    char sh[] = "/bin/sh";
-    char dashC[] = "-c";
-    char* argv[] = {sh, dashC, copy.data(), nullptr};
-    pid_t pid = 0;
-    return ::posix_spawn(&pid, sh, nullptr, nullptr, argv, environ) == 0;
 }
 
 // Waits until no child is left. False when some still run after `limit`, so
@@ -60,6 +46,10 @@ inline bool reapAll(std::chrono::seconds limit = std::chrono::seconds(60))
 inline int runProgram(const QByteArrayList& words, QByteArray* output = nullptr,
                       const QByteArray& cwd = QByteArray())
 {
+    std::vector<char*> argv;   // made before fork(): a child of a threaded process must not allocate
+    for (const QByteArray& w : words)
+        argv.push_back(const_cast<char*>(w.constData()));
+    argv.push_back(nullptr);
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0)
         return -1;
@@ -67,10 +57,6 @@ inline int runProgram(const QByteArrayList& words, QByteArray* output = nullptr,
     if (pid < 0)
         return -1;
     if (pid == 0) {
-        std::vector<char*> argv;
-        for (const QByteArray& w : words)
-            argv.push_back(const_cast<char*>(w.constData()));
-        argv.push_back(nullptr);
         ::dup2(fds[1], STDOUT_FILENO);
         if (!cwd.isEmpty() && ::chdir(cwd.constData()) != 0)
             ::_exit(126);
@@ -79,18 +65,13 @@ inline int runProgram(const QByteArrayList& words, QByteArray* output = nullptr,
     }
     ::close(fds[1]);
     char buffer[65536];
-    ssize_t n = 0;
-    while ((n = ::read(fds[0], buffer, sizeof buffer)) != 0) {
+    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) != 0 && (n > 0 || errno == EINTR);)
         if (n > 0 && output)
             output->append(buffer, n);
-        if (n < 0 && errno != EINTR)
-            break;
-    }
     ::close(fds[0]);
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0) {
+    while (::waitpid(pid, &status, 0) < 0)
         if (errno != EINTR)
             return -1;
-    }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
