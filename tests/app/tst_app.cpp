@@ -1,20 +1,20 @@
 // Start-up worked out from values, the translation chosen by the system
-// language, the main window's keys and what they hand to the dialogs, and
-// the text field that takes folder names.
+// language, the main window's title bar and keys and what they hand to the
+// dialogs, and the text field that takes folder names.
 #include "compresscommand.h"
 #include "compressdialog.h"
+#include "elidedlabel.h"
 #include "extractdialog.h"
 #include "fileview.h"
 #include "mainwindow.h"
 #include "startup.h"
 #include "widgets.h"
-#include "elidedlabel.h"
+#include "window.h"
 #include "zfiledialog.h"
 #include "zglobal.h"
 #include "zlanguage.h"
 #include "zmultilineedit.h"
 #include "zpushbutton.h"
-#include "window.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -32,12 +32,6 @@ using Table = std::initializer_list<std::tuple<Columns...>>;
 
 constexpr int Everything = QDir::AllEntries | QDir::Hidden | QDir::System;
 constexpr int ByName = QDir::Name | QDir::DirsFirst | QDir::IgnoreCase;
-
-// The back key shows a picture, not a text: it is the last of the keys.
-QAbstractButton* backKey(const MainWindow& window)
-{
-    return window.getCSTWidget(true)->findChildren<QAbstractButton*>().last();
-}
 
 // Everything shown in `window` lies inside it, inside the phone's screen,
 // and shows its whole text; only labels that elide may shorten theirs.
@@ -67,23 +61,28 @@ void verifyNothingCut(QWidget* window)
 class TestApp : public QObject
 {
     Q_OBJECT
+    QTemporaryDir m_dir;
+    QString m_root;
+
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
         QVERIFY(QDir(m_dir.path()).mkpath("mmc/mmca1"));
         m_root = m_dir.path();
     }
 
     // What start-up takes from the command line: the archive of the last
     // -d, "" for none, "(bad)" for a bad option; getopt starts afresh for
-    // each line.
-    void options()
+    // each line. The program's folder: a link target longer than any fixed
+    // buffer is read whole; without /proc, argv[0] is taken against the
+    // working folder, or found on PATH. The system's tools come before the
+    // program's own, its libraries before the system's.
+    void startUp()
     {
-        for (auto [words, expected] : std::initializer_list<std::pair<QByteArrayList, QByteArray>>{
+        for (auto [words, expected] : Table<QByteArrayList, QByteArray>{
                  {{"-d", "a.zip"}, "a.zip"}, {{"-da.zip"}, "a.zip"}, {{"-d", "a", "-d", "b"}, "b"},
-                 {{"x", "-d", "a", "y"}, "a"}, {{"-x"}, "(bad)"}, {{"-d"}, "(bad)"},
-                 {{"-platform", "xcb"}, "(bad)"}, {{}, ""}}) {
+                 {{"x", "-d", "a", "y"}, "a"}, {{"-x"}, "(bad)"}, {{"-d"}, "(bad)"}, {{"-platform", "xcb"}, "(bad)"},
+                 {QByteArrayList(), ""}}) {
             words.prepend("arkive");
             std::vector<char*> argv;
             for (QByteArray& word : words)
@@ -91,15 +90,8 @@ private slots:
             argv.push_back(nullptr);
             const StartOptions options = parseOptions(int(words.size()), argv.data());
             QCOMPARE(options.ok ? options.archive : QByteArray("(bad)"), expected);
-            if (expected.isEmpty())
-                QVERIFY(options.archive.isNull());
+            QVERIFY(!expected.isEmpty() || options.archive.isNull());
         }
-    }
-
-    // A link target longer than any fixed buffer is read whole; without
-    // /proc, argv[0] is taken against the working folder, or found on PATH.
-    void programPaths()
-    {
         const QByteArray folder = QFile::encodeName(m_root);
         const QByteArray target = "/" + QByteArray("very-long-folder-name/").repeated(32) + "arkive";
         QCOMPARE(::symlink(target, folder + "/link"), 0);
@@ -110,25 +102,17 @@ private slots:
         QVERIFY(tool.open(QIODevice::WriteOnly) && tool.setPermissions(QFile::ExeOwner));
         for (const auto& [argv0, path, program] : Table<const char*, QByteArray, QByteArray>{
                  {"/opt/arkive/arkive", "", "/opt/arkive/arkive"}, {"sub/arkive", "", "/home/sub/arkive"},
-                 {"arkive", "/nonexistent:" + folder, folder + "/arkive"}, {"arkive", "/nonexistent", {}},
-                 {"", folder, {}}})
+                 {"arkive", "/nonexistent:" + folder, folder + "/arkive"}, {"arkive", "/nonexistent", {}}, {"", folder, {}}})
             QCOMPARE(absoluteProgramPath(argv0, "/home", path), program);
-        QCOMPARE(folderOf("/arkive"), "/");
-        QCOMPARE(folderOf("arkive"), "");
-    }
-
-    // The system's tools come before the program's own; its libraries
-    // before the system's.
-    void environment()
-    {
-        QCOMPARE(newPathValue("/usr/bin:/bin", "/p"), "/usr/bin:/bin:/p/bin");
-        QCOMPARE(newPathValue(nullptr, "/p"), ":/p/bin");
-        QCOMPARE(newLibraryPathValue("/usr/lib", "/p"), "/p/plugin:/p/lib:/usr/lib");
-        QCOMPARE(newLibraryPathValue(nullptr, "/p"), "/p/plugin:/p/lib:");
+        QCOMPARE(folderOf("/arkive") + ' ' + folderOf("arkive"), "/ ");
+        QCOMPARE(newPathValue("/usr/bin:/bin", "/p") + ' ' + newPathValue(nullptr, "/p"), "/usr/bin:/bin:/p/bin :/p/bin");
+        QCOMPARE(newLibraryPathValue("/usr/lib", "/p") + ' ' + newLibraryPathValue(nullptr, "/p"),
+                 "/p/plugin:/p/lib:/usr/lib /p/plugin:/p/lib:");
     }
 
     // A relative archive is looked for where arkive was started, then below
-    // the program's folder; nowhere gives null.
+    // the program's folder; nowhere gives null. The folder it is unpacked
+    // into by default is its own.
     void archives()
     {
         const QByteArray start = QFile::encodeName(m_root), program = start + "/mmc";
@@ -138,6 +122,10 @@ private slots:
                  {"here.zip", start + "/here.zip"}, {"there.zip", "there.zip"}, {"mmc/there.zip", start + "/mmc/there.zip"},
                  {start + "/here.zip", start + "/here.zip"}, {"nowhere.zip", {}}, {"", {}}, {"/nowhere.zip", {}}})
             QCOMPARE(locateArchive(path, start, program), found);
+        for (const auto& [path, cwd, folder] : Table<const char*, const char*, const char*>{
+                 {"sub/a.zip", "/p", "/p/sub"}, {"a.zip", "/p", "/p"}, {"../x/./a.zip", "/p/q", "/p/x"},
+                 {"/mmc/mmca1/a.zip", "/p", "/mmc/mmca1"}, {"/a.zip", "/p", "/"}, {"/mmc/folder/", "/p", "/mmc"}})
+            QCOMPARE(archiveFolder(path, cwd), folder);
     }
 
     // Portrait screens up to 540 logical pixels wide are the phone's screen.
@@ -149,29 +137,34 @@ private slots:
             QCOMPARE(ZGlobal::phoneScreenSize(screen), phone);
     }
 
-    void titles()
+    // The title bar follows the folder and the selection; "Clear selection"
+    // empties it in every folder. The back key is off exactly while the
+    // root is shown, from the start on.
+    void titleBarAndBackKey()
     {
         for (const auto& [folder, selected, title] : Table<const char*, int, const char*>{
                  {"/", 0, "/"}, {"/", 2, "/ · 2 selected"}, {"/mmc/Photos", 3, "Photos · 3 selected"},
                  {"/mmc/Photos", 0, "Photos"}, {"/a %1 b", 1, "a %1 b · 1 selected"}})
             QCOMPARE(mainTitle(folder, selected), title);
-    }
-
-    // The title bar follows the folder and the selection; "Clear selection"
-    // empties it in every folder.
-    void titleBar()
-    {
-        MainWindow window(nullptr, m_root, "*", Everything, ByName);
-        QCOMPARE(window.getTitleBarWidget()->text(), QFileInfo(m_root).fileName());
+        MainWindow window(nullptr, m_root + "/mmc/mmca1", "*", Everything, ByName);
+        QCOMPARE(window.getTitleBarWidget()->text(), "mmca1");
+        QAbstractButton* back = window.getCSTWidget(true)->findChildren<QAbstractButton*>().last();   // a picture
+        QVERIFY(back->isEnabled());
+        back->click();
         window.fileView->topLevelItem(0)->setSelected(true);
-        window.fileView->setDir(m_root + "/mmc");
-        QCOMPARE(window.getTitleBarWidget()->text(), "mmc · 1 selected");
+        window.fileView->setDir(m_root);
+        QCOMPARE(window.getTitleBarWidget()->text(), QFileInfo(m_root).fileName() + " · 1 selected");
         QAction* clear = findByText<QAction>(&window, "Clear selection");
         QVERIFY(clear && clear->isEnabled());
         clear->trigger();
-        QVERIFY(window.fileView->selectedFiles.isEmpty());
-        QCOMPARE(window.getTitleBarWidget()->text(), "mmc");
-        QVERIFY(!clear->isEnabled());
+        QVERIFY(window.fileView->selectedFiles.isEmpty() && !clear->isEnabled());
+        QCOMPARE(window.getTitleBarWidget()->text(), QFileInfo(m_root).fileName());
+        window.fileView->setDir("/tmp");
+        back->click();
+        QCOMPARE(window.fileView->currentDir, "/");
+        QVERIFY(!back->isEnabled());
+        MainWindow atRoot(nullptr, "/", "*", Everything, ByName);
+        QVERIFY(!atRoot.getCSTWidget(true)->findChildren<QAbstractButton*>().last()->isEnabled());
     }
 
     // In English, German and Chinese, the main window and every dialog fit
@@ -198,22 +191,12 @@ private slots:
         }
     }
 
-    void archiveFolders()
-    {
-        for (const auto& [path, cwd, folder] : Table<const char*, const char*, const char*>{
-                 {"sub/a.zip", "/p", "/p/sub"}, {"a.zip", "/p", "/p"}, {"../x/./a.zip", "/p/q", "/p/x"},
-                 {"/mmc/mmca1/a.zip", "/p", "/mmc/mmca1"}, {"/a.zip", "/p", "/"},
-                 {"/mmc/folder/", "/p", "/mmc"}})
-            QCOMPARE(archiveFolder(path, cwd), folder);
-    }
-
     // Every window in the language of the first of LC_ALL, LC_MESSAGES and
     // LANG that is set, tally's too; English when there is no file for it.
     void translation()
     {
         using Texts = QStringList;   // a key, a menu entry, compress, chooser, extract, tally
-        const Texts german{"Packen", "Aktualisieren", "Passwort:", "Zurück", "Vorhandene überschreiben",
-                           "Entpacken fertig"};
+        const Texts german{"Packen", "Aktualisieren", "Passwort:", "Zurück", "Vorhandene überschreiben", "Entpacken fertig"};
         const Texts chinese{"压缩", "刷新", "密码：", "返回", "覆盖已有文件", "解压完成"};
         const Texts english{"Compress", "Refresh", "Password:", "Back", "Overwrite existences", "Unpacking done"};
         for (const auto& [lcAll, lang, texts] : Table<const char*, const char*, Texts>{
@@ -234,65 +217,35 @@ private slots:
             done.outcome = tally::Outcome::Done;
             const QString tallyTitle = tally::TallyWindow::titleWords(done);
             qApp->removeTranslator(&translator);
-            QVERIFY2(findByText(&window, texts[0]), lang);
-            QVERIFY2(findByText<QAction>(&window, texts[1]), lang);
-            QVERIFY2(findByText<QLabel>(&compress, texts[2]), lang);
-            QVERIFY2(findByText(&chooser, texts[3]), lang);
+            QVERIFY2(findByText(&window, texts[0]) && findByText<QAction>(&window, texts[1]), lang);
+            QVERIFY2(findByText<QLabel>(&compress, texts[2]) && findByText(&chooser, texts[3]), lang);
             QVERIFY2(findByText(&extract, texts[4]), lang);
             QCOMPARE(tallyTitle, texts[5]);
         }
         qputenv("LC_ALL", "C.UTF-8");
     }
 
-    // The back key is off exactly while the root is shown, from the start on.
-    void backKeyFollowsTheRoot()
-    {
-        MainWindow atRoot(nullptr, "/", "*", Everything, ByName);
-        QVERIFY(!backKey(atRoot)->isEnabled());
-        MainWindow window(nullptr, m_root + "/mmc/mmca1", "*", Everything, ByName);
-        QAbstractButton* back = backKey(window);
-        QVERIFY(back->isEnabled());
-        back->click();
-        QCOMPARE(window.fileView->currentDir, m_root + "/mmc");
-        QVERIFY(back->isEnabled());
-        window.fileView->setDir("/tmp");
-        back->click();
-        QCOMPARE(window.fileView->currentDir, "/");
-        QVERIFY(!back->isEnabled());
-    }
-
     // The dialogs get the selection and the folder shown; the archive is
     // named after the one entry selected, or else after the folder.
-    void handOver_data()
-    {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QStringList>("selection");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("nothing") << "/mmc/mmca1" << QStringList{} << "";
-        QTest::newRow("one") << "/mmc/mmca1" << QStringList{"/x/photos"} << "photos";
-        QTest::newRow("several") << "/mmc/mmca1" << QStringList{"/x/a", "/x/b"} << "mmca1";
-        QTest::newRow("several at the root") << "/" << QStringList{"/a", "/b"} << "";
-    }
     void handOver()
     {
-        QFETCH(QString, folder);
-        QFETCH(QStringList, selection);
-        QFETCH(QString, name);
-        const QString shown = folder == "/" ? folder : m_root + folder;
-        MainWindow window(nullptr, shown, "*", Everything, ByName);
-        window.fileView->selectedFiles = selection;
-        CompressRequest compress;
-        whenModal<CompressDialog>([&](CompressDialog* dialog) { compress = dialog->request(), dialog->reject(); });
-        findByText(window.getCSTWidget(true), "Compress")->click();
-        QCOMPARE(compress.files, selection);
-        QCOMPARE(compress.outDir, shown.endsWith('/') ? shown : shown + '/');
-        QCOMPARE(compress.name, name);
-        QStringList files{"(not opened)"};
-        QString outDir;
-        whenModal<ExtractDialog>([&](ExtractDialog* d) { files = d->files(), outDir = d->outDir(), d->reject(); });
-        findByText(window.getCSTWidget(true), "Extract")->click();
-        QCOMPARE(files, selection);
-        QCOMPARE(outDir, shown);
+        for (const auto& [folder, selection, name] : Table<QString, QStringList, QString>{
+                 {"/mmc/mmca1", {}, ""}, {"/mmc/mmca1", {"/x/photos"}, "photos"}, {"/mmc/mmca1", {"/x/a", "/x/b"}, "mmca1"},
+                 {"/", {"/a", "/b"}, ""}}) {
+            const QString shown = folder == "/" ? folder : m_root + folder;
+            MainWindow window(nullptr, shown, "*", Everything, ByName);
+            window.fileView->selectedFiles = selection;
+            CompressRequest compress;
+            QStringList files{"(not opened)"};
+            QString outDir;
+            WhileModal<CompressDialog> packing([&](CompressDialog* d) { compress = d->request(), d->reject(); });
+            WhileModal<ExtractDialog> unpacking([&](ExtractDialog* d) { files = d->files(), outDir = d->outDir(), d->reject(); });
+            findByText(window.getCSTWidget(true), "Compress")->click();
+            findByText(window.getCSTWidget(true), "Extract")->click();
+            QCOMPARE(QStringList({compress.outDir, compress.name}) + compress.files,
+                     QStringList({shown.endsWith('/') ? shown : shown + '/', name}) + selection);
+            QCOMPARE(QStringList({outDir}) + files, QStringList({shown}) + selection);
+        }
     }
 
     // The program's own text is kept exactly; what the user types or pastes
@@ -313,10 +266,6 @@ private slots:
         field.paste();
         QCOMPARE(field.text(), "/mmc/x/y/z");
     }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_root;
 };
 
 QTEST_MAIN(TestApp)

@@ -3,13 +3,15 @@
 // their place, pixels read back to see the list stand still. It browses into
 // a prepared folder, packs it to every format offered, unpacks each archive
 // into a folder chosen with the folder chooser, and compares the trees; then
-// `arkive -d` with "Ok" and "Cancel", and the window's width on three screens.
+// `arkive -d` with "Ok" and "Cancel", the window's width on three screens,
+// and what arkive says of a bad command line.
 #include "bytefiles.h"
 #include "compressformats.h"
 #include "nameorder.h"
 #include "processes.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,27 +30,23 @@ constexpr int Poll = 50;        // milliseconds between looks at the screen
 constexpr int TapGap = 600;     // milliseconds that keep two taps on one spot from being a double tap
 
 // X screen 0 is the phone's (360x720 at scale 1); the platform's layout:
-// status bar 20, title bar 24, soft keys 30, rows 30 or 55 with details,
-// the list's frame 1 pixel.
+// status bar 20, title bar 24, soft keys 30, rows 30, the list's frame 1.
 constexpr int W = 360, H = 720;
-constexpr int ListTop = 20 + 24 + 1, ListBottom = H - 30 - 1;
-constexpr int PlainRow = 30, TallRow = 55;
-constexpr int KeyY = H - 15;
-constexpr int MenuX = 30, CompressX = 120, ExtractX = 240;
-constexpr int ToggleX = 20, EnterX = W / 2, SelectX = W - 20; // the tap zones
-// Inside the compress dialog: the format box, from its top-right corner.
-constexpr int FormatFromRight = 50, FormatY = 85;
-// Inside the extract dialog: the "Dir" button.
-constexpr int DirX = 40, DirY = 68;
+constexpr int ListTop = 20 + 24 + 1, ListBottom = H - 30 - 1, Row = 30, KeyY = H - 15;
+constexpr int MenuX = 30, CompressX = 120, ExtractX = 240, ToggleX = 20, EnterX = W / 2, SelectX = W - 20; // keys, zones
+constexpr int FormatFromRight = 50, FormatY = 85;             // the compress dialog's format box
+constexpr int DirX = 40, DirY = 68;                            // the extract dialog's "Dir" button
 
 struct Rect
 {
     int x = 0, y = 0, w = 0, h = 0;
 };
 
-int xdotool(const QByteArrayList& words, QByteArray* out = nullptr)
+QByteArray xdotool(const QByteArrayList& words)
 {
-    return runProgram(QByteArrayList{"xdotool"} + words, out);
+    QByteArray out;
+    runProgram(QByteArrayList{"xdotool"} + words, &out);
+    return out;
 }
 
 void tap(int x, int y)
@@ -56,89 +54,44 @@ void tap(int x, int y)
     xdotool({"mousemove", QByteArray::number(x), QByteArray::number(y), "click", "1"});
 }
 
-QByteArrayList windowsOf(pid_t pid)
+QByteArrayList windowsOf(qint64 pid)
 {
-    QByteArray out;
-    xdotool({"search", "--onlyvisible", "--pid", QByteArray::number(pid)}, &out);
-    QByteArrayList windows = out.split('\n');
+    QByteArrayList windows = xdotool({"search", "--onlyvisible", "--pid", QByteArray::number(pid)}).split('\n');
     windows.removeAll(QByteArray());
     return windows;
 }
 
 Rect geometry(const QByteArray& window)
 {
-    QByteArray out;
-    xdotool({"getwindowgeometry", "--shell", window}, &out);
-    Rect r;
-    for (const QByteArray& line : out.split('\n')) {
-        const int value = line.mid(line.indexOf('=') + 1).toInt();
-        if (line.startsWith("X=")) r.x = value;
-        if (line.startsWith("Y=")) r.y = value;
-        if (line.startsWith("WIDTH=")) r.w = value;
-        if (line.startsWith("HEIGHT=")) r.h = value;
-    }
-    return r;
+    QMap<QByteArray, int> v;
+    for (const QByteArray& line : xdotool({"getwindowgeometry", "--shell", window}).split('\n'))
+        v.insert(line.left(line.indexOf('=')), line.mid(line.indexOf('=') + 1).toInt());
+    return {v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]};
 }
 
-// An arkive started on X screen `screen` with the words given; its output
-// goes to a file in `dir`, and tally runs behind a wrapper there that
-// chooses its text face, so that no window of its own comes between.
-class Arkive
+// An arkive started on X screen `screen` at `scale` with the words given;
+// its output goes to arkive.log in `dir`, where a wrapper makes tally choose
+// its text face, so that no window of its own comes between.
+struct Arkive : QProcess
 {
-public:
-    Arkive(const QByteArray& dir, int screen, const QByteArray& scale, const QByteArrayList& args,
-           const QByteArray& cwd = "/")
+    Arkive(const QByteArray& dir, int screen, const char* scale, const QStringList& args, const QString& cwd = "/",
+           const QString& program = Program)
     {
-        qputenv("DISPLAY", display(screen));
-        QByteArrayList words{Program};
-        words += args;
-        QByteArrayList env{"QT_SCALE_FACTOR=" + scale, "PATH=" + dir + "/bin:" + qgetenv("PATH")};
-        for (char** e = environ; *e; ++e)
-            if (!QByteArray(*e).startsWith("QT_QPA_PLATFORM=") && !QByteArray(*e).startsWith("PATH="))
-                env << *e;
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            std::vector<char*> argv, envp;
-            for (QByteArray& w : words) argv.push_back(w.data());
-            for (QByteArray& e : env) envp.push_back(e.data());
-            argv.push_back(nullptr);
-            envp.push_back(nullptr);
-            const int out = ::open(dir + "/arkive.log", O_WRONLY | O_CREAT | O_APPEND, 0644);
-            ::dup2(out, STDOUT_FILENO);
-            ::dup2(out, STDERR_FILENO);
-            ::prctl(PR_SET_PDEATHSIG, SIGKILL); // it goes with a test that dies
-            if (::chdir(cwd.constData()) != 0)
-                ::_exit(126);
-            ::execve(argv[0], argv.data(), envp.data());
-            ::_exit(127);
-        }
+        qputenv("DISPLAY", qgetenv("DISPLAY").split('.').first() + '.' + QByteArray::number(screen));
+        qputenv("QT_SCALE_FACTOR", scale);
+        setStandardOutputFile(dir + "/arkive.log", QIODevice::Append);
+        setStandardErrorFile(dir + "/arkive.log", QIODevice::Append);
+        setWorkingDirectory(cwd);
+        setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); }); // it goes with a test that dies
+        start(program, args);
     }
-    ~Arkive()
+    ~Arkive() override
     {
-        if (m_pid > 0 && !m_ended) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
-        }
+        kill();
+        waitForFinished();
     }
-    pid_t pid() const { return m_pid; }
     // The exit status once it ended by itself within the patience, or -1.
-    int waitEnd()
-    {
-        for (int waited = 0; waited < Patience; waited += Poll) {
-            int status = 0;
-            if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
-                m_ended = true;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            QTest::qWait(Poll);
-        }
-        return -1;
-    }
-    static QByteArray display(int screen) { return qgetenv("DISPLAY").split('.').first() + '.' + QByteArray::number(screen); }
-
-private:
-    pid_t m_pid = -1;
-    bool m_ended = false;
+    int waitEnd() { return waitForFinished(Patience) && exitStatus() == NormalExit ? exitCode() : -1; }
 };
 
 // Waits until the screen's pixels in `area` are drawn (not of one colour)
@@ -162,31 +115,19 @@ bool settled(Display* display, const Rect& area)
 
 // Waits for a visible window of `pid` that is not among `known`, drawn
 // where it stays.
-Rect newWindow(pid_t pid, QByteArrayList& known, Display* display = nullptr)
+Rect newWindow(qint64 pid, QByteArrayList& known, Display* display = nullptr)
 {
-    for (int waited = 0; waited < Patience; waited += Poll) {
+    for (int waited = 0; waited < Patience; waited += Poll, QTest::qWait(Poll)) {
         for (const QByteArray& window : windowsOf(pid)) {
-            if (known.contains(window))
-                continue;
             const Rect rect = geometry(window);
-            if (display && (!settled(display, rect) || geometry(window).y != rect.y))
+            if (known.contains(window) || (display && (!settled(display, rect) || geometry(window).y != rect.y)))
                 continue;
             known << window;
             return rect;
         }
-        QTest::qWait(Poll);
     }
     qWarning("no new window of %d among %s", int(pid), windowsOf(pid).join(' ').constData());
     return {};
-}
-
-// Waits until only `count` windows of `pid` are visible.
-bool windowsLeft(pid_t pid, int count)
-{
-    for (int waited = 0; waited < Patience; waited += Poll, QTest::qWait(Poll))
-        if (windowsOf(pid).size() == count)
-            return true;
-    return false;
 }
 
 // The entries of a folder in the list's order.
@@ -208,6 +149,9 @@ QByteArrayList listed(const QByteArray& folder)
 class TestScreen : public QObject
 {
     Q_OBJECT
+    QTemporaryDir m_dir;
+    QByteArray m_root;
+
 private slots:
     void initTestCase()
     {
@@ -215,11 +159,12 @@ private slots:
             QSKIP("needs an X server with four screens and xdotool (run through xvfb-run)");
         if (QDir("/mmc/mmca1").isReadable())
             QSKIP("the folder chooser would start on the memory card");
-        QVERIFY(m_dir.isValid());
         m_root = QFile::encodeName(m_dir.path());
         QVERIFY(::mkdir(m_root + "/bin", 0755) == 0);
         QVERIFY(writeBytes(m_root + "/bin/tally",
                            "#!/bin/sh\nexec \"" ARKIVE_PROGRAM_DIR "/bin/tally\" --text \"$@\"\n", 0755));
+        qputenv("PATH", m_root + "/bin:" + qgetenv("PATH"));
+        qunsetenv("QT_QPA_PLATFORM");
     }
 
     // Browse from "/" into the prepared folder, then for every format: select
@@ -241,42 +186,35 @@ private slots:
 
         Arkive arkive(m_root, 0, "1", {});
         std::unique_ptr<Display, decltype(&XCloseDisplay)> display(XOpenDisplay(nullptr), &XCloseDisplay);
-        QVERIFY(display);
         Display* screen = display.get();
-        const Rect list{0, ListTop, W, ListBottom - ListTop};
         QByteArrayList known;
-        QCOMPARE(newWindow(arkive.pid(), known, screen).w, W);
+        QCOMPARE(newWindow(arkive.processId(), known, screen).w, W);
 
         // "/" may show its first row in the taller form (the list took the
-        // focus): a toggle there, twice, leaves every row in the plain form.
+        // focus): a toggle there, twice, leaves every row in the plain form,
+        // as does entering a folder by a tap.
         tap(ToggleX, ListTop + 15);
         tap(ToggleX, ListTop + 15);
-        int tall = -1;
         QByteArray here = "/";
         for (const QByteArray& step : p.mid(1).split('/')) {
             const QByteArrayList rows = listed(here);
             const int i = int(rows.indexOf(step)), n = int(rows.size());
             QVERIFY2(i >= 0, step.constData());
-            int top = ListTop;
-            for (int j = 0; j < i; ++j)
-                top += j == tall ? TallRow : PlainRow;
+            int top = ListTop + i * Row;
             // A row below the screen, and always the root's last rows: the
             // list is dragged up to its end, and rows count from the bottom.
-            if (top + PlainRow > ListBottom || (here == "/" && n * PlainRow > ListBottom - ListTop)) {
+            if (top + Row > ListBottom || (here == "/" && n * Row > ListBottom - ListTop)) {
                 for (int drag = 0; drag < 2; ++drag) {
                     QByteArrayList words{"mousemove", "180", QByteArray::number(ListBottom - 10), "mousedown", "1"};
                     for (int y = ListBottom - 60; y > ListTop; y -= 60)
                         words += {"sleep", "0.02", "mousemove", "180", QByteArray::number(y)};
                     xdotool(words + QByteArrayList{"mouseup", "1"});
                 }
-                QVERIFY(settled(screen, list));
-                top = ListBottom;
-                for (int j = n - 1; j >= i; --j)
-                    top -= j == tall ? TallRow : PlainRow;
+                QVERIFY(settled(screen, {0, ListTop, W, ListBottom - ListTop}));
+                top = ListBottom - (n - i) * Row;
             }
             tap(EnterX, top + 15);
             here = here == "/" ? "/" + step : here + '/' + step;
-            tall = -1; // a folder entered by a tap shows no row in the taller form
         }
 
         const Tree source = describeTree(p + "/in");
@@ -285,41 +223,40 @@ private slots:
             // "in", first row: select it alone and pack it.
             tap(SelectX, ListTop + 15);
             tap(CompressX, KeyY);
-            const Rect compress = newWindow(arkive.pid(), known, screen);
+            const Rect compress = newWindow(arkive.processId(), known, screen);
             tap(compress.x + compress.w - FormatFromRight, compress.y + FormatY);
-            const Rect popup = newWindow(arkive.pid(), known, screen);
+            const Rect popup = newWindow(arkive.processId(), known, screen);
             const int item = (popup.h - 2) / int(formats.size());
             QTest::qWait(TapGap); // the current format lies where the box was tapped
             tap(popup.x + popup.w / 2, popup.y + 1 + item * k + item / 2);
-            QVERIFY(windowsLeft(arkive.pid(), 2));
+            QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 2, Patience);
             tap(compress.x + compress.w * 3 / 4, compress.y + compress.h - 15);
-            QVERIFY(windowsLeft(arkive.pid(), 1));
+            QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 1, Patience);
             // The archive gets its name when it is complete.
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QFile::decodeName(archive)), Patience);
 
             // "Refresh", the first of the menu's four entries, lists the
-            // folder again, with the archive.
+            // folder again, with the archive; select it and unpack it.
             tap(MenuX, KeyY);
-            const Rect menu = newWindow(arkive.pid(), known, screen);
+            const Rect menu = newWindow(arkive.processId(), known, screen);
             tap(menu.x + menu.w / 2, menu.y + menu.h / 8);
-            QVERIFY(windowsLeft(arkive.pid(), 1));
-            const int row = int(listed(p).indexOf(archive.mid(p.size() + 1)));
-            tap(SelectX, ListTop + row * PlainRow + 15);
+            QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 1, Patience);
+            tap(SelectX, ListTop + int(listed(p).indexOf(archive.mid(p.size() + 1))) * Row + 15);
             tap(ExtractX, KeyY);
-            const Rect extract = newWindow(arkive.pid(), known, screen);
+            const Rect extract = newWindow(arkive.processId(), known, screen);
             tap(extract.x + DirX, extract.y + DirY);
             // The chooser covers the screen and starts at the output folder,
             // its first row perhaps in the taller form: toggled twice, it is not.
-            const Rect chooser = newWindow(arkive.pid(), known, screen);
+            const Rect chooser = newWindow(arkive.processId(), known, screen);
             const int rowTop = chooser.y + 24 + 1;
             tap(ToggleX, rowTop + 15);
             tap(ToggleX, rowTop + 15);
-            tap(EnterX, rowTop + PlainRow + 15); // "out", after "in"
-            tap(EnterX, rowTop + int(listed(p + "/out").indexOf(QByteArray::number(k))) * PlainRow + 15);
+            tap(EnterX, rowTop + Row + 15); // "out", after "in"
+            tap(EnterX, rowTop + int(listed(p + "/out").indexOf(QByteArray::number(k))) * Row + 15);
             tap(W / 6, chooser.y + chooser.h - 15); // "OK"
-            QVERIFY(windowsLeft(arkive.pid(), 2));
+            QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 2, Patience);
             tap(extract.x + extract.w * 3 / 4, extract.y + extract.h - 12); // "Ok"
-            QVERIFY(windowsLeft(arkive.pid(), 1));
+            QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 1, Patience);
             known = known.mid(0, 1);
             // The archivers keep the paths they were given, less the first "/".
             const QByteArray into = p + "/out/" + QByteArray::number(k) + p + "/in";
@@ -331,42 +268,51 @@ private slots:
     }
 
     // `arkive -d` with a path relative to the folder it is started from:
-    // "Cancel" ends it with 0 and unpacks nothing, "Ok" with 1.
+    // "Cancel" ends it with 0 and unpacks nothing, "Ok" with 1. Started
+    // through a link (as installed), it finds its real folder, where a
+    // relative path that only that folder holds is found: the dialog opens,
+    // not the main window.
     void extractOnly()
     {
         const QByteArray folder = m_root + "/d";
         QVERIFY(::mkdir(folder, 0755) == 0 && writeBytes(folder + "/hello.txt", "hello\n"));
         QCOMPARE(runProgram({"tar", "-C", folder, "-czf", folder + "/a.tar.gz", "hello.txt"}), 0);
-        QVERIFY(::unlink(folder + "/hello.txt") == 0);
-        for (const bool ok : {false, true}) {
-            Arkive arkive(m_root, 0, "1", {"-d", "a.tar.gz"}, folder);
+        QVERIFY(::unlink(folder + "/hello.txt") == 0 && QFile::link(Program, m_root + "/arkive"));
+        for (const auto& [ok, program, path] : {std::tuple{false, Program, "a.tar.gz"},
+                                                {false, m_root + "/arkive", "res/arkive.png"},
+                                                {true, Program, "a.tar.gz"}}) {
+            Arkive arkive(m_root, 0, "1", {"-d", path}, folder, program);
             std::unique_ptr<Display, decltype(&XCloseDisplay)> display(XOpenDisplay(nullptr), &XCloseDisplay);
             QByteArrayList known;
-            const Rect dialog = newWindow(arkive.pid(), known, display.get());
+            const Rect dialog = newWindow(arkive.processId(), known, display.get());
             QVERIFY(dialog.w > 0 && dialog.w <= W);
             tap(dialog.x + dialog.w * (ok ? 3 : 1) / 4, dialog.y + dialog.h - 12);
             QCOMPARE(arkive.waitEnd(), ok ? 1 : 0);
             if (ok)
                 QTRY_COMPARE_WITH_TIMEOUT(readBytes(folder + "/hello.txt"), QByteArray("hello\n"), Patience);
             else
-                QVERIFY(!QFile::exists(QFile::decodeName(folder + "/hello.txt")));
+                QVERIFY(!QFile::exists(folder + "/hello.txt"));
         }
     }
 
     // Phone-shaped screens are filled, whatever their scale; a desktop
-    // screen gets the phone's 240 pixels.
-    void widths()
+    // screen gets the phone's 240 pixels. An archive that is nowhere is
+    // named on standard error, and arkive starts as without -d. A bad option
+    // ends the program at once with status 0 and getopt's message.
+    void widthsAndCommandLines()
     {
         for (const auto& [screen, scale, width] : {std::tuple{1, "2", 720}, {2, "3", 1080}, {3, "1", 240}}) {
-            Arkive arkive(m_root, screen, scale, {});
+            Arkive arkive(m_root, screen, scale, {"-d", "nowhere.zip"});
             QByteArrayList known;
-            QCOMPARE(newWindow(arkive.pid(), known).w, width);
+            QCOMPARE(newWindow(arkive.processId(), known).w, width);
+        }
+        QVERIFY(readBytes(m_root + "/arkive.log").contains("arkive: nowhere.zip: no such file\n"));
+        for (const auto& [option, message] : {std::pair{"-x", "invalid option"}, {"-d", "requires an argument"}}) {
+            QByteArray out;
+            QCOMPARE(runProgram({"sh", "-c", "timeout 30 \"$0\" \"$1\" 2>&1", Program, option}, &out), 0);
+            QVERIFY2(out.contains(message), out.constData());
         }
     }
-
-private:
-    QTemporaryDir m_dir;
-    QByteArray m_root;
 };
 
 QTEST_GUILESS_MAIN(TestScreen)
