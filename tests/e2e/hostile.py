@@ -20,33 +20,23 @@ SCENARIOS = {
     "write into folder": [("dir/evil", "file", b"x")],
 }
 
-def write_tar(members, mode):
+members = SCENARIOS[scenario]
+if archive.endswith(".zip"):
+    with zipfile.ZipFile(archive, "w") as z:
+        for name, kind, data in members:
+            info = zipfile.ZipInfo(name, time.localtime()[:6])
+            info.create_system = 3
+            info.external_attr = (0o120777 if kind == "symlink" else 0o100644) << 16
+            z.writestr(info, data)
+else:
+    mode = {"gz": "w:gz", "xz": "w:xz"}.get(archive.rsplit(".", 1)[-1], "w")
     with tarfile.open(archive, mode, format=tarfile.GNU_FORMAT) as tar:
         for name, kind, data in members:
             info = tarfile.TarInfo(name)
             info.mtime = time.time()
             if kind == "file":
                 info.size = len(data)
-                tar.addfile(info, io.BytesIO(data))
-                continue
-            info.type = tarfile.SYMTYPE if kind == "symlink" else tarfile.LNKTYPE
-            info.linkname = data
-            tar.addfile(info)
-
-def write_zip(members):
-    with zipfile.ZipFile(archive, "w") as z:
-        for name, kind, data in members:
-            info = zipfile.ZipInfo(name, time.localtime()[:6])
-            info.create_system = 3
-            if kind == "symlink":
-                info.external_attr = 0o120777 << 16
-                z.writestr(info, data)
             else:
-                info.external_attr = 0o100644 << 16
-                z.writestr(info, data if kind == "file" else b"")
-
-members = SCENARIOS[scenario]
-if archive.endswith(".zip"):
-    write_zip(members)
-else:
-    write_tar(members, {"gz": "w:gz", "xz": "w:xz"}.get(archive.rsplit(".", 1)[-1], "w"))
+                info.type = tarfile.SYMTYPE if kind == "symlink" else tarfile.LNKTYPE
+                info.linkname = data
+            tar.addfile(info, io.BytesIO(data) if kind == "file" else None)

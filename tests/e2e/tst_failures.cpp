@@ -10,17 +10,20 @@
 
 #include <functional>
 
-namespace {
-
 using e2e::World;
+
+// A failing job, run in a fresh folder `d`; false when it could not be run.
+using Job = std::function<bool(World& w, const QByteArray& d)>;
+Q_DECLARE_METATYPE(Job)
+#define JOB(...) Job([](World& w, const QByteArray& d) { return __VA_ARGS__; })
+
+namespace {
 
 // A small tree packed by the archivers themselves into dir/a + format.
 QByteArray archiveOf(World& w, const QByteArray& dir, const char* format, const QByteArray& password = {})
 {
-    const QByteArray tree = w.tree(true);
-    const QByteArray archive = dir + "/a" + format;
-    QByteArrayList words = qstrcmp(format, ".zip") == 0 ? QByteArrayList{"zip", "-qry"}
-                                                        : QByteArrayList{"tar", "-caf"};
+    const QByteArray tree = w.tree(true), archive = dir + "/a" + format;
+    QByteArrayList words = qstrcmp(format, ".zip") == 0 ? QByteArrayList{"zip", "-qry"} : QByteArrayList{"tar", "-caf"};
     if (!password.isEmpty())
         words << "-P" << password;
     return runProgram(words << archive << tree.mid(1), nullptr, "/") == 0 ? archive : QByteArray();
@@ -32,122 +35,50 @@ QByteArray truncated(const QByteArray& archive)
     return writeBytes(archive, data.left(data.size() / 2)) ? archive : QByteArray();
 }
 
-// A file system of 256 KiB at dir/full while it lives (root only).
-struct SmallDisk
-{
-    explicit SmallDisk(const QByteArray& dir) : path(dir + "/full")
-    {
-        mounted = ::mkdir(path.constData(), 0755) == 0
-                  && ::mount("tmpfs", path.constData(), "tmpfs", 0, "size=256k,mode=0755") == 0;
-    }
-    ~SmallDisk()
-    {
-        if (mounted)
-            ::umount2(path.constData(), MNT_DETACH);
-    }
-    QByteArray path;
-    bool mounted = false;
-};
-
-struct Failure
-{
-    const char* tag;
-    // Runs the failing job in a fresh folder; false when it could not.
-    std::function<bool(World&, const QByteArray& dir)> run;
-    QByteArray words;   // what tally's last line must say
-};
-
 bool unpack(World& w, const QByteArray& archive, const QByteArray& out, const QByteArray& password = {})
 {
     return !archive.isEmpty() && w.unpack({archive}, out, password);
 }
 
+// The lines that the dialogs would start, run as the user "nobody".
 bool unpackAsNobody(World& w, const QByteArray& archive, const QByteArray& out)
 {
-    const ExtractRequest request{fromLocalBytes(archive), fromLocalBytes(out), QString(), true};
-    return !archive.isEmpty() && w.runAsNobody(extractCommand(request, QStringLiteral("T")));
+    return !archive.isEmpty() && w.runAsNobody(extractCommand({fromLocalBytes(archive), fromLocalBytes(out), {}, true, false}, "T"));
 }
 
-const QList<Failure>& failureRows()
+bool zipAsNobody(World& w, const QByteArray& file, const QByteArray& outDir)
 {
-    static const QList<Failure> rows = {
-        {"missing archive", [](World& w, const QByteArray& d) { return unpack(w, d + "/gone.tar", d); },
-         "Cannot open: No such file or directory"},
-        {"truncated tar",
-         [](World& w, const QByteArray& d) { return unpack(w, truncated(archiveOf(w, d, ".tar")), d); },
-         "tar: Unexpected EOF in archive"},
-        {"truncated tar.gz",
-         [](World& w, const QByteArray& d) { return unpack(w, truncated(archiveOf(w, d, ".tar.gz")), d); },
-         "gzip: stdin: unexpected end of file"},
-        {"truncated tar.xz",
-         [](World& w, const QByteArray& d) { return unpack(w, truncated(archiveOf(w, d, ".tar.xz")), d); },
-         "xz: (stdin): Unexpected end of input"},
-        {"truncated zip",
-         [](World& w, const QByteArray& d) { return unpack(w, truncated(archiveOf(w, d, ".zip")), d); },
-         "End-of-central-directory signature not found"},
-        {"not an archive",
-         [](World& w, const QByteArray& d) { return writeBytes(d + "/notes.tar.gz", "notes\n") && unpack(w, d + "/notes.tar.gz", d); },
-         "gzip: stdin: not in gzip format"},
-        {"wrong zip password",
-         [](World& w, const QByteArray& d) { return unpack(w, archiveOf(w, d, ".zip", "right"), d, "wrong"); },
-         "incorrect password"},
-        {"decompressor missing",
-         [](World& w, const QByteArray& d) {
-             const QByteArray archive = archiveOf(w, d, ".tar.xz");
-             const QByteArray path = qgetenv("PATH");
-             // Everything the line needs but xz.
-             if (mkdir(d + "/bin", 0755) != 0)
-                 return false;
-             for (const char* tool : {"tar", "mkdir", "sed", "tail"})
-                 symlink(("/usr/bin/" + QByteArray(tool)).constData(), d + "/bin/" + tool);
-             qputenv("PATH", ARKIVE_TEST_SOURCE_DIR "/stubs:" + d + "/bin");
-             const bool ok = unpack(w, archive, d);
-             qputenv("PATH", path);
-             return ok;
-         },
-         "xz: not found"},
-        {"missing output folder",
-         [](World& w, const QByteArray& d) { return unpack(w, archiveOf(w, d, ".tar"), d + "/missing"); },
-         "No such file or directory"},
-        {"output folder not writable",
-         [](World& w, const QByteArray& d) {
-             return mkdir(d + "/locked", 0555) == 0 && unpackAsNobody(w, archiveOf(w, d, ".tar.gz"), d + "/locked");
-         },
-         "Permission denied"},
-        {"full file system",
-         [](World& w, const QByteArray& d) {
-             SmallDisk disk(d);
-             return disk.mounted && unpack(w, archiveOf(w, d, ".tar.gz"), disk.path);
-         },
-         "Wrote only"},
-        {"packing into a missing folder",
-         [](World& w, const QByteArray& d) { return !w.pack({w.tree(false)}, d + "/missing", ".tar.gz").isEmpty(); },
-         "Cannot open: No such file or directory"},
-        {"packing into a folder not writable",
-         [](World& w, const QByteArray& d) {
-             CompressRequest request;
-             request.outDir = fromLocalBytes(d + "/locked/");
-             request.name = QStringLiteral("a");
-             request.format = QStringLiteral(".zip");
-             request.files = QStringList{fromLocalBytes(w.tree(true))};
-             return mkdir(d + "/locked", 0555) == 0
-                    && w.runAsNobody(compressCommand(request, 1, partialPath(request, QStringLiteral("T"))));
-         },
-         "Permission denied"},
-        {"packing onto a full file system",
-         [](World& w, const QByteArray& d) {
-             SmallDisk disk(d);
-             return disk.mounted && !w.pack({w.tree(false)}, disk.path, ".tar").isEmpty();
-         },
-         "Wrote only"},
-        {"a selected path vanished",
-         [](World& w, const QByteArray& d) { return !w.pack({w.tree(false), d + "/gone"}, d, ".tar.gz").isEmpty(); },
-         "Cannot stat: No such file or directory"},
-        {"zip: a selected path vanished",
-         [](World& w, const QByteArray& d) { return !w.pack({w.tree(true), d + "/gone"}, d, ".zip").isEmpty(); },
-         "zip warning: name not matched: "},   // zip packs the rest and ends well: the archive is written
-    };
-    return rows;
+    const CompressRequest request{fromLocalBytes(outDir + '/'), "a", ".zip", {fromLocalBytes(file)}, 6, false, false, 0, {}};
+    return w.runAsNobody(compressCommand(request, 1, partialPath(request, "T")));
+}
+
+// A file system of 256 KiB at dir/full while it lives (root only).
+struct SmallDisk
+{
+    explicit SmallDisk(const QByteArray& dir)
+        : path(dir + "/full"), mounted(::mkdir(path, 0755) == 0 && ::mount("tmpfs", path, "tmpfs", 0, "size=256k,mode=0755") == 0)
+    {
+    }
+    ~SmallDisk()
+    {
+        if (mounted)
+            ::umount2(path, MNT_DETACH);
+    }
+    const QByteArray path;
+    const bool mounted;
+};
+
+// Runs the job with PATH holding everything the line needs but xz.
+bool withoutXz(World& w, const QByteArray& d)
+{
+    const QByteArray archive = archiveOf(w, d, ".tar.xz"), path = qgetenv("PATH");
+    bool ok = mkdir(d + "/bin", 0755) == 0;
+    for (const char* tool : {"tar", "mkdir", "sed", "tail"})
+        ok = ok && symlink("/usr/bin/" + QByteArray(tool), d + "/bin/" + tool) == 0;
+    qputenv("PATH", ARKIVE_TEST_SOURCE_DIR "/stubs:" + d + "/bin");
+    ok = ok && unpack(w, archive, d);
+    qputenv("PATH", path);
+    return ok;
 }
 
 } // namespace
@@ -155,28 +86,54 @@ const QList<Failure>& failureRows()
 class TestFailures : public QObject
 {
     Q_OBJECT
+    World m_world;
+
 private slots:
     void initTestCase() { QVERIFY(m_world.setUp()); }
     void cleanupTestCase() { QCOMPARE(describeTree(m_world.work), Tree()); }
 
     void failures_data()
     {
-        QTest::addColumn<int>("row");
-        for (int i = 0; i < failureRows().size(); ++i)
-            QTest::newRow(failureRows().at(i).tag) << i;
+        QTest::addColumn<Job>("job");
+        QTest::addColumn<QByteArray>("words");   // what tally's last line must say
+        const auto row = [](const char* tag, const Job& job, const char* words) { QTest::newRow(tag) << job << QByteArray(words); };
+        row("missing archive", JOB(unpack(w, d + "/gone.tar", d)), "Cannot open: No such file or directory");
+        row("truncated tar", JOB(unpack(w, truncated(archiveOf(w, d, ".tar")), d)), "tar: Unexpected EOF in archive");
+        row("truncated tar.gz", JOB(unpack(w, truncated(archiveOf(w, d, ".tar.gz")), d)), "gzip: stdin: unexpected end of file");
+        row("truncated tar.xz", JOB(unpack(w, truncated(archiveOf(w, d, ".tar.xz")), d)), "xz: (stdin): Unexpected end of input");
+        row("truncated zip", JOB(unpack(w, truncated(archiveOf(w, d, ".zip")), d)), "End-of-central-directory signature not found");
+        row("not an archive", JOB(writeBytes(d + "/notes.tar.gz", "notes\n") && unpack(w, d + "/notes.tar.gz", d)),
+            "gzip: stdin: not in gzip format");
+        row("wrong zip password", JOB(unpack(w, archiveOf(w, d, ".zip", "right"), d, "wrong")), "incorrect password");
+        row("decompressor missing", JOB(withoutXz(w, d)), "xz: not found");
+        row("missing output folder", JOB(unpack(w, archiveOf(w, d, ".tar"), d + "/missing")), "No such file or directory");
+        row("output folder not writable",
+            JOB(mkdir(d + "/locked", 0555) == 0 && unpackAsNobody(w, archiveOf(w, d, ".tar.gz"), d + "/locked")),
+            "Permission denied");
+        row("full file system", JOB(SmallDisk(d).mounted && unpack(w, archiveOf(w, d, ".tar.gz"), d + "/full")), "Wrote only");
+        row("packing into a missing folder", JOB(!w.pack({w.tree(false)}, d + "/missing", ".tar.gz").isEmpty()),
+            "Cannot open: No such file or directory");
+        row("packing into a folder not writable", JOB(mkdir(d + "/locked", 0555) == 0 && zipAsNobody(w, w.tree(true), d + "/locked")),
+            "Permission denied");
+        row("packing onto a full file system", JOB(SmallDisk(d).mounted && !w.pack({w.tree(false)}, d + "/full", ".tar").isEmpty()),
+            "Wrote only");
+        row("a selected path vanished", JOB(!w.pack({w.tree(false), d + "/gone"}, d, ".tar.gz").isEmpty()),
+            "Cannot stat: No such file or directory");
+        // zip packs the rest and ends well: the archive is written.
+        row("zip: a selected path vanished", JOB(!w.pack({w.tree(true), d + "/gone"}, d, ".zip").isEmpty()),
+            "zip warning: name not matched: ");
     }
     void failures()
     {
-        QFETCH(int, row);
-        const Failure& failure = failureRows().at(row);
+        QFETCH(Job, job);
+        QFETCH(QByteArray, words);
         const QByteArray dir = m_world.folder("failure");
-        if (QByteArray(failure.tag).contains("full") && !SmallDisk(m_world.folder("probe")).mounted)
+        if (QByteArray(QTest::currentDataTag()).contains("full") && !SmallDisk(m_world.folder("probe")).mounted)
             QSKIP("no small file system can be mounted here (the tests do not run as root)");
-        QVERIFY(failure.run(m_world, dir));
+        QVERIFY(job(m_world, dir));
         const QList<e2e::TallyEnd> ends = m_world.tallyEnds();
         QCOMPARE(ends.size(), 1);
-        QVERIFY2(ends.first().status == 1, ends.first().summary.constData());
-        QVERIFY2(ends.first().summary.contains(failure.words), ends.first().summary.constData());
+        QVERIFY2(ends.first().status == 1 && ends.first().summary.contains(words), ends.first().summary.constData());
         // Nothing half done is left: no partial archive, no private folder.
         for (const QByteArray& path : describeTree(dir).keys())
             QVERIFY2(!path.contains("/.arkive-"), path.constData());
@@ -197,29 +154,25 @@ private slots:
             {"user link", "write through planted link"},
             {"folder", "link over folder", "write into folder"},
         };
-        for (const char* format : {".tar", ".tar.gz", ".tar.xz", ".zip"}) {
+        for (const char* format : {".tar", ".tar.gz", ".tar.xz", ".zip"})
             for (const QByteArrayList& scenarios : rows)
                 if (qstrcmp(format, ".zip") != 0 || scenarios.first() != "hard link outside")   // zip has none
                     QTest::newRow((scenarios.join(", ") + ' ' + format).constData()) << QByteArray(format) << scenarios;
-        }
     }
     void hostileArchives()
     {
         QFETCH(QByteArray, format);
         QFETCH(QByteArrayList, scenarios);
-        const QByteArray dir = m_world.folder("hostile");
-        const QByteArray outside = dir + "/outside";
-        const QByteArray out = dir + "/out";
-        QVERIFY(mkdir(outside, 0755) == 0 && mkdir(out, 0755) == 0);
-        QVERIFY(writeBytes(outside + "/target", "kept\n"));
+        const QByteArray dir = m_world.folder("hostile"), outside = dir + "/outside", out = dir + "/out";
+        QVERIFY(mkdir(outside, 0755) == 0 && mkdir(out, 0755) == 0 && writeBytes(outside + "/target", "kept\n"));
         const Tree before = describeTree(dir);
         QList<e2e::TallyEnd> ends;
         for (const QByteArray& scenario : scenarios) {
+            const QByteArray archive = dir + '/' + scenario + format;
             if (scenario == "user link") {
                 QCOMPARE(symlink(outside, out + "/link"), 0);
                 continue;
             }
-            const QByteArray archive = dir + '/' + scenario + format;
             QCOMPARE(runProgram({ARKIVE_TEST_SOURCE_DIR "/hostile.py", archive, scenario, outside}), 0);
             QVERIFY(m_world.unpack({archive}, out));
             ends += m_world.tallyEnds();
@@ -234,9 +187,6 @@ private slots:
         // The refusal was told.
         QVERIFY(std::any_of(ends.cbegin(), ends.cend(), [](const e2e::TallyEnd& end) { return end.status == 1; }));
     }
-
-private:
-    World m_world;
 };
 
 QTEST_MAIN(TestFailures)
