@@ -10,21 +10,19 @@
 #include <sys/wait.h>
 
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "options.h"
 
 namespace tallytest {
 
-inline QString dataPath(const QByteArray& name)
-{
-    return QStringLiteral(ARKIVE_TEST_SOURCE_DIR "/data/") + QString::fromUtf8(name);
-}
+const QString dataPath = ARKIVE_TEST_SOURCE_DIR "/data/";
 
 // A file of data/, exactly as committed.
 inline QByteArray recording(const QByteArray& name)
 {
-    QFile f(dataPath(name));
+    QFile f(dataPath + name);
     if (!f.open(QIODevice::ReadOnly))
         qFatal("cannot open %s", name.constData());
     return f.readAll();
@@ -36,11 +34,11 @@ inline QByteArray recording(const QByteArray& name)
 inline tally::Options options(const QByteArray& line)
 {
     QByteArrayList words;
+    std::vector<std::string_view> views;
     for (const QByteArray& w : line.simplified().split(' '))
         words += w.startsWith('@') ? recording(w.mid(1)) : w;
-    std::vector<std::string_view> views;
     for (const QByteArray& w : words)
-        views.emplace_back(w.constData(), static_cast<std::size_t>(w.size()));
+        views.emplace_back(w.constData(), std::size_t(w.size()));
     return tally::parseOptions(views);
 }
 
@@ -62,8 +60,7 @@ struct Child {
     int wait()   // the status
     {
         int status = 0;
-        ::waitpid(pid, &status, 0);
-        pid = -1;
+        ::waitpid(std::exchange(pid, -1), &status, 0);
         return status;
     }
 };

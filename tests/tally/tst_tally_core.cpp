@@ -56,10 +56,7 @@ QString describe(const Snapshot& s)
 {
     static const char* const outcomes[] = {"running", "done", "errors", "early", "stopped"};
     return QStringLiteral("%1 %2 %3 %4 %5 %6%7")
-        .arg(s.op == Operation::Packing ? "P" : "U")
-        .arg(s.entries)
-        .arg(s.bytes)
-        .arg(s.errors)
+        .arg(s.op == Operation::Packing ? "P" : "U").arg(s.entries).arg(s.bytes).arg(s.errors)
         .arg(outcomes[static_cast<int>(s.outcome)], QString::fromStdString(s.current),
              s.firstError.empty() ? QString() : " | " + QString::fromStdString(s.firstError));
 }
@@ -182,85 +179,67 @@ private slots:
         }
     }
 
+    // What shows while a line is not finished: the input cut after `until`.
     void lineStillOpen()
     {
-        // What shows while a line is not finished: the input cut after `until`.
-        const struct {
-            const char* file;
-            QByteArray until;
-            const char* args;
-            const char* want;   // entries, percent, current member
-        } cuts[] = {
-            {"zip-3.0-create-docs.txt", "img " + QByteArray(50, '.'), "-T 1225000005 -t zip",   // a dot is 10 MiB
-             "1, 43 %, mmc/mmca1/docs/sparse.img"},
-            {"unrar-6.24-described-extract-music.txt", " 47%", "-t unrar", "2, 47 %, /o/music/track01.ogg"},
-            {"unzip-6.0-extract-photos.txt", "img_0002.jpg", "-T 13 -t unzip",
-             "3, 23 %, /tmp/rec/ux/mmc/mmca1/photos/holiday 2024/img_0002.jpg"}};
-        for (const auto& cut : cuts) {
-            const QByteArray data = recording(cut.file);
-            Session s(tallytest::options(cut.args), Clock::time_point{});
-            s.feed(data.constData(), static_cast<std::size_t>(data.indexOf(cut.until) + cut.until.size()));
+        for (const auto& [file, until, args, want] : std::initializer_list<std::tuple<const char*, QByteArray, const char*, const char*>>{
+                 {"zip-3.0-create-docs.txt", "img " + QByteArray(50, '.'), "-T 1225000005 -t zip",   // a dot is 10 MiB
+                  "1, 43 %, mmc/mmca1/docs/sparse.img"},
+                 {"unrar-6.24-described-extract-music.txt", " 47%", "-t unrar", "2, 47 %, /o/music/track01.ogg"},
+                 {"unzip-6.0-extract-photos.txt", "img_0002.jpg", "-T 13 -t unzip",
+                  "3, 23 %, /tmp/rec/ux/mmc/mmca1/photos/holiday 2024/img_0002.jpg"}}) {
+            const QByteArray data = recording(file);
+            Session s(tallytest::options(args), Clock::time_point{});
+            s.feed(data.constData(), static_cast<std::size_t>(data.indexOf(until) + until.size()));
             const Snapshot got = s.snapshot(Clock::time_point{});
-            QCOMPARE(QByteArray::number(got.entries) + ", " + QByteArray::number(qRound(got.fraction * 100)) + " %, "
-                         + QByteArray::fromStdString(got.current),
-                     QByteArray(cut.want));
+            QCOMPARE(QString("%1, %2 %, %3").arg(got.entries).arg(qRound(got.fraction * 100)).arg(got.current.c_str()), want);
         }
     }
 
+    // The fuzz target aborts on a failed check. Each file behind headers of
+    // every kind, total and chunk size.
     void fuzzTargetOnTheRecordings()
     {
-        // The fuzz target aborts on a failed check. Each file behind headers of every kind, total and chunk size.
-        for (const QString& name : QDir(tallytest::dataPath("")).entryList({QStringLiteral("*.txt")})) {
+        for (const QString& name : QDir(tallytest::dataPath).entryList({"*.txt"})) {
             for (int flags = 0; flags < 256; flags += 5) {
                 const char head[] = {char(flags), char(flags * 7), char(flags % 120), 0x10, 0x27, 0, 0};
                 const QByteArray input = QByteArray(head, sizeof head) + recording(name.toUtf8());
-                LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.constData()),
-                                       static_cast<std::size_t>(input.size()));
+                LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.constData()), std::size_t(input.size()));
             }
         }
     }
 
+    // The words: kind, total or "-", and --text.
     void words()
     {
-        const struct {
-            const char* words;
-            const char* want;   // kind, total or "-", --text
-        } cases[] = {{"-T 18446744073709551615 -t tar", "tar 18446744073709551615"},
-                     {"-T 18446744073709551616 -t tar", "tar -"},   // beyond 64 bits: no total, no wrap
-                     {"-T -t unzip", "unzip -"},   // the count came out empty
-                     {"-t unzip -T", "unzip -"},
-                     {"-T 1 file, 3 bytes uncompressed, 4 bytes compressed: -33.3% -t unzip", "unzip 1"},
-                     {"-T @zipinfo-6.0-count-empty.txt -t unzip", "unzip -"},
-                     {"-T 12abc -t zip", "zip 12"},
-                     {"--total=42 -x --type=zip word", "zip 42"},
-                     {"-t --text", "tar - text"}};
-        for (const auto& c : cases) {
-            const Options o = tallytest::options(c.words);
+        for (const auto& [words, want] : std::initializer_list<std::pair<const char*, const char*>>{
+                 {"-T 18446744073709551615 -t tar", "tar 18446744073709551615"},
+                 {"-T 18446744073709551616 -t tar", "tar -"},   // beyond 64 bits: no total, no wrap
+                 {"-T -t unzip", "unzip -"}, {"-t unzip -T", "unzip -"},   // the count came out empty
+                 {"-T 1 file, 3 bytes uncompressed, 4 bytes compressed: -33.3% -t unzip", "unzip 1"},
+                 {"-T @zipinfo-6.0-count-empty.txt -t unzip", "unzip -"}, {"-T 12abc -t zip", "zip 12"},
+                 {"--total=42 -x --type=zip word", "zip 42"}, {"-t --text", "tar - text"}}) {
+            const Options o = tallytest::options(words);
             QCOMPARE(QByteArray(kindName(o.kind)) + " " + (o.total ? QByteArray::number(*o.total) : "-")
-                         + (o.forceText ? " text" : ""),
-                     QByteArray(c.want));
+                         + (o.forceText ? " text" : ""), QByteArray(want));
         }
     }
 
+    // QT_QPA_PLATFORM, DISPLAY, WAYLAND_DISPLAY (null: unset, empty counts
+    // as unset) and --text give the face, and the platforms Qt is given for
+    // the window.
     void face()
     {
-        // QT_QPA_PLATFORM, DISPLAY, WAYLAND_DISPLAY (null: unset, empty counts as unset) and --text.
-        const struct {
-            const char *qpa, *display, *wayland;
-            bool text;
-            const char* want;   // the face, and the platforms Qt is given for the window
-        } cases[] = {{nullptr, ":0", nullptr, false, "window xcb;offscreen"},
-                     {nullptr, nullptr, "w-0", false, "window wayland;xcb;offscreen"},
-                     {"", ":0", "", false, "window xcb;offscreen"},
-                     {nullptr, "", "", false, "text xcb;offscreen"},
-                     {nullptr, ":0", nullptr, true, "text xcb;offscreen"},
-                     {"offscreen", ":0", nullptr, false, "text offscreen"},
-                     {"minimal:x", ":0", nullptr, false, "text minimal:x"},
-                     {"linuxfb", nullptr, nullptr, false, "window linuxfb;offscreen"}};   // the phone's frame buffer
-        for (const auto& c : cases)
-            QCOMPARE(QByteArray(chooseFace(c.text, c.qpa, c.display, c.wayland) == Face::Window ? "window " : "text ")
-                         + platformWithFallback(c.qpa, c.wayland).c_str(),
-                     QByteArray(c.want));
+        for (const auto& [qpa, display, wayland, text, want] :
+             std::initializer_list<std::tuple<const char*, const char*, const char*, bool, const char*>>{
+                 {nullptr, ":0", nullptr, false, "window xcb;offscreen"},
+                 {nullptr, nullptr, "w-0", false, "window wayland;xcb;offscreen"},
+                 {"", ":0", "", false, "window xcb;offscreen"}, {nullptr, "", "", false, "text xcb;offscreen"},
+                 {nullptr, ":0", nullptr, true, "text xcb;offscreen"}, {"offscreen", ":0", nullptr, false, "text offscreen"},
+                 {"minimal:x", ":0", nullptr, false, "text minimal:x"},
+                 {"linuxfb", nullptr, nullptr, false, "window linuxfb;offscreen"}})   // the phone's frame buffer
+            QCOMPARE(QByteArray(chooseFace(text, qpa, display, wayland) == Face::Window ? "window " : "text ")
+                         + platformWithFallback(qpa, wayland).c_str(), QByteArray(want));
     }
 
     void progressAndTimeLeft()
@@ -273,53 +252,45 @@ private slots:
         QCOMPARE(look("-t tar", two, 5000).fraction, -1.0);   // no total: busy
         QCOMPARE(look("-T 0 -t tar", two, 5000).fraction, -1.0);
         QCOMPARE(look("-T 0 -t tar", two, 5000, true).fraction, 1.0);
-        QCOMPARE(humanSize(1023) + ", " + humanSize(153033) + ", " + humanSize(~0ull),
-                 std::string("1023 B, 149.4 KiB, 16.0 EiB"));
+        QCOMPARE(humanSize(1023) + ", " + humanSize(153033) + ", " + humanSize(~0ull), std::string("1023 B, 149.4 KiB, 16.0 EiB"));
     }
 
     void tickerSnapsForward()
     {
         const Clock::time_point t0{};
         Ticker<Clock> t(t0, kRepaintInterval);
-        QVERIFY(!t.due(t0 + milliseconds(99)));
-        QVERIFY(t.due(t0 + milliseconds(100)));
-        QVERIFY(!t.due(t0 + milliseconds(150)));
+        QVERIFY(!t.due(t0 + milliseconds(99)) && t.due(t0 + milliseconds(100)) && !t.due(t0 + milliseconds(150)));
         QVERIFY(t.due(t0 + milliseconds(210)));   // a little late: keeps the rhythm
         QCOMPARE(duration_cast<milliseconds>(t.next() - t0).count(), 300);
-        QVERIFY(t.due(t0 + milliseconds(1234)));   // very late: one repaint, no burst
-        QVERIFY(!t.due(t0 + milliseconds(1235)));
+        QVERIFY(t.due(t0 + milliseconds(1234)) && !t.due(t0 + milliseconds(1235)));   // very late: one repaint, no burst
         int repaints = 0;
         for (int ms = 1235; ms < 2235; ++ms)
             repaints += t.due(t0 + milliseconds(ms)) ? 1 : 0;
         QCOMPARE(repaints, 10);   // asked every millisecond: ten a second
     }
 
+    // The next round: one interval on, sooner when the last round's rate
+    // fills half the pipe before. A real pipe: enlarged as far as the system
+    // says; waiting ends at the hang-up, not when data comes.
     void readsInRoundsOnTheInterval()
     {
-        // The next round: one interval on, sooner when the last round's rate fills half the pipe before.
         const Clock::time_point t0{};
-        const struct {
-            std::size_t capacity;
-            std::uint64_t bytes;   // read by a round 100 ms after the last
-            bool more;
-            int wantMs;
-        } rounds[] = {{1 << 20, 10000, false, 100},   {1 << 20, 1 << 20, false, 50}, {1 << 20, 1u << 31, false, 2},
-                      {1 << 20, 0, false, 100},       {1 << 20, 5000, true, 0},      {0, 1u << 31, false, 100}};
-        for (const auto& r : rounds) {
-            InputPacer pacer(t0, kRepaintInterval, r.capacity);
-            pacer.readAt(t0 + milliseconds(100), r.bytes, r.more);
-            QCOMPARE(duration_cast<milliseconds>(pacer.next() - t0).count(), 100 + r.wantMs);
+        for (const auto& [capacity, bytes, more, wantMs] :   // bytes read by a round 100 ms after the last
+             std::initializer_list<std::tuple<std::size_t, std::uint64_t, bool, int>>{
+                 {1 << 20, 10000, false, 100}, {1 << 20, 1 << 20, false, 50}, {1 << 20, 1u << 31, false, 2},
+                 {1 << 20, 0, false, 100}, {1 << 20, 5000, true, 0}, {0, 1u << 31, false, 100}}) {
+            InputPacer pacer(t0, kRepaintInterval, capacity);
+            pacer.readAt(t0 + milliseconds(100), bytes, more);
+            QCOMPARE(duration_cast<milliseconds>(pacer.next() - t0).count(), 100 + wantMs);
         }
-        // A real pipe: enlarged as far as the system says; waiting ends at the hang-up, not when data comes.
         QTemporaryDir dir;
-        QFile max(dir.filePath(QStringLiteral("max")));
+        QFile max(dir.filePath("max"));
         QVERIFY(max.open(QIODevice::WriteOnly) && max.write("262144\n") > 0);
         max.close();
         int p[2];
         QCOMPARE(::pipe(p), 0);
         QCOMPARE(enlargePipe(p[0], QFile::encodeName(max.fileName()).constData()), std::size_t(262144));
-        QVERIFY(max.open(QIODevice::ReadOnly));
-        QCOMPARE(enlargePipe(max.handle()), std::size_t(0));   // no pipe
+        QVERIFY(max.open(QIODevice::ReadOnly) && enlargePipe(max.handle()) == 0);   // no pipe
         const QByteArray line = tarLine("5", "x");
         QCOMPARE(::write(p[1], line.constData(), line.size()), line.size());
         QVERIFY(!waitForHangup(p[0], milliseconds(20)));
@@ -328,17 +299,16 @@ private slots:
         const Drained got = drainInput(p[0], session, buffer, sizeof buffer);
         QVERIFY(got.end == Drain::Empty && got.bytes == std::uint64_t(line.size()));
         ::close(p[1]);
-        QVERIFY(waitForHangup(p[0], seconds(30)));
-        QVERIFY(drainInput(p[0], session, buffer, sizeof buffer).end == Drain::Ended);
+        QVERIFY(waitForHangup(p[0], seconds(30)) && drainInput(p[0], session, buffer, sizeof buffer).end == Drain::Ended);
         QCOMPARE(session.parser().counts().entries, std::uint64_t(1));
         ::close(p[0]);
     }
 
+    // The stop's two steps on a real writer that ends on SIGTERM: it may
+    // clean up after itself (a half-written archive), no SIGKILL for it.
+    // The whole stop, with writers that ignore SIGTERM, is in tst_tally_window.
     void aHeededSigtermIsEnough()
     {
-        // The stop's two steps on a real writer that ends on SIGTERM: it may
-        // clean up after itself (a half-written archive), no SIGKILL for it.
-        // The whole stop, with writers that ignore SIGTERM, is in tst_tally_window.
         int p[2];
         QCOMPARE(::pipe(p), 0);
         tallytest::Child writer{::fork()};
