@@ -18,6 +18,6 @@ head -c 50000 /dev/urandom >"$home/Music/album/track01.ogg"
 tar -czf "$home/music.tar.gz" -C "$home" Music
 zip -qr "$home/photos.zip" "$home/Photos"
 head -c 20000 "$home/music.tar.gz" >"$home/broken.tar.gz"
-xvfb-run -a -s "-screen 0 360x720x24 -nolisten tcp" \
+xvfb-run -a -s "-screen 0 360x720x24 -nolisten tcp -noreset" \
   env -u QT_QPA_PLATFORM LC_ALL=C.UTF-8 "$build/doc/screenshots" "$home" doc
 echo "screenshots: $(ls doc/*.png | tr '\n' ' ')"
