@@ -13,7 +13,7 @@ ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
            LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build build-asan run test test-normal test-asan test-fuzz bench package clean
+.PHONY: all deps build build-asan run test test-normal test-asan test-fuzz bench package screenshots clean
 
 all: build
 
@@ -52,6 +52,10 @@ test-fuzz: deps
 
 test: test-fuzz test-normal test-asan
 	@./scripts/test-size.sh
+
+# make screenshots  remakes the README's pictures (doc/*.png) under Xvfb
+screenshots: build
+	scripts/screenshots.sh $(BUILD)
 
 bench: build
 	@for script in bench/*/run.sh; do "$$script" "$(CURDIR)/$(BUILD)" || exit 1; done

@@ -20,11 +20,11 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
 # them in the programs, and the tools of the formats offered everywhere:
 # tar with gzip, bzip2 and xz (xz-utils also gives lzma), zip, unzip, and
 # sed for the zip count. lzip and lzop only add formats (the compress
-# dialog offers what is installed), qt6-wayland lets the windows open on a
-# Wayland phone without XWayland: recommended. rar needs RARLAB's non-free
-# unrar: suggested.
+# dialog offers what is installed), 7zip unpacks split zips, qt6-wayland
+# lets the windows open on a Wayland phone without XWayland: recommended.
+# rar needs RARLAB's non-free unrar: suggested.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "tar, gzip, bzip2, xz-utils, zip, unzip, sed")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "lzip, lzop, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "lzip, lzop, 7zip, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "unrar")
 include(CPack)

@@ -120,8 +120,9 @@ void Session::record(char type, std::string_view text)
     if (startsWith(text, "tar: Exiting with failure status")
         || (operationOf(options_) == Operation::Packing && startsWith(text, "tar: Removing leading `/'")))
         return;
-    // A line that begins with a blank goes on with the message before it.
-    if ((text[0] == ' ' || text[0] == '\t') && job_.errors > 0)
+    // A line that begins with a blank and names nothing (no "WHAT: ") goes
+    // on with the message before it; unzip indents its own messages too.
+    if ((text[0] == ' ' || text[0] == '\t') && job_.errors > 0 && text.find(": ") == std::string_view::npos)
         return;
     error(text);
 }

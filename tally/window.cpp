@@ -173,7 +173,8 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.25);
     title_->setFont(big);
-    title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    title_->setWordWrap(true);   // a long title in a narrow window goes on a second line
+    title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(title_);
 
     job_ = makeLine(content_, "job");

@@ -9,6 +9,6 @@ runs=${2:-21}
 cmake --build "$build" --target startupbench barewidget arkive >/dev/null
 export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
-xvfb-run -a -s "-screen 0 480x640x24 -nolisten tcp" \
+xvfb-run -a -s "-screen 0 480x640x24 -nolisten tcp -noreset" \
   "$build/bench/startup/startupbench" "$runs" "$build/bench/window/barewidget" "$build/arkive/arkive"
 

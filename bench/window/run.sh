@@ -9,5 +9,5 @@ reps=${2:-21}
 cmake --build "$build" --target windowbench barewidget tally tally-window >/dev/null
 export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-xvfb-run -a -s "-screen 0 480x640x24 -nolisten tcp" \
+xvfb-run -a -s "-screen 0 480x640x24 -nolisten tcp -noreset" \
   "$build/bench/window/windowbench" "$reps" "$build/arkive/bin/tally" "$build/bench/window/barewidget"
