@@ -1,9 +1,7 @@
 // tally's plain core. Its reading side on every file of data/ (one row each)
 // and on the edge cases of lines: what it counts, how it judges the end and
-// what it shows, whatever sizes the reads have; the fuzz target's checks on
-// the same files. Then its words, its face, progress on a simulated clock,
-// and the stop's steps.
-#include <QDir>
+// what it shows, whatever sizes the reads have. Then its words, its face,
+// progress on a simulated clock, and the stop's steps.
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,8 +20,6 @@ using namespace tally;
 using namespace std::chrono;
 using tallytest::recording;
 using tallytest::tarLine;
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
@@ -197,19 +193,6 @@ private slots:
             s.feed(data.constData(), static_cast<std::size_t>(data.indexOf(until) + until.size()));
             const Snapshot got = s.snapshot(Clock::time_point{});
             QCOMPARE(QString("%1, %2 %, %3").arg(got.entries).arg(qRound(got.fraction * 100)).arg(got.current.c_str()), want);
-        }
-    }
-
-    // The fuzz target aborts on a failed check. Each file behind headers of
-    // every kind, total and chunk size.
-    void fuzzTargetOnTheRecordings()
-    {
-        for (const QString& name : QDir(tallytest::dataPath).entryList({"*.txt"})) {
-            for (int flags = 0; flags < 256; flags += 5) {
-                const char head[] = {char(flags), char(flags * 7), char(flags % 120), 0x10, 0x27, 0, 0};
-                const QByteArray input = QByteArray(head, sizeof head) + recording(name.toUtf8());
-                LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.constData()), std::size_t(input.size()));
-            }
         }
     }
 
