@@ -1,0 +1,16 @@
+#!/bin/sh
+# Stands in for the archivers, mkdir and tally in tst_commands, under their
+# names: writes its name and its words, each ended by a NUL byte, to a file
+# of its own in ARKIVE_RECORD_DIR. /dev/fd/4 is written as the file it is,
+# a file on standard input as "<" and its path.
+{
+    printf '%s\0' "${0##*/}"
+    for word; do
+        [ "$word" = /dev/fd/4 ] && word=$(readlink /proc/$$/fd/4)
+        printf '%s\0' "$word"
+    done
+    [ -f /dev/stdin ] && printf '<%s\0' "$(readlink /proc/$$/fd/0)"
+} >"$ARKIVE_RECORD_DIR/$$"
+# As "unzip -Z -t", the summary line that the zip line counts the files from.
+[ "$1" = -Z ] && echo '7 files, 1234 bytes uncompressed, 567 bytes compressed:  54.1%'
+exit 0
