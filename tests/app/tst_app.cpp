@@ -72,8 +72,8 @@ private slots:
     }
 
     // What start-up takes from the command line: the archive of the last
-    // -d, "" for none, "(bad)" for a bad option; getopt starts afresh for
-    // each line. The program's folder: a link target longer than any fixed
+    // -d, "" for none, "(bad)" for a bad option, which getopt explains on
+    // standard error; getopt starts afresh for each line. The program's folder: a link target longer than any fixed
     // buffer is read whole; without /proc, argv[0] is taken against the
     // working folder, or found on PATH. The system's tools come before the
     // program's own, its libraries before the system's.
@@ -88,8 +88,10 @@ private slots:
             for (QByteArray& word : words)
                 argv.push_back(word.data());
             argv.push_back(nullptr);
+            OutputCapture errors;
             const StartOptions options = parseOptions(int(words.size()), argv.data());
             QCOMPARE(options.ok ? options.archive : QByteArray("(bad)"), expected);
+            QCOMPARE(errors.text().isEmpty(), options.ok);
             QVERIFY(!expected.isEmpty() || options.archive.isNull());
         }
         const QByteArray folder = QFile::encodeName(m_root);
