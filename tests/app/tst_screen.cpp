@@ -3,8 +3,8 @@
 // their place, pixels read back to see the list stand still. It browses into
 // a prepared folder, packs it to every format offered, unpacks each archive
 // into a folder chosen with the folder chooser, and compares the trees; then
-// `arkive -d` with "Ok" and "Cancel", the window's width on three screens,
-// and what arkive says of a bad command line.
+// `arkive -d` with "Ok" and "Cancel", and the window's width on screens of
+// other shapes, started with an archive that is nowhere.
 #include "bytefiles.h"
 #include "compressformats.h"
 #include "nameorder.h"
@@ -37,11 +37,6 @@ constexpr int MenuX = 30, CompressX = 120, ExtractX = 240, ToggleX = 20, EnterX 
 constexpr int FormatFromRight = 50, FormatY = 85;             // the compress dialog's format box
 constexpr int DirX = 40, DirY = 68;                            // the extract dialog's "Dir" button
 
-struct Rect
-{
-    int x = 0, y = 0, w = 0, h = 0;
-};
-
 QByteArray xdotool(const QByteArrayList& words)
 {
     QByteArray out;
@@ -61,7 +56,7 @@ QByteArrayList windowsOf(qint64 pid)
     return windows;
 }
 
-Rect geometry(const QByteArray& window)
+QRect geometry(const QByteArray& window)
 {
     QMap<QByteArray, int> v;
     for (const QByteArray& line : xdotool({"getwindowgeometry", "--shell", window}).split('\n'))
@@ -97,12 +92,12 @@ struct Arkive : QProcess
 // Waits until the screen's pixels in `area` are drawn (not of one colour)
 // and look the same twice in a row: a window takes taps once it is drawn,
 // and the list has stopped gliding.
-bool settled(Display* display, const Rect& area)
+bool settled(Display* display, const QRect& area)
 {
     QByteArray last;
     for (int waited = 0; waited < Patience; waited += Poll * 4) {
-        XImage* image = XGetImage(display, DefaultRootWindow(display), area.x, area.y, unsigned(area.w),
-                                  unsigned(area.h), AllPlanes, ZPixmap);
+        XImage* image = XGetImage(display, DefaultRootWindow(display), area.x(), area.y(), unsigned(area.width()),
+                                  unsigned(area.height()), AllPlanes, ZPixmap);
         const QByteArray now(image->data, image->bytes_per_line * image->height);
         XDestroyImage(image);
         if (now == last && now.count(now.left(4)) * 4 != now.size())
@@ -115,12 +110,12 @@ bool settled(Display* display, const Rect& area)
 
 // Waits for a visible window of `pid` that is not among `known`, drawn
 // where it stays.
-Rect newWindow(qint64 pid, QByteArrayList& known, Display* display = nullptr)
+QRect newWindow(qint64 pid, QByteArrayList& known, Display* display = nullptr)
 {
     for (int waited = 0; waited < Patience; waited += Poll, QTest::qWait(Poll)) {
         for (const QByteArray& window : windowsOf(pid)) {
-            const Rect rect = geometry(window);
-            if (known.contains(window) || (display && (!settled(display, rect) || geometry(window).y != rect.y)))
+            const QRect rect = geometry(window);
+            if (known.contains(window) || (display && (!settled(display, rect) || geometry(window).y() != rect.y())))
                 continue;
             known << window;
             return rect;
@@ -156,7 +151,7 @@ private slots:
     void initTestCase()
     {
         if (qEnvironmentVariableIsEmpty("DISPLAY") || QStandardPaths::findExecutable("xdotool").isEmpty())
-            QSKIP("needs an X server with four screens and xdotool (run through xvfb-run)");
+            QSKIP("needs an X server with three screens and xdotool (run through xvfb-run)");
         if (QDir("/mmc/mmca1").isReadable())
             QSKIP("the folder chooser would start on the memory card");
         m_root = QFile::encodeName(m_dir.path());
@@ -181,14 +176,12 @@ private slots:
             QVERIFY(::mkdir(p + folder, 0755) == 0);
         QVERIFY(writeBytes(p + "/in/a.txt", "alpha\n") && writeBytes(p + "/in/sub dir/\xc3\xbc.bin", QByteArray(70000, 'x'))
                 && writeBytes(p + "/in/run.sh", "#!/bin/sh\n", 0755));
-        for (int k = 0; k < formats.size(); ++k)
-            QVERIFY(::mkdir(p + "/out/" + QByteArray::number(k), 0755) == 0);
 
         Arkive arkive(m_root, 0, "1", {});
         std::unique_ptr<Display, decltype(&XCloseDisplay)> display(XOpenDisplay(nullptr), &XCloseDisplay);
         Display* screen = display.get();
         QByteArrayList known;
-        QCOMPARE(newWindow(arkive.processId(), known, screen).w, W);
+        QCOMPARE(newWindow(arkive.processId(), known, screen).width(), W);
 
         // "/" may show its first row in the taller form (the list took the
         // focus): a toggle there, twice, leaves every row in the plain form,
@@ -220,17 +213,18 @@ private slots:
         const Tree source = describeTree(p + "/in");
         for (int k = 0; k < formats.size(); ++k) {
             const QByteArray archive = p + "/in" + formats.at(k).toUtf8();
+            QVERIFY(::mkdir(p + "/out/" + QByteArray::number(k), 0755) == 0);
             // "in", first row: select it alone and pack it.
             tap(SelectX, ListTop + 15);
             tap(CompressX, KeyY);
-            const Rect compress = newWindow(arkive.processId(), known, screen);
-            tap(compress.x + compress.w - FormatFromRight, compress.y + FormatY);
-            const Rect popup = newWindow(arkive.processId(), known, screen);
-            const int item = (popup.h - 2) / int(formats.size());
+            const QRect compress = newWindow(arkive.processId(), known, screen);
+            tap(compress.x() + compress.width() - FormatFromRight, compress.y() + FormatY);
+            const QRect popup = newWindow(arkive.processId(), known, screen);
+            const int item = (popup.height() - 2) / int(formats.size());
             QTest::qWait(TapGap); // the current format lies where the box was tapped
-            tap(popup.x + popup.w / 2, popup.y + 1 + item * k + item / 2);
+            tap(popup.x() + popup.width() / 2, popup.y() + 1 + item * k + item / 2);
             QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 2, Patience);
-            tap(compress.x + compress.w * 3 / 4, compress.y + compress.h - 15);
+            tap(compress.x() + compress.width() * 3 / 4, compress.y() + compress.height() - 15);
             QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 1, Patience);
             // The archive gets its name when it is complete.
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QFile::decodeName(archive)), Patience);
@@ -238,24 +232,24 @@ private slots:
             // "Refresh", the first of the menu's four entries, lists the
             // folder again, with the archive; select it and unpack it.
             tap(MenuX, KeyY);
-            const Rect menu = newWindow(arkive.processId(), known, screen);
-            tap(menu.x + menu.w / 2, menu.y + menu.h / 8);
+            const QRect menu = newWindow(arkive.processId(), known, screen);
+            tap(menu.x() + menu.width() / 2, menu.y() + menu.height() / 8);
             QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 1, Patience);
             tap(SelectX, ListTop + int(listed(p).indexOf(archive.mid(p.size() + 1))) * Row + 15);
             tap(ExtractX, KeyY);
-            const Rect extract = newWindow(arkive.processId(), known, screen);
-            tap(extract.x + DirX, extract.y + DirY);
+            const QRect extract = newWindow(arkive.processId(), known, screen);
+            tap(extract.x() + DirX, extract.y() + DirY);
             // The chooser covers the screen and starts at the output folder,
             // its first row perhaps in the taller form: toggled twice, it is not.
-            const Rect chooser = newWindow(arkive.processId(), known, screen);
-            const int rowTop = chooser.y + 24 + 1;
+            const QRect chooser = newWindow(arkive.processId(), known, screen);
+            const int rowTop = chooser.y() + 24 + 1;
             tap(ToggleX, rowTop + 15);
             tap(ToggleX, rowTop + 15);
             tap(EnterX, rowTop + Row + 15); // "out", after "in"
             tap(EnterX, rowTop + int(listed(p + "/out").indexOf(QByteArray::number(k))) * Row + 15);
-            tap(W / 6, chooser.y + chooser.h - 15); // "OK"
+            tap(W / 6, chooser.y() + chooser.height() - 15); // "OK"
             QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 2, Patience);
-            tap(extract.x + extract.w * 3 / 4, extract.y + extract.h - 12); // "Ok"
+            tap(extract.x() + extract.width() * 3 / 4, extract.y() + extract.height() - 12); // "Ok"
             QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 1, Patience);
             known = known.mid(0, 1);
             // The archivers keep the paths they were given, less the first "/".
@@ -278,15 +272,14 @@ private slots:
         QVERIFY(::mkdir(folder, 0755) == 0 && writeBytes(folder + "/hello.txt", "hello\n"));
         QCOMPARE(runProgram({"tar", "-C", folder, "-czf", folder + "/a.tar.gz", "hello.txt"}), 0);
         QVERIFY(::unlink(folder + "/hello.txt") == 0 && QFile::link(Program, m_root + "/arkive"));
-        for (const auto& [ok, program, path] : {std::tuple{false, Program, "a.tar.gz"},
-                                                {false, m_root + "/arkive", "res/arkive.png"},
+        for (const auto& [ok, program, path] : {std::tuple{false, m_root + "/arkive", "res/arkive.png"},
                                                 {true, Program, "a.tar.gz"}}) {
             Arkive arkive(m_root, 0, "1", {"-d", path}, folder, program);
             std::unique_ptr<Display, decltype(&XCloseDisplay)> display(XOpenDisplay(nullptr), &XCloseDisplay);
             QByteArrayList known;
-            const Rect dialog = newWindow(arkive.processId(), known, display.get());
-            QVERIFY(dialog.w > 0 && dialog.w <= W);
-            tap(dialog.x + dialog.w * (ok ? 3 : 1) / 4, dialog.y + dialog.h - 12);
+            const QRect dialog = newWindow(arkive.processId(), known, display.get());
+            QVERIFY(dialog.width() > 0 && dialog.width() <= W);
+            tap(dialog.x() + dialog.width() * (ok ? 3 : 1) / 4, dialog.y() + dialog.height() - 12);
             QCOMPARE(arkive.waitEnd(), ok ? 1 : 0);
             if (ok)
                 QTRY_COMPARE_WITH_TIMEOUT(readBytes(folder + "/hello.txt"), QByteArray("hello\n"), Patience);
@@ -295,23 +288,19 @@ private slots:
         }
     }
 
-    // Phone-shaped screens are filled, whatever their scale; a desktop
-    // screen gets the phone's 240 pixels. An archive that is nowhere is
-    // named on standard error, and arkive starts as without -d. A bad option
-    // ends the program at once with status 0 and getopt's message.
-    void widthsAndCommandLines()
+    // Phone-shaped screens up to 540 logical pixels wide are filled,
+    // whatever their scale; a desktop screen, or one lying on its side, gets
+    // the phone's 240. An archive that is nowhere is named on standard
+    // error, and arkive starts as without -d. (That a bad option ends arkive
+    // at once is checked on the installed program.)
+    void widthsAndMissingArchive()
     {
-        for (const auto& [screen, scale, width] : {std::tuple{1, "2", 720}, {2, "3", 1080}, {3, "1", 240}}) {
+        for (const auto& [screen, scale, width] : {std::tuple{1, "2", 1080}, {1, "3", 1080}, {2, "1", 240}, {2, "3", 720}}) {
             Arkive arkive(m_root, screen, scale, {"-d", "nowhere.zip"});
             QByteArrayList known;
-            QCOMPARE(newWindow(arkive.processId(), known).w, width);
+            QCOMPARE(newWindow(arkive.processId(), known).width(), width);
         }
         QVERIFY(readBytes(m_root + "/arkive.log").contains("arkive: nowhere.zip: no such file\n"));
-        for (const auto& [option, message] : {std::pair{"-x", "invalid option"}, {"-d", "requires an argument"}}) {
-            QByteArray out;
-            QCOMPARE(runProgram({"sh", "-c", "timeout 30 \"$0\" \"$1\" 2>&1", Program, option}, &out), 0);
-            QVERIFY2(out.contains(message), out.constData());
-        }
     }
 };
 
