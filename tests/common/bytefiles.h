@@ -51,8 +51,9 @@ inline QByteArrayList namesIn(const QByteArray& folder)
 // "l:" and the target for a link, "f:" with size and digest for a file.
 using Tree = QMap<QByteArray, QByteArray>;
 
-inline void describeInto(const QByteArray& root, const QByteArray& relative, Tree& tree)
+inline Tree describeTree(const QByteArray& root, const QByteArray& relative = {})
 {
+    Tree tree;
     for (const QByteArray& name : namesIn(root + relative)) {
         const QByteArray rel = relative + '/' + name, path = root + rel;
         struct stat st;
@@ -61,7 +62,7 @@ inline void describeInto(const QByteArray& root, const QByteArray& relative, Tre
             tree.insert(rel, "(no status)");
         } else if (S_ISDIR(st.st_mode)) {
             tree.insert(rel, "d");
-            describeInto(root, rel, tree);
+            tree.insert(describeTree(root, rel));
         } else if (S_ISLNK(st.st_mode)) {
             const ssize_t n = ::readlink(path.constData(), target, sizeof target);
             tree.insert(rel, "l:" + QByteArray(target, n > 0 ? int(n) : 0));
@@ -73,12 +74,6 @@ inline void describeInto(const QByteArray& root, const QByteArray& relative, Tre
             tree.insert(rel, "(other type)");
         }
     }
-}
-
-inline Tree describeTree(const QByteArray& root)
-{
-    Tree tree;
-    describeInto(root, QByteArray(), tree);
     return tree;
 }
 

@@ -4,8 +4,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFile>
 #include <QStringList>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <QtMessageHandler>
 
@@ -65,33 +65,24 @@ private:
 class OutputCapture
 {
 public:
-    explicit OutputCapture(int fd = STDERR_FILENO) : m_fd(fd), m_file(std::tmpfile())
+    explicit OutputCapture(int fd = STDERR_FILENO) : m_fd(fd), m_saved(::dup(fd))
     {
         std::fflush(nullptr);
-        m_saved = ::dup(fd);
-        ::dup2(::fileno(m_file), fd);
+        if (m_file.open())
+            ::dup2(m_file.handle(), fd);
     }
-    ~OutputCapture()
-    {
-        restore();
-        std::fclose(m_file);
-    }
+    ~OutputCapture() { text(); }
     QByteArray text()
-    {
-        restore();
-        QFile file;
-        return file.open(m_file, QIODevice::ReadOnly) && file.seek(0) ? file.readAll() : QByteArray();
-    }
-
-private:
-    void restore()
     {
         std::fflush(nullptr);
         if (m_saved >= 0 && ::dup2(m_saved, m_fd) >= 0 && ::close(m_saved) == 0)
             m_saved = -1;
+        return m_file.seek(0) ? m_file.readAll() : QByteArray();
     }
+
+private:
+    QTemporaryFile m_file;
     int m_fd;
-    std::FILE* m_file;
     int m_saved;
 };
 
