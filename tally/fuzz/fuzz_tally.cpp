@@ -22,17 +22,14 @@ class FakeProbe : public tally::FileProbe {
 public:
     std::optional<std::uint64_t> fileSize(const std::string& path) override
     {
-        if (path.empty() || (path.size() & 1))
-            return std::nullopt;
-        return path.size() * 1000u;
+        return path.empty() || path.size() % 2 ? std::nullopt : std::optional<std::uint64_t>(path.size() * 1000u);
     }
     std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found) override
     {
         if (found)
             *found = path.size() % 2 == 0;
-        if (path.size() % 3 != 0)
-            return std::nullopt;
-        return ~0ull - path.size();   // near the top: overflow must saturate
+        // Near the top: overflow must saturate.
+        return path.size() % 3 ? std::nullopt : std::optional<std::uint64_t>(~0ull - path.size());
     }
 };
 

@@ -5,6 +5,8 @@
 
 #include <QByteArrayList>
 
+#include <algorithm>
+
 inline const QByteArrayList& hostileNames()
 {
     static const QByteArrayList names = {
@@ -37,10 +39,5 @@ inline const QByteArrayList& hostileNames()
 // that are not UTF-8: zip round trips leave such names out.
 inline bool zipKeepsName(const QByteArray& name)
 {
-    for (char c : name) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 || b >= 0x80)
-            return false;
-    }
-    return true;
+    return std::all_of(name.begin(), name.end(), [](unsigned char b) { return b >= 0x20 && b < 0x80; });
 }

@@ -80,11 +80,7 @@ public:
                     const CompressRequest& options = CompressRequest(), const char* answer = "Replace")
     {
         CompressDialog dialog;
-        WhileModal<QMessageBox> answering([answer](QMessageBox* box) {
-            for (QAbstractButton* button : box->buttons())
-                if (button->text() == answer)
-                    button->click();
-        });
+        WhileModal<QMessageBox> answering([answer](QMessageBox* box) { findByText(box, answer)->click(); });
         QStringList list;
         for (const QByteArray& file : files)
             list << fromLocalBytes(file);

@@ -17,7 +17,7 @@ public:
     explicit Recorder(const QString& path) : path_(path) {}
 
 public slots:
-    QStringList GetCapabilities() { return {QStringLiteral("body")}; }
+    QStringList GetCapabilities() { return {"body"}; }
     uint Notify(const QString& app, uint, const QString& icon, const QString& summary, const QString& body,
                 const QStringList&, const QVariantMap&, int)
     {
@@ -39,9 +39,8 @@ int main(int argc, char* argv[])
         return 2;
     Recorder recorder(QString::fromLocal8Bit(argv[1]));
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &recorder,
-                            QDBusConnection::ExportAllSlots)
-        || !bus.registerService(QStringLiteral("org.freedesktop.Notifications")))
+    if (!bus.registerObject("/org/freedesktop/Notifications", &recorder, QDBusConnection::ExportAllSlots)
+        || !bus.registerService("org.freedesktop.Notifications"))
         return 1;
     std::puts("ready");
     std::fflush(stdout);

@@ -30,10 +30,7 @@ private slots:
         env.insert("PATH", ARKIVE_PROGRAM_DIR "/bin:" + env.value("PATH"));
         env.insert("ALONE", alone_.filePath("tally"));
         QList<std::tuple<QString, int, QString>> lines = {
-            {"tally -t tar <tar-1.34-extract-photos.txt", 0, "tally: "},
-            {"tally -T 153033 -t zip <zip-3.0-create-photos.txt", 1, "tally: "},
             {"tally -T 4 -t unzip <unzip-6.0-extract-wrongpassword.txt", 2, "tally: "},   // ended early
-            {"tally -T \"$(cat zipinfo-6.0-count-one.txt)\" -t unzip <unzip-6.0-extract-one.txt", 0, "tally: "},
             {"DISPLAY=:93 XAUTHORITY=/none tally -t tar <tar-1.34-extract-photos.txt", 0, "tally: "},   // cannot open
             {"DISPLAY=:93 \"$ALONE\" -t tar <tar-1.34-extract-photos.txt", 0, "tally: "},   // no window program
             // Inside a pipeline no usage text: the input is read, the words are the failure.

@@ -179,23 +179,6 @@ private slots:
         }
     }
 
-    // What shows while a line is not finished: the input cut after `until`.
-    void lineStillOpen()
-    {
-        for (const auto& [file, until, args, want] : std::initializer_list<std::tuple<const char*, QByteArray, const char*, const char*>>{
-                 {"zip-3.0-create-docs.txt", "img " + QByteArray(50, '.'), "-T 1225000005 -t zip",   // a dot is 10 MiB
-                  "1, 43 %, mmc/mmca1/docs/sparse.img"},
-                 {"unrar-6.24-described-extract-music.txt", " 47%", "-t unrar", "2, 47 %, /o/music/track01.ogg"},
-                 {"unzip-6.0-extract-photos.txt", "img_0002.jpg", "-T 13 -t unzip",
-                  "3, 23 %, /tmp/rec/ux/mmc/mmca1/photos/holiday 2024/img_0002.jpg"}}) {
-            const QByteArray data = recording(file);
-            Session s(tallytest::options(args), Clock::time_point{});
-            s.feed(data.constData(), static_cast<std::size_t>(data.indexOf(until) + until.size()));
-            const Snapshot got = s.snapshot(Clock::time_point{});
-            QCOMPARE(QString("%1, %2 %, %3").arg(got.entries).arg(qRound(got.fraction * 100)).arg(got.current.c_str()), want);
-        }
-    }
-
     // The words: kind, total or "-", and --text.
     void words()
     {

@@ -3,7 +3,6 @@
 // closing the window while the work goes on: the outcome then comes as a
 // desktop notification (a real dbus-daemon on a private bus), and without
 // a bus nothing breaks.
-#include <QApplication>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
