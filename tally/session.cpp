@@ -122,8 +122,12 @@ void Session::record(char type, std::string_view text)
         return;
     // A line that begins with a blank and names nothing (no "WHAT: ") goes
     // on with the message before it; unzip indents its own messages too.
-    if ((text[0] == ' ' || text[0] == '\t') && job_.errors > 0 && text.find(": ") == std::string_view::npos)
+    // The first message is kept whole, as far as it may be long.
+    if ((text[0] == ' ' || text[0] == '\t') && job_.errors > 0 && text.find(": ") == std::string_view::npos) {
+        if (job_.errors == 1 && job_.errorFirst && job_.firstError.size() < kMaxErrorBytes)
+            job_.firstError.append(" ").append(trimBlanks(text).substr(0, kMaxErrorBytes - job_.firstError.size()));
         return;
+    }
     error(text);
 }
 
@@ -361,8 +365,11 @@ std::string resultDetail(const Snapshot& s)
         case DetailPiece::Kept: words = plural(s.kept, "file that existed was kept.", "files that existed were kept."); break;
         case DetailPiece::FirstError:
             words = s.firstError.empty() ? "An error was reported" : s.firstError;
-            if (s.errors > 1)
+            if (s.errors > 1) {
+                if (words.back() == '.')
+                    words.pop_back();
                 words += " (and " + std::to_string(s.errors - 1) + " more)";
+            }
             if (words.back() != '.')
                 words += '.';
             break;

@@ -416,8 +416,11 @@ QString TallyWindow::detailWords(const Snapshot& s)
         case DetailPiece::FirstError: {
             // The tool's own words, as it wrote them.
             QString error = s.firstError.empty() ? tr("An error was reported") : q(s.firstError);
-            if (s.errors > 1)
+            if (s.errors > 1) {
+                if (error.endsWith(QLatin1Char('.')))
+                    error.chop(1);
                 error = tr("%1 (and %2 more)").arg(error).arg(s.errors - 1);
+            }
             sentences << (error.endsWith(QLatin1Char('.')) ? error : error + QLatin1Char('.'));
             break;
         }

@@ -124,10 +124,10 @@ private slots:
             "P 3 300003 1 errors tmp/tt/src/a.txt | zip warning: name not matched: /tmp/tt/gone");
         row("every program ended well", recording("line-zip-3.0-create-vanished.txt").mid(46), "-T 300003 -t zip --stages=1",
             "P 3 300003 0 done tmp/tt/src/a.txt");
-        row("indented messages count, their continuations do not",
-            QByteArrayLiteral("\0E   skipping: a   incorrect password\0\0E   skipping: b   incorrect password\0"
-                              "\0E  and its continuation\0\0Sunzip 82\0"),
-            "-t unzip --stages=1", "U 0 0 2 errors  | skipping: a   incorrect password");
+        row("indented messages count, their continuations go on with them",
+            QByteArrayLiteral("\0E   skipping: a   incorrect password\0\0E  and its continuation\0"
+                              "\0E   skipping: b   incorrect password\0\0E  and its own\0\0Sunzip 82\0"),
+            "-t unzip --stages=1", "U 0 0 2 errors  | skipping: a   incorrect password and its continuation");
         row("a program that never told its end", QByteArrayLiteral("\0Sgzip 0\0"), "-t tar --stages=2", "U 0 0 0 early ");
         row("a program that failed without a word", QByteArrayLiteral("\0Sxz 1\0\0Star 2\0"), "-t tar --stages=2",
             "U 0 0 1 errors  | xz ended with status 1");
