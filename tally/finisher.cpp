@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "textutil.h"
+
 namespace tally {
 
 namespace {
@@ -22,7 +24,7 @@ std::string errorText(int error)
 std::vector<std::string> volumesOf(const std::string& zip)
 {
     std::vector<std::string> volumes;
-    if (zip.size() < 4 || zip.compare(zip.size() - 4, 4, ".zip") != 0)
+    if (!endsWith(zip, ".zip"))
         return volumes;
     const std::string base = zip.substr(0, zip.size() - 4);
     for (int i = 1; i < 100000; ++i) {
@@ -39,8 +41,7 @@ std::vector<std::string> volumesOf(const std::string& zip)
 // The name a volume of the partial set takes beside the archive.
 std::string volumeName(const std::string& zip, const std::string& volume)
 {
-    const bool dotZip = zip.size() >= 4 && zip.compare(zip.size() - 4, 4, ".zip") == 0;
-    return (dotZip ? zip.substr(0, zip.size() - 4) : zip) + volume.substr(volume.rfind('.'));
+    return (endsWith(zip, ".zip") ? zip.substr(0, zip.size() - 4) : zip) + volume.substr(volume.rfind('.'));
 }
 
 // The entries of an open folder (without "." and "..").
@@ -173,8 +174,9 @@ FinishReport commitArchive(const std::string& partial, const std::string& archiv
     }
     const std::vector<std::string> old = volumesOf(archive);
     for (const std::string& volume : volumes) {
-        if (::rename(volume.c_str(), volumeName(archive, volume).c_str()) != 0)
-            report.errors.push_back("cannot put " + volumeName(archive, volume) + " in place: " + errorText(errno));
+        const std::string target = volumeName(archive, volume);
+        if (::rename(volume.c_str(), target.c_str()) != 0)
+            report.errors.push_back("cannot put " + target + " in place: " + errorText(errno));
     }
     if (::rename(partial.c_str(), archive.c_str()) != 0) {
         report.errors.push_back("cannot put " + archive + " in place: " + errorText(errno));

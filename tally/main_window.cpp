@@ -56,6 +56,9 @@ int main(int argc, char* argv[])
     if (tally::isHeadlessPlatform(QGuiApplication::platformName().toStdString()))
         return tally::runTextFace(options, STDIN_FILENO, STDERR_FILENO);
     app.setQuitOnLastWindowClosed(false);
+    // tally is a part of arkive: Wayland compositors take its window's name
+    // and icon from arkive's desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ARKIVE_APP_ID));
     // The window speaks the system language, from the translations that
     // lie beside arkive's own (bin/../i18n), as arkive finds them.
     QTranslator translator;

@@ -1,6 +1,5 @@
 #include "parsers.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -10,7 +9,6 @@
 #include <vector>
 
 #include "textutil.h"
-#include "treebytes.h"
 
 namespace tally {
 

@@ -35,6 +35,20 @@ std::uint64_t measured(Kind kind, const Counts& c, bool withOpen)
     return c.entries + (kind == Kind::Unzip ? c.impliedEntries : 0);
 }
 
+bool anyFailed(const JobState& job)
+{
+    return std::any_of(job.statuses.begin(), job.statuses.end(), [](const auto& status) { return status.second != 0; });
+}
+
+std::string jobText(const Options& options)
+{
+    if (options.archive.empty())
+        return std::string();
+    if (operationOf(options) == Operation::Packing)
+        return "\u2192 " + options.archive;
+    return options.archive + " \u2192 " + options.folder;
+}
+
 } // namespace
 
 Outcome decideOutcome(const Options& options, const Counts& counts, const JobState& job, bool ended, bool stopped)
@@ -43,9 +57,7 @@ Outcome decideOutcome(const Options& options, const Counts& counts, const JobSta
         return Outcome::Running;
     if (stopped)
         return Outcome::Stopped;
-    const bool failed = std::any_of(job.statuses.begin(), job.statuses.end(),
-                                    [](const auto& status) { return status.second != 0; });
-    if (failed || counts.errors > 0 || job.errors > 0)
+    if (anyFailed(job) || counts.errors > 0 || job.errors > 0)
         return Outcome::Errors;
     if (options.stages)
         return job.statuses.size() >= *options.stages ? Outcome::Done : Outcome::EndedEarly;
@@ -60,7 +72,8 @@ Outcome decideOutcome(const Options& options, const Counts& counts, const JobSta
 }
 
 Session::Session(const Options& options, Clock::time_point start, FileProbe* probe)
-    : options_(options), parser_(makeParser(options.kind, operationOf(options))), start_(start), end_(start)
+    : options_(options), parser_(makeParser(options.kind, operationOf(options))),
+      jobText_(sanitize(jobText(options))), start_(start), end_(start)
 {
     parser_->setProbe(probe);
     if (!options_.ignored.empty()) {
@@ -124,7 +137,7 @@ void Session::record(char type, std::string_view text)
     // on with the message before it; unzip indents its own messages too.
     // The first message is kept whole, as far as it may be long.
     if ((text[0] == ' ' || text[0] == '\t') && job_.errors > 0 && text.find(": ") == std::string_view::npos) {
-        if (job_.errors == 1 && job_.errorFirst && job_.firstError.size() < kMaxErrorBytes)
+        if (job_.errors == 1 && !job_.firstError.empty() && job_.firstError.size() < kMaxErrorBytes)
             job_.firstError.append(" ").append(trimBlanks(text).substr(0, kMaxErrorBytes - job_.firstError.size()));
         return;
     }
@@ -136,7 +149,6 @@ void Session::error(std::string_view text)
     if (job_.errors++ == 0 && parser_->counts().errors == 0) {
         text = trimBlanks(text);
         job_.firstError.assign(text.substr(0, kMaxErrorBytes));
-        job_.errorFirst = true;
     }
 }
 
@@ -174,11 +186,11 @@ void Session::finish(Clock::time_point now)
     // same). What an unpacking that went wrong made only adds to the folder.
     const bool done = outcome() == Outcome::Done;
     if (!options_.partial.empty()) {
-        const bool succeeded = !stopRequested_ && options_.stages && job_.statuses.size() >= *options_.stages
-                               && std::all_of(job_.statuses.begin(), job_.statuses.end(),
-                                              [](const auto& status) { return status.second == 0; });
-        placed_ = commitArchive(options_.partial, options_.archive, done || succeeded);
-        written_ = (done || succeeded) && placed_.errors.empty();
+        const bool succeeded = options_.stages ? !stopRequested_ && job_.statuses.size() >= *options_.stages
+                                                     && !anyFailed(job_)
+                                               : done;
+        placed_ = commitArchive(options_.partial, options_.archive, succeeded);
+        written_ = succeeded && placed_.errors.empty();
     } else if (!options_.staging.empty()) {
         placed_ = placeUnpacked(options_.staging, options_.folder, done && !options_.keep);
     }
@@ -204,7 +216,7 @@ Snapshot Session::snapshot(Clock::time_point now)
     s.showBytes = options_.kind == Kind::Tar || options_.kind == Kind::Zip;
     s.percent = c.percent;
     s.errors = c.errors + job_.errors;
-    s.firstError = sanitize(shown(job_.errorFirst || c.firstError.empty() ? job_.firstError : c.firstError));
+    s.firstError = sanitize(shown(job_.firstError.empty() ? c.firstError : job_.firstError));
     if (s.firstError.empty() && s.outcome == Outcome::Errors) {
         // A program failed without a word: its status says what happened.
         for (const auto& [program, status] : job_.statuses) {
@@ -219,7 +231,7 @@ Snapshot Session::snapshot(Clock::time_point now)
     }
     s.kept = placed_.kept;
     s.written = written_;
-    s.job = sanitize(jobText(options_));
+    s.job = jobText_;
     s.current = sanitize(shown(parser_->displayName()));
     if (options_.total) {
         if (totalCountsBytes(options_.kind))
@@ -247,10 +259,14 @@ Snapshot Session::snapshot(Clock::time_point now)
 
 // --- words -------------------------------------------------------------------
 
+namespace {
+
 std::string operationWord(Operation op)
 {
     return op == Operation::Packing ? "Packing" : "Unpacking";
 }
+
+} // namespace
 
 std::string resultTitle(const Snapshot& s)
 {
@@ -316,15 +332,6 @@ std::string timesText(const Snapshot& s)
     return t;
 }
 
-std::string jobText(const Options& options)
-{
-    if (options.archive.empty())
-        return std::string();
-    if (operationOf(options) == Operation::Packing)
-        return "\u2192 " + options.archive;
-    return options.archive + " \u2192 " + options.folder;
-}
-
 std::vector<DetailPiece> detailPieces(const Snapshot& s)
 {
     const bool packing = s.op == Operation::Packing;
@@ -386,11 +393,6 @@ std::string resultDetail(const Snapshot& s)
         detail += (detail.empty() ? "" : " ") + words;
     }
     return detail;
-}
-
-std::string noticeBody(const Snapshot& s)
-{
-    return s.job.empty() ? resultDetail(s) : s.job + "\n" + resultDetail(s);
 }
 
 std::string statusLine(const Snapshot& s, std::size_t columns)

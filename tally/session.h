@@ -57,16 +57,15 @@ struct Snapshot {
 struct JobState {
     std::vector<std::pair<std::string, int>> statuses;   // program and exit status, in the order they ended
     std::uint64_t errors = 0;        // error lines, words not understood, refusals
-    std::string firstError;          // raw bytes
-    bool errorFirst = false;         // firstError came before any error of the listing
+    std::string firstError;          // raw bytes; set only when it came before any error of the listing
 };
 
 // How a job ended (Running while input goes on). Stopped when the user
 // stopped it. Errors when an error was listed or written, or a program
 // ended with a status other than 0. Done when every program that was to
 // report ended with 0; without reports (a listing piped in by hand), when
-// something was listed, the total (if any) was reached and zip and unrar
-// wrote their closing line. Ended early otherwise.
+// something was listed, the total (if any) was reached and zip, unrar and
+// 7-Zip wrote their closing line. Ended early otherwise.
 Outcome decideOutcome(const Options& options, const Counts& counts, const JobState& job, bool ended, bool stopped);
 
 class Session {
@@ -101,6 +100,7 @@ private:
     RecordSplitter splitter_;
     LineReader reader_;
     JobState job_;
+    const std::string jobText_;   // "→ ARCHIVE", "ARCHIVE → FOLDER" (sanitized), or ""
     FinishReport placed_;
     bool written_ = false;
     Clock::time_point start_;
@@ -110,13 +110,11 @@ private:
 };
 
 // The words of both faces (English).
-std::string operationWord(Operation op);            // "Packing" / "Unpacking"
 std::string resultTitle(const Snapshot& s);         // "Packing done", "Unpacking stopped", ...
 std::string countsText(const Snapshot& s);          // "5 of 13 entries", "12 entries"
 std::string sizesText(const Snapshot& s);           // "45.6 MiB of 100.0 MiB", "" when not known
 std::string timesText(const Snapshot& s);           // "Elapsed 0:12, left 0:30"
 std::string percentText(const Snapshot& s);         // "45 %", "" when busy
-std::string jobText(const Options& options);        // "→ ARCHIVE", "ARCHIVE → FOLDER", or ""
 std::string resultDetail(const Snapshot& s);        // the first error, what was written or kept
 
 // What resultDetail says, piece by piece, so that the window can word each
@@ -126,8 +124,6 @@ enum class DetailPiece {
     OnlyAdded
 };
 std::vector<DetailPiece> detailPieces(const Snapshot& s);
-// The desktop notification's text below the title: the job, then the detail.
-std::string noticeBody(const Snapshot& s);
 // One line for a terminal of `columns` columns (no end of line).
 std::string statusLine(const Snapshot& s, std::size_t columns);
 // The line written at the end, e.g. "tally: packing done: 8 entries, 89.9 KiB in 0:01".

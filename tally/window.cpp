@@ -19,7 +19,6 @@
 #include <sys/epoll.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cmath>
 
 #include "desktopnotice.h"
@@ -152,10 +151,6 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
 {
     setObjectName(QStringLiteral("tallyWindow"));
     setWindowTitle(QStringLiteral("tally"));
-    // tally is a part of arkive: its window shows arkive's icon, and Wayland
-    // compositors take its name and icon from arkive's desktop entry.
-    QGuiApplication::setDesktopFileName(QStringLiteral(ARKIVE_APP_ID));
-
     // Everything lies in one child, so that showSoon() can map the window
     // before any text is measured.
     content_ = new QWidget(this);
@@ -267,6 +262,7 @@ void TallyWindow::reveal()
         return;
     revealPending_ = false;
     content_->show();
+    // tally is a part of arkive: its window shows arkive's icon.
     // The icon is a picture to decode and a hint to the window manager: it
     // can come after the window.
     setWindowIcon(QIcon(QGuiApplication::applicationDirPath() + QLatin1String(AppIcon)));
