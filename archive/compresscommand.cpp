@@ -63,7 +63,7 @@ QString buildLine(const CompressRequest& request, quint64 total, const QString& 
     const QString tallyWords = QLatin1String("-T ") + QString::number(total) + QLatin1String(" -t ")
                                + (zip ? QLatin1String("zip") : QLatin1String("tar")) + QLatin1Char(' ')
                                + shellWord(QLatin1String("--archive=") + archivePath(request)) + QLatin1Char(' ')
-                               + shellWord(QLatin1String("--partial=") + partial) + QLatin1String(" --stages=1");
+                               + shellWord(QLatin1String("--partial=") + partial);
     if (!zip) {
         QString words = QLatin1String("tar ") + tarOptions(key) + QLatin1Char(' ') + p;
         // tar reads \ escapes in the names it is given ("a\b" would name

@@ -5,6 +5,7 @@
 #include "pipeline.h"
 #include "dialogtitle.h"
 #include "elidedlabel.h"
+#include "filestatus.h"
 #include "localbytes.h"
 #include "totalsize.h"
 #include "zfiledialog.h"
@@ -26,7 +27,6 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -274,9 +274,8 @@ void CompressDialog::accept()
     const bool runs = !request.files.isEmpty() && hasCompressCommand(formatKey(request.format));
     // An archive of that name is replaced only when the user says so; the
     // dialog stays open with its fields otherwise.
-    struct stat st;
     const QString archive = archivePath(request);
-    if (runs && lstat(toLocalBytes(archive).constData(), &st) == 0
+    if (runs && linkStatus(archive).valid
         && ZMessageBox::information(this, QPixmap(),
                                     tr("%1 exists already. Replace it?").arg(archive.section(QLatin1Char('/'), -1)),
                                     tr("Replace"), tr("Cancel"))

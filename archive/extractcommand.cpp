@@ -3,11 +3,10 @@
 #include "pipeline.h"
 #include "shellword.h"
 
-#include "localbytes.h"
+#include "filestatus.h"
 
 #include <QStringList>
 
-#include <sys/stat.h>
 
 namespace {
 
@@ -70,7 +69,7 @@ QString buildLine(const ExtractRequest& request, const QString& token, const QSt
     switch (type) {
     case ArchiveType::Tar:
         return pipelineLine({{QStringLiteral("tar"), QLatin1String("tar xvvf ") + a + QLatin1String(" -C ") + s}},
-                            QLatin1String("-t tar ") + tallyWords + QLatin1String(" --stages=1"), prepare);
+                            QLatin1String("-t tar ") + tallyWords, prepare);
     case ArchiveType::Zip: {
         // unzip cannot read split sets; 7-Zip reads them, volumes found by
         // their names, entries that span several volumes included.
@@ -79,7 +78,7 @@ QString buildLine(const ExtractRequest& request, const QString& token, const QSt
                                   QLatin1String("7zz x -bb1 -y ")
                                       + (request.password.isEmpty() ? QStringLiteral("-p") : QLatin1String("-p") + passwordWord)
                                       + QLatin1Char(' ') + shellWord(QLatin1String("-o") + staging) + QLatin1Char(' ') + a}},
-                                QLatin1String("-t 7z ") + tallyWords + QLatin1String(" --stages=1"), prepare);
+                                QLatin1String("-t 7z ") + tallyWords, prepare);
         // unzip takes an archive name holding *, ? or [ as a pattern and
         // unpacks every archive it matches ("a[1].zip" opens "a1.zip" when
         // that exists). Such a name is opened by the shell instead and
@@ -99,8 +98,7 @@ QString buildLine(const ExtractRequest& request, const QString& token, const QSt
         // one word whatever it prints.
         return pipelineLine({{QStringLiteral("unzip"), words}},
                             QLatin1String("-T \"$(unzip -Z -t ") + name + open
-                                + QLatin1String(" 2>&1 |sed 's/\\(.*\\) files.*/\\1/')\" -t unzip ") + tallyWords
-                                + QLatin1String(" --stages=1"),
+                                + QLatin1String(" 2>&1 |sed 's/\\(.*\\) files.*/\\1/')\" -t unzip ") + tallyWords,
                             prepare);
     }
     case ArchiveType::Rar:
@@ -110,12 +108,12 @@ QString buildLine(const ExtractRequest& request, const QString& token, const QSt
                                   + QLatin1String(" -p")
                                   + (request.password.isEmpty() ? QStringLiteral("-") : passwordWord)
                                   + QLatin1String(" -y ") + a + QLatin1Char(' ') + s}},
-                            QLatin1String("-t unrar ") + tallyWords + QLatin1String(" --stages=1"), prepare);
+                            QLatin1String("-t unrar ") + tallyWords, prepare);
     default: {
         const QString program = QLatin1String(programOf(type));
         return pipelineLine({{program, program + QLatin1String(" -d <") + a},
                              {QStringLiteral("tar"), QLatin1String("tar xvvf - -C ") + s}},
-                            QLatin1String("-t tar ") + tallyWords + QLatin1String(" --stages=2"), prepare);
+                            QLatin1String("-t tar ") + tallyWords, prepare);
     }
     }
 }
@@ -143,8 +141,7 @@ bool isSplitZip(const QString& archive)
     if (archiveTypeOf(archive) != ArchiveType::Zip)
         return false;
     const QString base = archive.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive) ? archive.chopped(4) : archive;
-    struct stat st;
-    return lstat(toLocalBytes(base + QLatin1String(".z01")).constData(), &st) == 0;
+    return linkStatus(base + QLatin1String(".z01")).valid;
 }
 
 QString stagingPath(const QString& outDir, const QString& token)

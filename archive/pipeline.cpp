@@ -23,7 +23,7 @@ QString pipelineLine(const QList<Stage>& stages, const QString& tallyWords, cons
         work = QLatin1String("if ") + prepare.words + QLatin1String("; then ") + work
                + QLatin1String("; else ") + statusRecord(prepare.name) + QLatin1String("; fi");
     return QLatin1String("{ { ") + work + QLatin1String("; } 2>&1 >&3 | tally --relay >&3; } 3>&1 | tally ")
-           + tallyWords + QLatin1String(" &");
+           + tallyWords + QLatin1String(" --stages=") + QString::number(stages.size()) + QLatin1String(" &");
 }
 
 QString traceText(const QString& line)

@@ -23,9 +23,9 @@ struct Stage
     QString words;   // the command, its values quoted for the shell
 };
 
-// The whole line. `prepare`, when given, runs first (making the folder the
-// stages work in); when it fails, its status is reported under its own name
-// and the stages do not run.
+// The whole line; tally's words end with how many stages report. `prepare`,
+// when given, runs first (making the folder the stages work in); when it
+// fails, its status is reported under its own name and the stages do not run.
 QString pipelineLine(const QList<Stage>& stages, const QString& tallyWords, const Stage& prepare = {});
 
 // A command line as the trace shows it: control characters escaped (\e, \n,

@@ -1,5 +1,7 @@
 #include "filetext.h"
 
+#include <QHash>
+
 #include <ctime>
 #include <grp.h>
 #include <pwd.h>
@@ -24,18 +26,38 @@ QString modeString(unsigned mode)
     return text;
 }
 
+namespace {
+
+// A name by its id, looked up once: rows draw their details on every frame
+// of a scroll, and each lookup may read /etc/passwd or ask a directory
+// service. (The texts are made on the GUI thread only.)
+template <typename Lookup>
+QString rememberedName(QHash<unsigned, QString>& names, unsigned id, Lookup lookup)
+{
+    auto found = names.constFind(id);
+    if (found == names.constEnd())
+        found = names.insert(id, lookup(id));
+    return *found;
+}
+
+} // namespace
+
 QString ownerName(unsigned uid)
 {
-    if (const struct passwd* entry = ::getpwuid(uid))
-        return QString::fromLocal8Bit(entry->pw_name);
-    return QString::number(uid);
+    static QHash<unsigned, QString> names;
+    return rememberedName(names, uid, [](unsigned id) {
+        const struct passwd* entry = ::getpwuid(id);
+        return entry ? QString::fromLocal8Bit(entry->pw_name) : QString::number(id);
+    });
 }
 
 QString groupName(unsigned gid)
 {
-    if (const struct group* entry = ::getgrgid(gid))
-        return QString::fromLocal8Bit(entry->gr_name);
-    return QString::number(gid);
+    static QHash<unsigned, QString> names;
+    return rememberedName(names, gid, [](unsigned id) {
+        const struct group* entry = ::getgrgid(id);
+        return entry ? QString::fromLocal8Bit(entry->gr_name) : QString::number(id);
+    });
 }
 
 QString sizeString(quint64 bytes)

@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QScopedValueRollback>
 #include <QScroller>
 #include <QSet>
 
@@ -25,12 +26,6 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-namespace {
-
-constexpr int ColumnInset = 24; // pixels left to the parent beside the name column
-
-// Whether the folder can be listed at all: it exists, is a folder and may
-// be opened for reading.
 bool canList(const QString& folder)
 {
     DIR* handle = ::opendir(toLocalBytes(folder).constData());
@@ -39,6 +34,10 @@ bool canList(const QString& folder)
     ::closedir(handle);
     return true;
 }
+
+namespace {
+
+constexpr int ColumnInset = 24; // pixels left to the parent beside the name column
 
 // Whether a listing with the QDir filter flags `filterSpec` keeps an entry.
 // Folders are kept whatever the name filter; a name starting with "." only
@@ -175,9 +174,10 @@ void FileView::setDir(const QString& path)
         return;
 
     m_expandedItem = nullptr;
-    m_quiet = true; // emptying the list does not unselect its entries
-    clear();
-    m_quiet = false;
+    {
+        const QScopedValueRollback<bool> quiet(m_quiet, true); // emptying the list does not unselect its entries
+        clear();
+    }
 
     QStringList names;
     std::vector<FileStatus> statuses;
@@ -248,16 +248,16 @@ void FileView::showSelectedRows(const QList<QTreeWidgetItem*>& rows)
             selection.select(index, index);
         }
     }
-    m_quiet = true;
+    const QScopedValueRollback<bool> quiet(m_quiet, true);
     selectionModel()->select(selection, QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    m_quiet = false;
 }
 
 void FileView::clearSelectedFiles()
 {
-    m_quiet = true;
-    clearSelection();
-    m_quiet = false;
+    {
+        const QScopedValueRollback<bool> quiet(m_quiet, true);
+        clearSelection();
+    }
     selectedFiles.clear();
     emit selectedFilesChanged();
 }
@@ -309,16 +309,13 @@ void FileView::itemPressed(QTreeWidgetItem* item, const QPoint&, int)
     qDebug().noquote() << QStringLiteral("selected ") + QString::number(selected ? 1 : 0);
     if (!row)
         return;
-    const QString path = row->absPath();
-    if (selected) {
+    // The press's own change of the selection has reached selectedFiles
+    // through selectionChanged().
+    if (selected)
         row->showDetails();
-        if (!selectedFiles.contains(path))
-            selectedFiles.append(path);
-    } else {
+    else
         row->hideDetails();
-        selectedFiles.removeAll(path);
-    }
-    pressedPath = childPath(currentDir, row->text(0));
+    pressedPath = row->absPath();
     qDebug().noquote() << QStringLiteral("pressed: ") + pressedPath;
 }
 
@@ -348,10 +345,11 @@ void FileView::itemClicked(QTreeWidgetItem* item, const QPoint& globalPos, int)
 
 void FileView::selectAlone(FileViewItem* row)
 {
-    m_quiet = true;
-    clearSelection();
-    row->setSelected(true);
-    m_quiet = false;
+    {
+        const QScopedValueRollback<bool> quiet(m_quiet, true);
+        clearSelection();
+        row->setSelected(true);
+    }
     row->showDetails();
     selectedFiles = QStringList{row->absPath()};
     emit selectedFilesChanged();

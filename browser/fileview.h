@@ -8,6 +8,10 @@
 
 class FileViewItem;
 
+// Whether the folder can be listed at all: it exists, is a folder and may
+// be opened for reading.
+bool canList(const QString& folder);
+
 // The file list: the entries of one folder as rows with icon and name.
 // A tap in the left fifth of a row only toggles its selection (the press
 // does that); a tap further right makes it the only selected row, and one

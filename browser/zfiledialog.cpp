@@ -2,13 +2,10 @@
 
 #include "fileview.h"
 #include "folderpath.h"
-#include "localbytes.h"
 #include "zpushbutton.h"
 
 #include <QDir>
 #include <QHBoxLayout>
-
-#include <dirent.h>
 
 namespace {
 const char* const StartFolder = "/mmc/mmca1";
@@ -50,12 +47,8 @@ ZFileDialog::ZFileDialog(QWidget* parent, const QString& startDir, const QString
 QString firstListable(const QStringList& folders)
 {
     for (const QString& folder : folders) {
-        if (folder.isEmpty())
-            continue;
-        if (DIR* handle = ::opendir(toLocalBytes(folder).constData())) {
-            ::closedir(handle);
+        if (!folder.isEmpty() && canList(folder))
             return QDir::cleanPath(folder);
-        }
     }
     return QString();
 }

@@ -9,12 +9,6 @@ ElidedLabel::ElidedLabel(QWidget* parent, Qt::TextElideMode mode)
 {
 }
 
-void ElidedLabel::setElideMode(Qt::TextElideMode mode)
-{
-    m_mode = mode;
-    update();
-}
-
 QString ElidedLabel::shownText() const
 {
     return fontMetrics().elidedText(text(), m_mode, contentsRect().width());

@@ -12,7 +12,6 @@ class ElidedLabel : public QLabel
 public:
     explicit ElidedLabel(QWidget* parent = nullptr, Qt::TextElideMode mode = Qt::ElideMiddle);
 
-    void setElideMode(Qt::TextElideMode mode);
     // The text as it is drawn at the label's present width.
     QString shownText() const;
 
@@ -23,5 +22,5 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Qt::TextElideMode m_mode;
+    const Qt::TextElideMode m_mode;
 };
