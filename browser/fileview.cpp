@@ -22,8 +22,12 @@
 #include <cstdio>
 #include <cstring>
 #include <numeric>
+#include <utility>
 #include <vector>
 #include <dirent.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <sys/stat.h>
 
 bool canList(const QString& folder)
@@ -56,10 +60,28 @@ bool keeps(const QString& name, const FileStatus& status, int filterSpec, const 
     return filterSpec & QDir::System;
 }
 
+// The entries kept of a folder: their names as text (to filter and sort
+// them by), the same names as bytes one after another, each ended by a NUL
+// (what the rows keep), and one status query each.
+struct Listing
+{
+    QStringList names;
+    QByteArray bytes;
+    std::vector<quint32> nameAt; // where each name starts in `bytes`
+    std::vector<FileStatus> statuses;
+
+    void add(const QString& name, const char* raw, qsizetype size, const FileStatus& status)
+    {
+        names.append(name);
+        nameAt.push_back(quint32(bytes.size()));
+        bytes.append(raw, size).append('\0');
+        statuses.push_back(status);
+    }
+};
+
 // The entries of a folder read with readdir, so that names that are not
 // valid UTF-8 keep their bytes, each with its one status query.
-void readFolder(const QString& folder, int filterSpec, const QString& nameFilter,
-                QStringList& names, std::vector<FileStatus>& statuses)
+void readFolder(const QString& folder, int filterSpec, const QString& nameFilter, Listing& listing)
 {
     DIR* handle = ::opendir(toLocalBytes(folder).constData());
     if (!handle)
@@ -68,12 +90,11 @@ void readFolder(const QString& folder, int filterSpec, const QString& nameFilter
         const char* raw = entry->d_name;
         if (std::strcmp(raw, ".") == 0 || std::strcmp(raw, "..") == 0)
             continue;
-        const QString name = fromLocalBytes(QByteArray(raw));
+        const qsizetype size = qsizetype(std::strlen(raw));
+        const QString name = fromLocalBytes(QByteArray::fromRawData(raw, size));
         const FileStatus status = fileStatusAt(::dirfd(handle), raw);
-        if (!keeps(name, status, filterSpec, nameFilter))
-            continue;
-        names.append(name);
-        statuses.push_back(status);
+        if (keeps(name, status, filterSpec, nameFilter))
+            listing.add(name, raw, size, status);
     }
     ::closedir(handle);
 }
@@ -160,6 +181,17 @@ QPixmap FileView::iconFor(const QString& path) const
     return icon(fileIconFor(path, fileStatus(path)));
 }
 
+QString FileView::rowName(quint32 at) const
+{
+    return fromLocalBytes(rowNameBytes(at));
+}
+
+QByteArray FileView::rowNameBytes(quint32 at) const
+{
+    const char* name = m_names.constData() + at;
+    return QByteArray::fromRawData(name, qsizetype(std::strlen(name)));
+}
+
 void FileView::setDir(const QString& path)
 {
     emit rootDir(QDir::cleanPath(path) == QLatin1String("/"));
@@ -179,20 +211,21 @@ void FileView::setDir(const QString& path)
         clear();
     }
 
-    QStringList names;
-    std::vector<FileStatus> statuses;
+    Listing listing;
     if (sortHere) {
-        readFolder(folder, m_filterSpec, m_nameFilter, names, statuses);
+        readFolder(folder, m_filterSpec, m_nameFilter, listing);
     } else {
-        names = dir.entryList();
-        names.removeAll(QStringLiteral("."));
-        names.removeAll(QStringLiteral(".."));
-        for (const QString& name : std::as_const(names))
-            statuses.push_back(fileStatus(childPath(folder, name)));
+        for (const QString& name : dir.entryList()) {
+            if (name == QLatin1String(".") || name == QLatin1String(".."))
+                continue;
+            const QByteArray raw = toLocalBytes(name);
+            listing.add(name, raw.constData(), raw.size(), fileStatus(childPath(folder, name)));
+        }
     }
+    QStringList& names = listing.names;
     std::vector<bool> folders;
-    folders.reserve(statuses.size());
-    for (const FileStatus& status : statuses)
+    folders.reserve(listing.statuses.size());
+    for (const FileStatus& status : listing.statuses)
         folders.push_back(status.isDir());
     QList<int> order;
     if (sortHere) {
@@ -201,18 +234,21 @@ void FileView::setDir(const QString& path)
         order.resize(names.size());
         std::iota(order.begin(), order.end(), 0);
     }
+    m_names = std::move(listing.bytes);
+    m_names.squeeze();
 
     // The rows go into the list in one step: inserting them one by one
     // costs the list a layout change each.
+    // Each name is let go once its row is made, so that the row's parts
+    // take its place instead of growing the heap.
     QList<QTreeWidgetItem*> rows;
     rows.reserve(names.size());
     for (const int i : std::as_const(order)) {
-        const QString& name = names.at(i);
-        const FileStatus& status = statuses[size_t(i)];
+        const FileStatus& status = listing.statuses[size_t(i)];
         if (m_dirsOnly && !status.isDir())
             break;
-        const QString absPath = childPath(folder, name);
-        auto* row = new FileViewItem(nullptr, name);
+        const QString absPath = childPath(folder, std::exchange(names[i], QString()));
+        auto* row = new FileViewItem(listing.nameAt[size_t(i)]);
         row->setIcon(fileIconFor(absPath, status));
         row->setFileInfo(absPath, status);
         rows.append(row);
@@ -224,6 +260,12 @@ void FileView::setDir(const QString& path)
     // Without sorting the list keeps the order of the listing.
     addTopLevelItems(rows);
     showSelectedRows(rows);
+#ifdef __GLIBC__
+    // The listing's scratch (the names as text, the statuses, the order)
+    // lay on the heap between the rows; its free pages go back to the
+    // system instead of staying with the process.
+    ::malloc_trim(0);
+#endif
     if (newFolder) {
         QScroller::scroller(viewport())->stop();
         scrollToTop();
@@ -235,15 +277,15 @@ void FileView::setDir(const QString& path)
 // looks selected is what the dialogs get.
 void FileView::showSelectedRows(const QList<QTreeWidgetItem*>& rows)
 {
-    QSet<QString> names;
+    QSet<QByteArray> names;
     for (const QString& path : std::as_const(selectedFiles))
         if (parentFolder(path) == currentDir)
-            names.insert(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
+            names.insert(toLocalBytes(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1)));
     if (names.isEmpty())
         return;
     QItemSelection selection;
     for (QTreeWidgetItem* row : rows) {
-        if (names.contains(row->text(0))) {
+        if (names.contains(rowNameBytes(rowOf(row)->nameAt()))) {
             const QModelIndex index = indexFromItem(row);
             selection.select(index, index);
         }

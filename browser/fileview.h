@@ -37,6 +37,9 @@ public:
     // The icon set is made when a row first needs it.
     QPixmap icon(FileIcon kind) const;
     bool dirsOnly() const { return m_dirsOnly; }
+    // The name of a row of the folder shown, by where it starts in the
+    // view's names (FileViewItem::nameAt).
+    QString rowName(quint32 at) const;
     // Empties selectedFiles, in every folder.
     void clearSelectedFiles();
 
@@ -72,6 +75,7 @@ private:
     void loadIcons() const;
     void selectAlone(FileViewItem* row);
     void showSelectedRows(const QList<QTreeWidgetItem*>& rows);
+    QByteArray rowNameBytes(quint32 at) const;
     void tap(const QPoint& pos, const QPoint& globalPos, Qt::KeyboardModifiers modifiers);
 
     QString m_nameFilter;
@@ -80,6 +84,9 @@ private:
     bool m_dirsOnly = false;
     bool m_quiet = false; // the view itself changes the rows' selection
     FileViewItem* m_expandedItem = nullptr;
+    // The rows' names as the folder gives them, one after another, each
+    // ended by a NUL: one block instead of a string for every row.
+    QByteArray m_names;
     // A finger on the list, from its press to its release.
     struct Touch
     {

@@ -12,15 +12,14 @@
 #include <cerrno>
 #include <cstdio>
 
-FileViewItem::FileViewItem(QTreeWidget* view, const QString& text, const QString& text1,
-                           const QString& text2, const QString& text3, const QString& text4,
-                           const QString& text5, const QString& text6, const QString& text7)
-    : UTIL_ListViewItem(view, text, true, text1, text2, text3, text4, text5, text6, text7)
+FileViewItem::FileViewItem(quint32 nameAt)
+    : UTIL_ListViewItem(nullptr, QString())
     , detailsShown(false)
     , m_mode(0)
     , m_icon(unsigned(FileIcon::Note))
     , m_ownerKnown(false)
     , m_timeKnown(false)
+    , m_nameAt(nameAt)
 {
 }
 
@@ -41,10 +40,23 @@ void FileViewItem::setFileInfo(const QString& path, const FileStatus& status)
     m_timeKnown = shown.valid;
 }
 
+QString FileViewItem::fileName() const
+{
+    const auto* view = qobject_cast<const FileView*>(treeWidget());
+    return view ? view->rowName(m_nameAt) : QString();
+}
+
+QVariant FileViewItem::data(int column, int role) const
+{
+    if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole))
+        return fileName();
+    return UTIL_ListViewItem::data(column, role);
+}
+
 QString FileViewItem::absPath() const
 {
     const auto* view = qobject_cast<const FileView*>(treeWidget());
-    return view ? childPath(view->currentDir, fileName()) : fileName();
+    return view ? childPath(view->currentDir, view->rowName(m_nameAt)) : QString();
 }
 
 // Made each time the details are drawn, for the few rows that show them.

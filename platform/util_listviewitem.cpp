@@ -109,17 +109,5 @@ QVariant UTIL_ListViewItem::data(int column, int role) const
 {
     if (role == ItemRole)
         return QVariant::fromValue(static_cast<void*>(const_cast<UTIL_ListViewItem*>(this)));
-    if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole))
-        return m_name;
     return QTreeWidgetItem::data(column, role);
-}
-
-void UTIL_ListViewItem::setData(int column, int role, const QVariant& value)
-{
-    if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
-        m_name = value.toString();
-        repaint();
-        return;
-    }
-    QTreeWidgetItem::setData(column, role, value);
 }

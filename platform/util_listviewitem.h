@@ -9,9 +9,7 @@ class QPalette;
 // A row of the phone's lists: an icon, then the name. The list paints a row
 // through the row's own paintCell (see UTIL_ListViewDelegate), so a row
 // class can draw itself differently, and takes the row's height from
-// height(). The name is kept in the row itself, not in the list's general
-// per-column store, so that a row of a long listing stays small; a name too
-// long for the row is shortened in the middle with "…".
+// height(). A name too long for the row is shortened in the middle with "…".
 class UTIL_ListViewItem : public QTreeWidgetItem
 {
 public:
@@ -42,12 +40,10 @@ public:
     // The row behind a model index of a list made of these rows.
     static UTIL_ListViewItem* fromIndex(const QModelIndex& index);
     QVariant data(int column, int role) const override;
-    void setData(int column, int role, const QVariant& value) override;
 
     static constexpr int DefaultHeight = 30; // pixels
     static constexpr int ListMargin = 3;     // pixels
 
 private:
-    QString m_name; // the text of column 0
     int m_height = DefaultHeight;
 };
