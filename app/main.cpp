@@ -1,6 +1,7 @@
 #include "extractdialog.h"
 #include "localbytes.h"
 #include "mainwindow.h"
+#include "pngfile.h"
 #include "startup.h"
 #include "zapplication.h"
 #include "zlanguage.h"
@@ -71,7 +72,7 @@ int main(int argc, char** argv)
     // is set: fontconfig reads it.)
     std::thread fonts([] { FcInit(); });
     auto* app = new ZApplication(argc, argv, ZApplication::GuiClient);
-    app->setWindowIcon(QIcon(windowIconFile));
+    app->setWindowIcon(QIcon(readPng(windowIconFile)));
     // Wayland compositors find the windows' name and icon through the
     // desktop entry of this id.
     QGuiApplication::setDesktopFileName(QStringLiteral(ARKIVE_APP_ID));

@@ -5,6 +5,7 @@
 #include "folderpath.h"
 #include "localbytes.h"
 #include "nameorder.h"
+#include "pngfile.h"
 #include "res_icon_reader.h"
 #include "util_listviewdelegate.h"
 
@@ -163,7 +164,7 @@ void FileView::loadIcons() const
     // stands in for one that cannot be read.
     for (int i = 0; i < FileIconCount; ++i) {
         if (const char* file = fileIconImageFile(FileIcon(i))) {
-            const QPixmap image(QString::fromLatin1(file));
+            const QPixmap image = readPng(QString::fromLatin1(file));
             m_icons[i] = image.isNull() ? m_icons[int(FileIcon::Note)] : image;
         }
     }

@@ -22,6 +22,7 @@
 #include <cmath>
 
 #include "desktopnotice.h"
+#include "pngfile.h"
 #include "stopper.h"
 #include "textutil.h"
 
@@ -265,7 +266,7 @@ void TallyWindow::reveal()
     // tally is a part of arkive: its window shows arkive's icon.
     // The icon is a picture to decode and a hint to the window manager: it
     // can come after the window.
-    setWindowIcon(QIcon(QGuiApplication::applicationDirPath() + QLatin1String(AppIcon)));
+    setWindowIcon(QIcon(readPng(QGuiApplication::applicationDirPath() + QLatin1String(AppIcon))));
 }
 
 void TallyWindow::paintEvent(QPaintEvent* event)
