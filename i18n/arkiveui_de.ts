@@ -40,7 +40,7 @@
     </message>
     <message>
         <location filename="../archive/compressdialog.cpp" line="174"/>
-        <location filename="../archive/compressdialog.cpp" line="282"/>
+        <location filename="../archive/compressdialog.cpp" line="281"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
@@ -50,12 +50,12 @@
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="281"/>
+        <location filename="../archive/compressdialog.cpp" line="280"/>
         <source>%1 exists already. Replace it?</source>
         <translation>%1 gibt es schon. Ersetzen?</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="282"/>
+        <location filename="../archive/compressdialog.cpp" line="281"/>
         <source>Replace</source>
         <translation>Ersetzen</translation>
     </message>
@@ -163,22 +163,22 @@ Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, 
 <context>
     <name>ZFileDialog</name>
     <message>
-        <location filename="../browser/zfiledialog.cpp" line="29"/>
+        <location filename="../browser/zfiledialog.cpp" line="26"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../browser/zfiledialog.cpp" line="30"/>
+        <location filename="../browser/zfiledialog.cpp" line="27"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location filename="../browser/zfiledialog.cpp" line="31"/>
+        <location filename="../browser/zfiledialog.cpp" line="28"/>
         <source>Back</source>
         <translation>Zurück</translation>
     </message>
     <message>
-        <location filename="../browser/zfiledialog.cpp" line="44"/>
+        <location filename="../browser/zfiledialog.cpp" line="41"/>
         <source>Select a file plz</source>
         <translation>Ordner wählen</translation>
     </message>
@@ -186,145 +186,145 @@ Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, 
 <context>
     <name>tally::TallyWindow</name>
     <message>
-        <location filename="../tally/window.cpp" line="169"/>
-        <location filename="../tally/window.cpp" line="371"/>
+        <location filename="../tally/window.cpp" line="165"/>
+        <location filename="../tally/window.cpp" line="369"/>
         <source>Packing</source>
         <translation>Packen</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="169"/>
-        <location filename="../tally/window.cpp" line="371"/>
+        <location filename="../tally/window.cpp" line="165"/>
+        <location filename="../tally/window.cpp" line="369"/>
         <source>Unpacking</source>
         <translation>Entpacken</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="220"/>
+        <location filename="../tally/window.cpp" line="217"/>
         <source>Stop packing? Nothing will be written.</source>
         <translation>Packen abbrechen? Es wird nichts geschrieben.</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="221"/>
+        <location filename="../tally/window.cpp" line="218"/>
         <source>Stop unpacking? The files unpacked so far stay.</source>
         <translation>Entpacken abbrechen? Die bisher entpackten Dateien bleiben.</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="224"/>
+        <location filename="../tally/window.cpp" line="221"/>
         <source>Stop now</source>
         <translation>Jetzt abbrechen</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="226"/>
+        <location filename="../tally/window.cpp" line="223"/>
         <source>Go on</source>
         <translation>Weiter</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="236"/>
+        <location filename="../tally/window.cpp" line="233"/>
         <source>Stop</source>
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="238"/>
+        <location filename="../tally/window.cpp" line="235"/>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="370"/>
+        <location filename="../tally/window.cpp" line="368"/>
         <source>Packing: stopping</source>
         <translation>Packen: wird abgebrochen</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="370"/>
+        <location filename="../tally/window.cpp" line="368"/>
         <source>Unpacking: stopping</source>
         <translation>Entpacken: wird abgebrochen</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="372"/>
+        <location filename="../tally/window.cpp" line="370"/>
         <source>Packing done</source>
         <translation>Packen fertig</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="372"/>
+        <location filename="../tally/window.cpp" line="370"/>
         <source>Unpacking done</source>
         <translation>Entpacken fertig</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="373"/>
+        <location filename="../tally/window.cpp" line="371"/>
         <source>Packing reported errors</source>
         <translation>Packen meldete Fehler</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="373"/>
+        <location filename="../tally/window.cpp" line="371"/>
         <source>Unpacking reported errors</source>
         <translation>Entpacken meldete Fehler</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="374"/>
+        <location filename="../tally/window.cpp" line="372"/>
         <source>Packing ended early</source>
         <translation>Packen endete vorzeitig</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="374"/>
+        <location filename="../tally/window.cpp" line="372"/>
         <source>Unpacking ended early</source>
         <translation>Entpacken endete vorzeitig</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="375"/>
+        <location filename="../tally/window.cpp" line="373"/>
         <source>Packing stopped</source>
         <translation>Packen abgebrochen</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="375"/>
+        <location filename="../tally/window.cpp" line="373"/>
         <source>Unpacking stopped</source>
         <translation>Entpacken abgebrochen</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="383"/>
+        <location filename="../tally/window.cpp" line="381"/>
         <source>Entries: %1 of %2</source>
         <translation>Einträge: %1 von %2</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="384"/>
+        <location filename="../tally/window.cpp" line="382"/>
         <source>Entries: %1</source>
         <translation>Einträge: %1</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="392"/>
+        <location filename="../tally/window.cpp" line="390"/>
         <source>%1 of %2</source>
         <translation>%1 von %2</translation>
     </message>
     <message>
+        <location filename="../tally/window.cpp" line="398"/>
         <location filename="../tally/window.cpp" line="400"/>
-        <location filename="../tally/window.cpp" line="402"/>
         <source>Elapsed %1, left %2</source>
         <translation>Vergangen %1, verbleibend %2</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="403"/>
+        <location filename="../tally/window.cpp" line="401"/>
         <source>Elapsed %1</source>
         <translation>Vergangen %1</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="411"/>
+        <location filename="../tally/window.cpp" line="409"/>
         <source>Stopping the archiver…</source>
         <translation>Das Archivprogramm wird beendet…</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="412"/>
+        <location filename="../tally/window.cpp" line="410"/>
         <source>The archive is complete.</source>
         <translation>Das Archiv ist vollständig.</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="413"/>
+        <location filename="../tally/window.cpp" line="411"/>
         <source>All entries were unpacked.</source>
         <translation>Alle Einträge wurden entpackt.</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="414"/>
+        <location filename="../tally/window.cpp" line="412"/>
         <source>Files that existed and were kept: %1.</source>
         <translation>Vorhandene Dateien, die behalten wurden: %1.</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="417"/>
+        <location filename="../tally/window.cpp" line="415"/>
         <source>An error was reported</source>
         <translation>Ein Fehler wurde gemeldet</translation>
     </message>
@@ -334,27 +334,32 @@ Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, 
         <translation>%1 (und %2 weitere)</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="424"/>
-        <source>The archiver ended after %1 without saying that it had finished.</source>
-        <translation>Das Archivprogramm endete nach %1, ohne zu melden, dass es fertig war.</translation>
+        <location filename="../tally/window.cpp" line="426"/>
+        <source>The archiver ended without saying that it had finished (entries: %1 of %2).</source>
+        <translation>Das Archivprogramm endete, ohne zu melden, dass es fertig war (Einträge: %1 von %2).</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="426"/>
+        <location filename="../tally/window.cpp" line="428"/>
+        <source>The archiver ended without saying that it had finished (entries: %1).</source>
+        <translation>Das Archivprogramm endete, ohne zu melden, dass es fertig war (Einträge: %1).</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="430"/>
         <source>Stopped by you.</source>
         <translation>Von Ihnen abgebrochen.</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="427"/>
+        <location filename="../tally/window.cpp" line="431"/>
         <source>The archive was written.</source>
         <translation>Das Archiv wurde geschrieben.</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="428"/>
+        <location filename="../tally/window.cpp" line="432"/>
         <source>Nothing was written.</source>
         <translation>Es wurde nichts geschrieben.</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="430"/>
+        <location filename="../tally/window.cpp" line="434"/>
         <source>What was unpacked was added to the folder; no file that existed was replaced.</source>
         <translation>Das Entpackte wurde dem Ordner hinzugefügt; keine vorhandene Datei wurde ersetzt.</translation>
     </message>

@@ -40,7 +40,7 @@
     </message>
     <message>
         <location filename="../archive/compressdialog.cpp" line="174"/>
-        <location filename="../archive/compressdialog.cpp" line="282"/>
+        <location filename="../archive/compressdialog.cpp" line="281"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
@@ -50,12 +50,12 @@
         <translation>确定</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="281"/>
+        <location filename="../archive/compressdialog.cpp" line="280"/>
         <source>%1 exists already. Replace it?</source>
         <translation>%1 已存在。要替换吗？</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="282"/>
+        <location filename="../archive/compressdialog.cpp" line="281"/>
         <source>Replace</source>
         <translation>替换</translation>
     </message>
@@ -161,22 +161,22 @@ The work is done by the standard archivers in the background; tally shows how fa
 <context>
     <name>ZFileDialog</name>
     <message>
-        <location filename="../browser/zfiledialog.cpp" line="29"/>
+        <location filename="../browser/zfiledialog.cpp" line="26"/>
         <source>OK</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location filename="../browser/zfiledialog.cpp" line="30"/>
+        <location filename="../browser/zfiledialog.cpp" line="27"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../browser/zfiledialog.cpp" line="31"/>
+        <location filename="../browser/zfiledialog.cpp" line="28"/>
         <source>Back</source>
         <translation>返回</translation>
     </message>
     <message>
-        <location filename="../browser/zfiledialog.cpp" line="44"/>
+        <location filename="../browser/zfiledialog.cpp" line="41"/>
         <source>Select a file plz</source>
         <translation>选择文件夹</translation>
     </message>
@@ -184,145 +184,145 @@ The work is done by the standard archivers in the background; tally shows how fa
 <context>
     <name>tally::TallyWindow</name>
     <message>
-        <location filename="../tally/window.cpp" line="169"/>
-        <location filename="../tally/window.cpp" line="371"/>
+        <location filename="../tally/window.cpp" line="165"/>
+        <location filename="../tally/window.cpp" line="369"/>
         <source>Packing</source>
         <translation>正在压缩</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="169"/>
-        <location filename="../tally/window.cpp" line="371"/>
+        <location filename="../tally/window.cpp" line="165"/>
+        <location filename="../tally/window.cpp" line="369"/>
         <source>Unpacking</source>
         <translation>正在解压</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="220"/>
+        <location filename="../tally/window.cpp" line="217"/>
         <source>Stop packing? Nothing will be written.</source>
         <translation>停止压缩？将不会写入任何内容。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="221"/>
+        <location filename="../tally/window.cpp" line="218"/>
         <source>Stop unpacking? The files unpacked so far stay.</source>
         <translation>停止解压？已解压的文件会保留。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="224"/>
+        <location filename="../tally/window.cpp" line="221"/>
         <source>Stop now</source>
         <translation>立即停止</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="226"/>
+        <location filename="../tally/window.cpp" line="223"/>
         <source>Go on</source>
         <translation>继续</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="236"/>
+        <location filename="../tally/window.cpp" line="233"/>
         <source>Stop</source>
         <translation>停止</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="238"/>
+        <location filename="../tally/window.cpp" line="235"/>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="370"/>
+        <location filename="../tally/window.cpp" line="368"/>
         <source>Packing: stopping</source>
         <translation>压缩：正在停止</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="370"/>
+        <location filename="../tally/window.cpp" line="368"/>
         <source>Unpacking: stopping</source>
         <translation>解压：正在停止</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="372"/>
+        <location filename="../tally/window.cpp" line="370"/>
         <source>Packing done</source>
         <translation>压缩完成</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="372"/>
+        <location filename="../tally/window.cpp" line="370"/>
         <source>Unpacking done</source>
         <translation>解压完成</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="373"/>
+        <location filename="../tally/window.cpp" line="371"/>
         <source>Packing reported errors</source>
         <translation>压缩出错</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="373"/>
+        <location filename="../tally/window.cpp" line="371"/>
         <source>Unpacking reported errors</source>
         <translation>解压出错</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="374"/>
+        <location filename="../tally/window.cpp" line="372"/>
         <source>Packing ended early</source>
         <translation>压缩提前结束</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="374"/>
+        <location filename="../tally/window.cpp" line="372"/>
         <source>Unpacking ended early</source>
         <translation>解压提前结束</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="375"/>
+        <location filename="../tally/window.cpp" line="373"/>
         <source>Packing stopped</source>
         <translation>压缩已停止</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="375"/>
+        <location filename="../tally/window.cpp" line="373"/>
         <source>Unpacking stopped</source>
         <translation>解压已停止</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="383"/>
+        <location filename="../tally/window.cpp" line="381"/>
         <source>Entries: %1 of %2</source>
         <translation>条目：%1 / %2</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="384"/>
+        <location filename="../tally/window.cpp" line="382"/>
         <source>Entries: %1</source>
         <translation>条目：%1</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="392"/>
+        <location filename="../tally/window.cpp" line="390"/>
         <source>%1 of %2</source>
         <translation>%1 / %2</translation>
     </message>
     <message>
+        <location filename="../tally/window.cpp" line="398"/>
         <location filename="../tally/window.cpp" line="400"/>
-        <location filename="../tally/window.cpp" line="402"/>
         <source>Elapsed %1, left %2</source>
         <translation>已用 %1，剩余 %2</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="403"/>
+        <location filename="../tally/window.cpp" line="401"/>
         <source>Elapsed %1</source>
         <translation>已用 %1</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="411"/>
+        <location filename="../tally/window.cpp" line="409"/>
         <source>Stopping the archiver…</source>
         <translation>正在停止归档程序…</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="412"/>
+        <location filename="../tally/window.cpp" line="410"/>
         <source>The archive is complete.</source>
         <translation>归档已完成。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="413"/>
+        <location filename="../tally/window.cpp" line="411"/>
         <source>All entries were unpacked.</source>
         <translation>所有条目均已解压。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="414"/>
+        <location filename="../tally/window.cpp" line="412"/>
         <source>Files that existed and were kept: %1.</source>
         <translation>保留的已有文件：%1。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="417"/>
+        <location filename="../tally/window.cpp" line="415"/>
         <source>An error was reported</source>
         <translation>报告了一个错误</translation>
     </message>
@@ -332,27 +332,32 @@ The work is done by the standard archivers in the background; tally shows how fa
         <translation>%1（另有 %2 个）</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="424"/>
-        <source>The archiver ended after %1 without saying that it had finished.</source>
-        <translation>归档程序在 %1 后结束，但没有报告完成。</translation>
+        <location filename="../tally/window.cpp" line="426"/>
+        <source>The archiver ended without saying that it had finished (entries: %1 of %2).</source>
+        <translation>归档程序结束了，但没有报告完成（条目：%1 / %2）。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="426"/>
+        <location filename="../tally/window.cpp" line="428"/>
+        <source>The archiver ended without saying that it had finished (entries: %1).</source>
+        <translation>归档程序结束了，但没有报告完成（条目：%1）。</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="430"/>
         <source>Stopped by you.</source>
         <translation>已由您停止。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="427"/>
+        <location filename="../tally/window.cpp" line="431"/>
         <source>The archive was written.</source>
         <translation>归档已写入。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="428"/>
+        <location filename="../tally/window.cpp" line="432"/>
         <source>Nothing was written.</source>
         <translation>未写入任何内容。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="430"/>
+        <location filename="../tally/window.cpp" line="434"/>
         <source>What was unpacked was added to the folder; no file that existed was replaced.</source>
         <translation>已解压的内容已加入文件夹；没有替换任何已有文件。</translation>
     </message>

@@ -422,7 +422,10 @@ QString TallyWindow::detailWords(const Snapshot& s)
             break;
         }
         case DetailPiece::EndedAfter:
-            sentences << tr("The archiver ended after %1 without saying that it had finished.").arg(countsWords(s));
+            sentences << (s.totalEntries
+                              ? tr("The archiver ended without saying that it had finished (entries: %1 of %2).")
+                                    .arg(s.entries).arg(*s.totalEntries)
+                              : tr("The archiver ended without saying that it had finished (entries: %1).").arg(s.entries));
             break;
         case DetailPiece::StoppedByYou: sentences << tr("Stopped by you."); break;
         case DetailPiece::Written: sentences << tr("The archive was written."); break;

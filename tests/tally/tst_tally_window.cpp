@@ -135,6 +135,18 @@ private slots:
                      service ? "tally\narkive\nPacking done\n\u2192 /mmc/a&<b>.zip\nThe archive is complete.\n\n" : "");
         }
     }
+
+    // An archiver that ended early: the count stands as a count, not as the
+    // counts line ("ended after Entries: 5 of 13").
+    void endedEarlyWords()
+    {
+        Snapshot s;
+        s.outcome = Outcome::EndedEarly;
+        s.entries = 5;
+        QCOMPARE(TallyWindow::detailWords(s), "The archiver ended without saying that it had finished (entries: 5).");
+        s.totalEntries = 13;
+        QCOMPARE(TallyWindow::detailWords(s), "The archiver ended without saying that it had finished (entries: 5 of 13).");
+    }
 };
 
 QTEST_MAIN(TestTallyWindow)
