@@ -168,10 +168,10 @@ int main(int argc, char** argv)
     const double c0 = medianOf(base, &Sample::cpu), c1 = medianOf(program, &Sample::cpu);
     const double m0 = medianOf(base, &Sample::peakMb), m1 = medianOf(program, &Sample::peakMb);
     std::printf("start-up to window mapped, medians of %d interleaved runs:\n"
-                "  bare Qt widget %.1f ms, %s %.1f ms: ratio %.2f\n"
+                "  %s %.1f ms, %s %.1f ms: ratio %.2f\n"
                 "  CPU by then %.0f ms against %.0f ms: ratio %.2f\n"
                 "  peak RSS by then %.1f MB against %.1f MB: ratio %.2f\n",
-                runs, t0 * 1000, argv[3], t1 * 1000, t1 / t0, c1 * 1000, c0 * 1000, c1 / c0, m1, m0,
+                runs, argv[2], t0 * 1000, argv[3], t1 * 1000, t1 / t0, c1 * 1000, c0 * 1000, c1 / c0, m1, m0,
                 m1 / m0);
     XCloseDisplay(display);
     return 0;

@@ -181,7 +181,7 @@ int main(int argc, char** argv)
             out.push_back(a[i].*field / b[i].*field);
         return out;
     };
-    std::printf("window: tally's window against a bare Qt widget, medians of %d interleaved runs\n", reps);
+    std::printf("window: tally's window against %s, medians of %d interleaved runs\n", argv[3], reps);
     const struct {
         const char* name;
         double Sample::*field;
@@ -191,7 +191,7 @@ int main(int argc, char** argv)
                 {"CPU time by then", &Sample::cpuMs, "ms", ""},
                 {"peak resident memory", &Sample::peakKb, "KB", "  goal 1.1"}};
     for (const auto& row : rows)
-        std::printf("  %-24s tally %8.1f %s, bare widget %8.1f %s, ratio %.3f (noise +-%.3f)%s\n", row.name,
+        std::printf("  %-24s tally %8.1f %s, baseline %8.1f %s, ratio %.3f (noise +-%.3f)%s\n", row.name,
                     median(column(a, row.field)), row.unit, median(column(b, row.field)), row.unit,
                     median(ratios(row.field)), halfSpread(ratios(row.field)), row.goal);
     xcb_disconnect(x);
