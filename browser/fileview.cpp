@@ -239,9 +239,8 @@ void FileView::setDir(const QString& path)
     m_names.squeeze();
 
     // The rows go into the list in one step: inserting them one by one
-    // costs the list a layout change each.
-    // Each name is let go once its row is made, so that the row's parts
-    // take its place instead of growing the heap.
+    // costs the list a layout change each. Each name is let go once its
+    // row is made, so that the row's parts take its place on the heap.
     QList<QTreeWidgetItem*> rows;
     rows.reserve(names.size());
     for (const int i : std::as_const(order)) {
