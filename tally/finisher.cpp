@@ -2,8 +2,10 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <stdio.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -64,6 +66,20 @@ std::vector<std::string> entriesOf(int dirFd)
     return names;
 }
 
+// rename that fails with EEXIST instead of replacing what another program
+// put there since it was looked at; a plain rename where the file system
+// cannot.
+int renameNoReplace(int from, const char* name, int to)
+{
+    if (::syscall(SYS_renameat2, from, name, to, name, RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return -1;
+    return ::renameat(from, name, to, name);
+}
+
+constexpr mode_t OwnerAll = S_IRUSR | S_IWUSR | S_IXUSR;
+
 void removeAt(int dirFd, const std::string& name)
 {
     struct stat st;
@@ -100,10 +116,15 @@ struct Placer {
             const std::string shown = path.empty() ? name : path + "/" + name;
             struct stat source;
             struct stat target;
-            if (::fstatat(from, name.c_str(), &source, AT_SYMLINK_NOFOLLOW) != 0)
+            if (::fstatat(from, name.c_str(), &source, AT_SYMLINK_NOFOLLOW) != 0) {
+                refuse(shown, errorText(errno));
                 continue;
+            }
             if (::fstatat(to, name.c_str(), &target, AT_SYMLINK_NOFOLLOW) != 0) {
-                move(from, to, name, shown, source);
+                if (errno == ENOENT)
+                    move(from, to, name, shown, source, false);
+                else
+                    refuse(shown, errorText(errno));
                 continue;
             }
             if (S_ISDIR(source.st_mode) && S_ISDIR(target.st_mode)) {
@@ -113,21 +134,30 @@ struct Placer {
             } else if (S_ISDIR(target.st_mode)) {
                 refuse(shown, "a folder of that name exists");
             } else if (!replace) {
-                report.kept += S_ISDIR(source.st_mode) ? 0 : 1;
-                if (S_ISDIR(source.st_mode))
-                    refuse(shown, "a file of that name exists");
+                keep(shown, source);
             } else if (S_ISDIR(source.st_mode)) {
                 if (::unlinkat(to, name.c_str(), 0) != 0)
                     refuse(shown, errorText(errno));
                 else
-                    move(from, to, name, shown, source);
+                    move(from, to, name, shown, source, false);
             } else {
-                move(from, to, name, shown, source);   // rename replaces the file or link itself
+                move(from, to, name, shown, source, true);   // rename replaces the file or link itself
             }
         }
     }
 
-    void move(int from, int to, const std::string& name, const std::string& shown, const struct stat& source)
+    void keep(const std::string& shown, const struct stat& source)
+    {
+        if (S_ISDIR(source.st_mode))
+            refuse(shown, "a file of that name exists");
+        else
+            ++report.kept;
+    }
+
+    // `replacing`: the target exists and the user chose to replace it;
+    // otherwise what appeared there meanwhile is kept.
+    void move(int from, int to, const std::string& name, const std::string& shown, const struct stat& source,
+              bool replacing)
     {
         // A folder is moved with its contents; the system wants to write
         // its ".." entry, so a folder unpacked read-only is opened up for
@@ -135,16 +165,22 @@ struct Placer {
         const bool lockedFolder = S_ISDIR(source.st_mode) && !(source.st_mode & S_IWUSR);
         if (lockedFolder)
             ::fchmodat(from, name.c_str(), source.st_mode | S_IWUSR, 0);
-        if (::renameat(from, name.c_str(), to, name.c_str()) != 0)
+        const int moved = replacing ? ::renameat(from, name.c_str(), to, name.c_str())
+                                    : renameNoReplace(from, name.c_str(), to);
+        if (moved != 0 && errno == EEXIST)
+            keep(shown, source);
+        else if (moved != 0)
             refuse(shown, errorText(errno));
         if (lockedFolder)
-            ::fchmodat(to, name.c_str(), source.st_mode & 07777, 0);
+            ::fchmodat(moved == 0 ? to : from, name.c_str(), source.st_mode & 07777, 0);
     }
 
+    // A folder unpacked without the owner's rights to list, enter or write
+    // it is opened up to take its contents out (it is removed after).
     void descend(int from, int to, const std::string& name, const std::string& shown, const struct stat& source)
     {
-        if (!(source.st_mode & S_IWUSR))
-            ::fchmodat(from, name.c_str(), source.st_mode | S_IWUSR | S_IXUSR | S_IRUSR, 0);
+        if ((source.st_mode & OwnerAll) != OwnerAll)
+            ::fchmodat(from, name.c_str(), (source.st_mode & 07777) | OwnerAll, 0);
         const int subFrom = ::openat(from, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         const int subTo = ::openat(to, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (subFrom >= 0 && subTo >= 0)
@@ -196,6 +232,9 @@ FinishReport placeUnpacked(const std::string& staging, const std::string& folder
     const int from = ::open(staging.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (from < 0)
         return placer.report;   // never made: its own error was reported
+    // The archiver gives the private folder the mode of the archive's "./"
+    // entry, which may shut its owner out.
+    ::fchmod(from, OwnerAll);
     const int to = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (to >= 0) {
         placer.merge(from, to, std::string());

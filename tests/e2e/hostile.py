@@ -18,6 +18,8 @@ SCENARIOS = {
     "folder": [("dir/file", "file", b"x")],
     "link over folder": [("dir", "symlink", outside)],
     "write into folder": [("dir/evil", "file", b"x")],
+    # Folders that shut their owner out once tar gives them their modes.
+    "closed folders": [(".", "folder", 0o644), ("docs", "folder", 0o600), ("docs/a", "file", b"x")],
 }
 
 members = SCENARIOS[scenario]
@@ -36,6 +38,8 @@ else:
             info.mtime = time.time()
             if kind == "file":
                 info.size = len(data)
+            elif kind == "folder":
+                info.type, info.mode = tarfile.DIRTYPE, data
             else:
                 info.type = tarfile.SYMTYPE if kind == "symlink" else tarfile.LNKTYPE
                 info.linkname = data

@@ -178,6 +178,22 @@ private slots:
         // The refusal was told.
         QVERIFY(std::any_of(ends.cbegin(), ends.cend(), [](const e2e::TallyEnd& end) { return end.status == 1; }));
     }
+
+    // Folders that tar closes to their owner (its "./" and "docs" 0644 and
+    // 0600, as nobody: root is not shut out) are still placed whole, also
+    // into a "docs" that exists.
+    void closedFolders()
+    {
+        const QByteArray dir = m_world.folder("closed"), out = dir + "/out", archive = dir + "/closed.tar";
+        for (const QByteArray& folder : {out, out + "/docs"})
+            QVERIFY(mkdir(folder, 0777) == 0 && chmod(folder, 0777) == 0);
+        QCOMPARE(runProgram({ARKIVE_TEST_SOURCE_DIR "/hostile.py", archive, "closed folders", out}), 0);
+        QVERIFY(asNobody(m_world, archive, {}, out));
+        const QList<e2e::TallyEnd> ends = m_world.tallyEnds();
+        QCOMPARE(ends.size(), 1);
+        QVERIFY2(ends.first().status == 0, ends.first().summary.constData());
+        QCOMPARE(readBytes(out + "/docs/a"), QByteArray("x"));
+    }
 };
 
 QTEST_MAIN(TestFailures)
