@@ -18,7 +18,9 @@ struct CompressRequest
 };
 
 // The output folder and the name, with the format entry appended unless the
-// result already contains it anywhere.
+// name ends with it already (in any case). A folder or a name that only
+// holds the entry elsewhere ("a.tar.gz/", "notes.tar.gz" packed as .tar)
+// still gets it: the type of an archive is read from its ending.
 QString archivePath(const CompressRequest& request);
 
 // The entry without its leading ".": ".tar.gz" gives "tar.gz".

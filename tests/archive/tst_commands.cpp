@@ -127,7 +127,8 @@ private slots:
                  "-T 3 -t tar '--archive=/m/my files/-a;b.tar' '--partial=/m/my files/.p' --stages=1"));
         row("format without a row", compressCommand(pack(".rar"), 0, part), QString());
         row("suffix not doubled", archivePath(pack(".tar.gz", {}, 6, false, 0, "/m/", "backup.tar.gz")), "/m/backup.tar.gz");
-        row("suffix found in the folder", archivePath(pack(".tar.gz", {}, 6, false, 0, "/m/a.tar.gz/", "x")), "/m/a.tar.gz/x");
+        row("suffix in the folder only", archivePath(pack(".tar.gz", {}, 6, false, 0, "/m/a.tar.gz/", "x")), "/m/a.tar.gz/x.tar.gz");
+        row("another type's suffix", archivePath(pack(".tar", {}, 6, false, 0, "/m/", "notes.tar.gz")), "/m/notes.tar.gz.tar");
 
         const QString mk = "mkdir -m 700 /o/.arkive-T";
         const auto words = [](const char* kind, const QString& archive, const char* more = "") {
