@@ -272,12 +272,17 @@ void CompressDialog::accept()
 {
     const CompressRequest request = this->request();
     const bool runs = !request.files.isEmpty() && hasCompressCommand(formatKey(request.format));
-    // An archive of that name is replaced only when the user says so; the
-    // dialog stays open with its fields otherwise.
+    // An archive of that name, or an earlier split set of it (whose volumes
+    // the new archive replaces or removes), is replaced only when the user
+    // says so; the dialog stays open with its fields otherwise.
     const QString archive = archivePath(request);
-    if (runs && linkStatus(archive).valid
+    const QString firstVolume = archive.endsWith(QLatin1String(".zip")) ? archive.chopped(4) + QLatin1String(".z01") : QString();
+    const QString existing = linkStatus(archive).valid                               ? archive
+                             : !firstVolume.isEmpty() && linkStatus(firstVolume).valid ? firstVolume
+                                                                                      : QString();
+    if (runs && !existing.isEmpty()
         && ZMessageBox::information(this, QPixmap(),
-                                    tr("%1 exists already. Replace it?").arg(archive.section(QLatin1Char('/'), -1)),
+                                    tr("%1 exists already. Replace it?").arg(existing.section(QLatin1Char('/'), -1)),
                                     tr("Replace"), tr("Cancel"))
                != 0)
         return;
