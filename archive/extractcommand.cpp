@@ -54,9 +54,9 @@ const char* programOf(ArchiveType type)
 // password is not empty.
 QString buildLine(const ExtractRequest& request, const QString& token, const QString& passwordWord)
 {
-    const ArchiveType type = archiveTypeOf(request.archive);
-    if (type == ArchiveType::None)
+    if (refusalOf(request) != Refusal::None)
         return QString();
+    const ArchiveType type = archiveTypeOf(request.archive);
     const QString staging = stagingPath(request.outDir, token);
     const QString a = shellWord(pathArgument(request.archive));
     const QString s = shellWord(pathArgument(staging));
@@ -134,6 +134,19 @@ ArchiveType archiveTypeOf(const QString& archivePath)
         }
     }
     return ArchiveType::None;
+}
+
+Refusal refusalOf(const ExtractRequest& request)
+{
+    const ArchiveType type = archiveTypeOf(request.archive);
+    if (type == ArchiveType::None)
+        return Refusal::NoType;
+    const bool patternName = request.archive.contains(QLatin1Char('*')) || request.archive.contains(QLatin1Char('?'));
+    if (type == ArchiveType::Rar && patternName)
+        return Refusal::Pattern;
+    if (type == ArchiveType::Zip && request.split && (patternName || request.outDir.contains(QLatin1Char('*'))))
+        return Refusal::Pattern;
+    return Refusal::None;
 }
 
 bool isSplitZip(const QString& archive)

@@ -32,8 +32,15 @@ bool isSplitZip(const QString& archive);
 // output folder, which the line then hands on as it is.
 QString stagingPath(const QString& outDir, const QString& token);
 
+// Why an archive is not unpacked: its name has no type, or its archiver
+// would take a * or ? in its path (or, for 7-Zip, a * in the output
+// folder) as a pattern and open other archives or write elsewhere: unrar
+// and 7-Zip have no way to take such a name as it stands.
+enum class Refusal { None, NoType, Pattern };
+Refusal refusalOf(const ExtractRequest& request);
+
 // The shell command line that unpacks the archive with the listing piped
-// into tally. Empty when the name has no type.
+// into tally. Empty when the archive is refused.
 QString extractCommand(const ExtractRequest& request, const QString& token);
 
 // The same line as it is written to the trace: a given password shows as

@@ -8,6 +8,7 @@
 #include "zapplication.h"
 #include "zfiledialog.h"
 #include "zglobal.h"
+#include "zmessagebox.h"
 #include "zmultilineedit.h"
 #include "zpushbutton.h"
 #include "zscrollview.h"
@@ -146,6 +147,7 @@ void ExtractDialog::accept()
     // the program's process group must not cut an unpacking short.
     std::signal(SIGTERM, SIG_IGN);
     ZBaseDialog::accept();
+    QStringList refused;
     for (const QString& archive : std::as_const(d->files)) {
         const ExtractRequest request{archive, outDir(), password(), overwrite(), isSplitZip(archive)};
         const QString token = randomToken();
@@ -153,5 +155,17 @@ void ExtractDialog::accept()
         qDebug().noquote() << extractTrace(request, token);
         if (!command.isEmpty())
             std::system(toLocalBytes(command).constData());
+        const QString name = QFileInfo(archive).fileName();
+        switch (refusalOf(request)) {
+        case Refusal::None: break;
+        case Refusal::NoType: refused << QObject::tr("%1 is not an archive arkive can unpack.").arg(name); break;
+        case Refusal::Pattern:
+            refused << QObject::tr("%1 was not unpacked: its archiver would take * or ? in its name, or * in the "
+                                   "output folder, as a pattern.").arg(name);
+            break;
+        }
     }
+    // What was not started is told: no progress window will say it.
+    if (!refused.isEmpty())
+        ZMessageBox::information(parentWidget(), QPixmap(), refused.join(QLatin1Char('\n')), QObject::tr("OK"));
 }

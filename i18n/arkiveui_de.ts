@@ -40,7 +40,7 @@
     </message>
     <message>
         <location filename="../archive/compressdialog.cpp" line="174"/>
-        <location filename="../archive/compressdialog.cpp" line="281"/>
+        <location filename="../archive/compressdialog.cpp" line="286"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
@@ -50,12 +50,12 @@
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="280"/>
+        <location filename="../archive/compressdialog.cpp" line="285"/>
         <source>%1 exists already. Replace it?</source>
         <translation>%1 gibt es schon. Ersetzen?</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="281"/>
+        <location filename="../archive/compressdialog.cpp" line="286"/>
         <source>Replace</source>
         <translation>Ersetzen</translation>
     </message>
@@ -122,42 +122,57 @@ Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, 
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="55"/>
+        <location filename="../archive/extractdialog.cpp" line="56"/>
         <source>Extract Dialog</source>
         <translation>Entpacken</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="74"/>
+        <location filename="../archive/extractdialog.cpp" line="75"/>
         <source>Dir</source>
         <translation>Ordner</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="77"/>
+        <location filename="../archive/extractdialog.cpp" line="78"/>
         <source>Overwrite existences</source>
         <translation>Vorhandene überschreiben</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="80"/>
+        <location filename="../archive/extractdialog.cpp" line="81"/>
         <source>Password</source>
         <translation>Passwort</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="88"/>
+        <location filename="../archive/extractdialog.cpp" line="89"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="89"/>
+        <location filename="../archive/extractdialog.cpp" line="90"/>
         <source>Ok</source>
         <translation>OK</translation>
     </message>
     <message numerus="yes">
-        <location filename="../archive/extractdialog.cpp" line="123"/>
+        <location filename="../archive/extractdialog.cpp" line="124"/>
         <source>%n archives</source>
         <translation>
             <numerusform>%n Archiv</numerusform>
             <numerusform>%n Archive</numerusform>
         </translation>
+    </message>
+    <message>
+        <location filename="../archive/extractdialog.cpp" line="161"/>
+        <source>%1 is not an archive arkive can unpack.</source>
+        <translation>%1 ist kein Archiv, das arkive entpacken kann.</translation>
+    </message>
+    <message>
+        <location filename="../archive/extractdialog.cpp" line="163"/>
+        <source>%1 was not unpacked: its archiver would take * or ? in its name, or * in the output folder, as a pattern.</source>
+        <translation>%1 wurde nicht entpackt: Das Archivprogramm würde * oder ? im Namen oder * im Zielordner als Muster lesen.</translation>
+    </message>
+    <message>
+        <location filename="../archive/extractdialog.cpp" line="170"/>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>

@@ -40,7 +40,7 @@
     </message>
     <message>
         <location filename="../archive/compressdialog.cpp" line="174"/>
-        <location filename="../archive/compressdialog.cpp" line="281"/>
+        <location filename="../archive/compressdialog.cpp" line="286"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
@@ -50,12 +50,12 @@
         <translation>确定</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="280"/>
+        <location filename="../archive/compressdialog.cpp" line="285"/>
         <source>%1 exists already. Replace it?</source>
         <translation>%1 已存在。要替换吗？</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="281"/>
+        <location filename="../archive/compressdialog.cpp" line="286"/>
         <source>Replace</source>
         <translation>替换</translation>
     </message>
@@ -121,41 +121,56 @@ The work is done by the standard archivers in the background; tally shows how fa
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="55"/>
+        <location filename="../archive/extractdialog.cpp" line="56"/>
         <source>Extract Dialog</source>
         <translation>解压</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="74"/>
+        <location filename="../archive/extractdialog.cpp" line="75"/>
         <source>Dir</source>
         <translation>目录</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="77"/>
+        <location filename="../archive/extractdialog.cpp" line="78"/>
         <source>Overwrite existences</source>
         <translation>覆盖已有文件</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="80"/>
+        <location filename="../archive/extractdialog.cpp" line="81"/>
         <source>Password</source>
         <translation>密码</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="88"/>
+        <location filename="../archive/extractdialog.cpp" line="89"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="89"/>
+        <location filename="../archive/extractdialog.cpp" line="90"/>
         <source>Ok</source>
         <translation>确定</translation>
     </message>
     <message numerus="yes">
-        <location filename="../archive/extractdialog.cpp" line="123"/>
+        <location filename="../archive/extractdialog.cpp" line="124"/>
         <source>%n archives</source>
         <translation>
             <numerusform>%n 个归档</numerusform>
         </translation>
+    </message>
+    <message>
+        <location filename="../archive/extractdialog.cpp" line="161"/>
+        <source>%1 is not an archive arkive can unpack.</source>
+        <translation>%1 不是 arkive 能解压的归档。</translation>
+    </message>
+    <message>
+        <location filename="../archive/extractdialog.cpp" line="163"/>
+        <source>%1 was not unpacked: its archiver would take * or ? in its name, or * in the output folder, as a pattern.</source>
+        <translation>%1 未解压：归档程序会把名称中的 * 或 ?，或输出文件夹中的 *，当作通配符。</translation>
+    </message>
+    <message>
+        <location filename="../archive/extractdialog.cpp" line="170"/>
+        <source>OK</source>
+        <translation>确定</translation>
     </message>
 </context>
 <context>

@@ -135,7 +135,10 @@ private slots:
         extract.setFiles(archives);
         extract.setOutDir("/nowhere/out");
         extract.setPassword("s3cret");
+        QString told;   // what was not started is said
+        WhileModal<QMessageBox> answering([&told](QMessageBox* box) { told = box->text(); findByText(box, "OK")->click(); });
         findByText(&extract, "Ok")->click();
+        QCOMPARE(told, "notes is not an archive arkive can unpack.");
         QStringList expected{traces.lines().first()};
         for (const QString& archive : archives)
             expected << extractTrace({archive, "/nowhere/out", "s3cret", true, false}, tokenOf(expected.size()));
