@@ -44,7 +44,10 @@ QString shellWord(const QString& word)
 
 QString pathArgument(const QString& path)
 {
-    if (path.startsWith(QLatin1Char('-')))
+    // GNU tar takes an archive name with a colon and no slash before it
+    // for HOST:FILE on another machine, reached through rsh.
+    const qsizetype colon = path.indexOf(QLatin1Char(':'));
+    if (path.startsWith(QLatin1Char('-')) || (colon >= 0 && !path.left(colon).contains(QLatin1Char('/'))))
         return QLatin1String("./") + path;
     return path;
 }

@@ -12,6 +12,7 @@
 // so does an empty word; any other word is single-quoted, with ' written as '\''.
 QString shellWord(const QString& word);
 
-// A relative path that begins with "-" gets "./" in front, so that a tool
-// takes it as a name, not as an option.
+// A relative path that begins with "-", or holds a colon before any "/",
+// gets "./" in front, so that a tool takes it as a name, not as an option
+// or (tar) as HOST:FILE.
 QString pathArgument(const QString& path);

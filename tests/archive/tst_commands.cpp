@@ -146,6 +146,8 @@ private slots:
             line({"unzip -o  -P- /dev/fd/4 -d /o/.arkive-T 4<'/m/a[1]*?.zip'"},
                  "-T \"$(unzip -Z -t /dev/fd/4 4<'/m/a[1]*?.zip' 2>&1 |sed 's/\\(.*\\) files.*/\\1/')\" -t unzip"
                  " '--archive=/m/a[1]*?.zip' --folder=/o --staging=/o/.arkive-T --stages=1", mk));
+        row("tar, name like a host's file", extractCommand({"h:a.tar", "/o", ""}, "T"),
+            line({"tar xvvf ./h:a.tar -C /o/.arkive-T"}, words("tar", "h:a.tar", " --stages=1"), mk));
         row("rar, name like an option", extractCommand({"-a.rar", "/o", ""}, "T"),
             line({"unrar x -o+ -p- -y ./-a.rar /o/.arkive-T"}, words("unrar", "-a.rar", " --stages=1"), mk));
         row("rar trace masks, escapes", extractTrace({"/m/\x1b[2J\n.rar", "/o", "pw"}, "T"),
