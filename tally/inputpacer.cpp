@@ -47,9 +47,12 @@ void InputPacer::readAt(Clock::time_point now, std::uint64_t bytes, bool more)
     Clock::duration wait = interval_;
     if (capacity_ > 0 && bytes > 0) {
         // At the last round's rate, half the pipe fills in this time.
-        const auto fill = Clock::duration(static_cast<Clock::rep>(
-            static_cast<double>(gap.count()) * (static_cast<double>(capacity_) / 2) / static_cast<double>(bytes)));
-        wait = std::clamp<Clock::duration>(fill, kMinReadGap, interval_);
+        // (Limited before it becomes a count: after a long stop it would
+        // not fit one.)
+        const double fill = std::min(static_cast<double>(gap.count()) * (static_cast<double>(capacity_) / 2)
+                                         / static_cast<double>(bytes),
+                                     static_cast<double>(interval_.count()));
+        wait = std::max<Clock::duration>(Clock::duration(static_cast<Clock::rep>(fill)), kMinReadGap);
     }
     next_ = now + wait;
 }
