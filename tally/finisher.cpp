@@ -209,14 +209,19 @@ FinishReport commitArchive(const std::string& partial, const std::string& archiv
         return report;
     }
     const std::vector<std::string> old = volumesOf(archive);
+    // The archive first: when it cannot be put in place (a folder of that
+    // name), an earlier set keeps its volumes.
+    if (::rename(partial.c_str(), archive.c_str()) != 0) {
+        report.errors.push_back("cannot put " + archive + " in place: " + errorText(errno));
+        ::unlink(partial.c_str());
+        for (const std::string& volume : volumes)
+            ::unlink(volume.c_str());
+        return report;
+    }
     for (const std::string& volume : volumes) {
         const std::string target = volumeName(archive, volume);
         if (::rename(volume.c_str(), target.c_str()) != 0)
             report.errors.push_back("cannot put " + target + " in place: " + errorText(errno));
-    }
-    if (::rename(partial.c_str(), archive.c_str()) != 0) {
-        report.errors.push_back("cannot put " + archive + " in place: " + errorText(errno));
-        ::unlink(partial.c_str());
     }
     // Volumes of an earlier set of that name that the new one does not have.
     for (std::size_t i = volumes.size(); i < old.size(); ++i)
