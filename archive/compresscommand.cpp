@@ -94,7 +94,7 @@ QString buildLine(const CompressRequest& request, quint64 total, const QString& 
 QString archivePath(const CompressRequest& request)
 {
     const QString path = request.outDir + request.name;
-    return request.name.endsWith(request.format, Qt::CaseInsensitive) ? path : path + request.format;
+    return request.name.endsWith(request.format) ? path : path + request.format;
 }
 
 QString partialPath(const CompressRequest& request, const QString& token)

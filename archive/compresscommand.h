@@ -18,9 +18,10 @@ struct CompressRequest
 };
 
 // The output folder and the name, with the format entry appended unless the
-// name ends with it already (in any case). A folder or a name that only
-// holds the entry elsewhere ("a.tar.gz/", "notes.tar.gz" packed as .tar)
-// still gets it: the type of an archive is read from its ending.
+// name ends with it already, in its case (tally names a split set's volumes
+// after a name ending in ".zip"). A folder or a name that only holds the
+// entry elsewhere ("a.tar.gz/", "notes.tar.gz" packed as .tar) still gets
+// it: the type of an archive is read from its ending.
 QString archivePath(const CompressRequest& request);
 
 // The entry without its leading ".": ".tar.gz" gives "tar.gz".

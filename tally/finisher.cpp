@@ -167,8 +167,10 @@ struct Placer {
             ::fchmodat(from, name.c_str(), source.st_mode | S_IWUSR, 0);
         const int moved = replacing ? ::renameat(from, name.c_str(), to, name.c_str())
                                     : renameNoReplace(from, name.c_str(), to);
-        if (moved != 0 && errno == EEXIST)
-            keep(shown, source);
+        if (moved != 0 && errno == EEXIST && S_ISDIR(source.st_mode))
+            refuse(shown, "something of that name appeared meanwhile");
+        else if (moved != 0 && errno == EEXIST)
+            ++report.kept;
         else if (moved != 0)
             refuse(shown, errorText(errno));
         if (lockedFolder)
@@ -234,12 +236,15 @@ FinishReport placeUnpacked(const std::string& staging, const std::string& folder
     Placer placer{replace, {}};
     if (staging.empty())
         return placer.report;
-    const int from = ::open(staging.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (from < 0)
-        return placer.report;   // never made: its own error was reported
     // The archiver gives the private folder the mode of the archive's "./"
     // entry, which may shut its owner out.
-    ::fchmod(from, OwnerAll);
+    ::chmod(staging.c_str(), OwnerAll);
+    const int from = ::open(staging.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (from < 0) {
+        if (errno != ENOENT)   // (never made: its own error was reported)
+            placer.report.errors.push_back(staging + ": " + errorText(errno));
+        return placer.report;
+    }
     const int to = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (to >= 0) {
         placer.merge(from, to, std::string());

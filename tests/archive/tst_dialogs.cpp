@@ -116,7 +116,7 @@ private slots:
         // A volume of an earlier split set is asked about as the archive is.
         for (const auto& [answer, existing] : {std::pair{"Cancel", "a.z01"}, {"Cancel", "a.zip"}, {"Replace", ""}}) {
             QVERIFY(!*existing || QFile(m_tmp.filePath(existing)).open(QIODevice::WriteOnly));
-            WhileModal<QMessageBox> answering([answer](QMessageBox* question) { findByText(question, answer)->click(); });
+            WhileModal<QMessageBox> answering([answer = answer](QMessageBox* question) { findByText(question, answer)->click(); });
             findByText(&compress, "OK")->click();
             QCOMPARE(compress.isVisible(), *existing != 0);
             QCOMPARE(traces.lines().size(), *existing ? 0 : 1);

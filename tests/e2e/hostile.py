@@ -19,7 +19,7 @@ SCENARIOS = {
     "link over folder": [("dir", "symlink", outside)],
     "write into folder": [("dir/evil", "file", b"x")],
     # Folders that shut their owner out once tar gives them their modes.
-    "closed folders": [(".", "folder", 0o644), ("docs", "folder", 0o600), ("docs/a", "file", b"x")],
+    "closed folders": [(".", "folder", 0o300), ("docs", "folder", 0o600), ("docs/a", "file", b"x")],
 }
 
 members = SCENARIOS[scenario]

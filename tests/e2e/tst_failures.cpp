@@ -179,7 +179,7 @@ private slots:
         QVERIFY(std::any_of(ends.cbegin(), ends.cend(), [](const e2e::TallyEnd& end) { return end.status == 1; }));
     }
 
-    // Folders that tar closes to their owner (its "./" and "docs" 0644 and
+    // Folders that tar closes to their owner (its "./" and "docs" 0300 and
     // 0600, as nobody: root is not shut out) are still placed whole, also
     // into a "docs" that exists.
     void closedFolders()
