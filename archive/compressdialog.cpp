@@ -5,6 +5,7 @@
 #include "pipeline.h"
 #include "dialogtitle.h"
 #include "elidedlabel.h"
+#include "extractcommand.h"
 #include "filestatus.h"
 #include "localbytes.h"
 #include "totalsize.h"
@@ -276,10 +277,9 @@ void CompressDialog::accept()
     // the new archive replaces or removes), is replaced only when the user
     // says so; the dialog stays open with its fields otherwise.
     const QString archive = archivePath(request);
-    const QString firstVolume = archive.endsWith(QLatin1String(".zip")) ? archive.chopped(4) + QLatin1String(".z01") : QString();
-    const QString existing = linkStatus(archive).valid                               ? archive
-                             : !firstVolume.isEmpty() && linkStatus(firstVolume).valid ? firstVolume
-                                                                                      : QString();
+    const QString existing = linkStatus(archive).valid ? archive
+                             : isSplitZip(archive)      ? firstVolume(archive)
+                                                        : QString();
     if (runs && !existing.isEmpty()
         && ZMessageBox::information(this, QPixmap(),
                                     tr("%1 exists already. Replace it?").arg(existing.section(QLatin1Char('/'), -1)),

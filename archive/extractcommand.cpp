@@ -149,12 +149,15 @@ Refusal refusalOf(const ExtractRequest& request)
     return Refusal::None;
 }
 
+QString firstVolume(const QString& archive)
+{
+    const QString base = archive.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive) ? archive.chopped(4) : archive;
+    return base + QLatin1String(".z01");
+}
+
 bool isSplitZip(const QString& archive)
 {
-    if (archiveTypeOf(archive) != ArchiveType::Zip)
-        return false;
-    const QString base = archive.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive) ? archive.chopped(4) : archive;
-    return linkStatus(base + QLatin1String(".z01")).valid;
+    return archiveTypeOf(archive) == ArchiveType::Zip && linkStatus(firstVolume(archive)).valid;
 }
 
 QString stagingPath(const QString& outDir, const QString& token)

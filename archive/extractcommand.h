@@ -21,8 +21,11 @@ struct ExtractRequest
     bool split = false;    // a zip with volumes beside it (NAME.z01 ...)
 };
 
+// The first volume of a split set whose last volume is the zip `archive`:
+// NAME.z01 beside NAME.zip.
+QString firstVolume(const QString& archive);
 // Whether a zip archive is the last volume of a split set: its first volume
-// NAME.z01 lies beside it.
+// lies beside it.
 bool isSplitZip(const QString& archive);
 
 // The folder the archive is unpacked into first: a new private folder in the

@@ -151,13 +151,10 @@ void ExtractDialog::accept()
     for (const QString& archive : std::as_const(d->files)) {
         const ExtractRequest request{archive, outDir(), password(), overwrite(), isSplitZip(archive)};
         const QString token = randomToken();
-        const QString command = extractCommand(request, token);
         qDebug().noquote() << extractTrace(request, token);
-        if (!command.isEmpty())
-            std::system(toLocalBytes(command).constData());
         const QString name = QFileInfo(archive).fileName();
         switch (refusalOf(request)) {
-        case Refusal::None: break;
+        case Refusal::None: std::system(toLocalBytes(extractCommand(request, token)).constData()); break;
         case Refusal::NoType: refused << QObject::tr("%1 is not an archive arkive can unpack.").arg(name); break;
         case Refusal::Pattern:
             refused << QObject::tr("%1 was not unpacked: its archiver would take * or ? in its name, or * in the "

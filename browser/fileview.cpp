@@ -43,6 +43,9 @@ bool canList(const QString& folder)
 namespace {
 
 constexpr int ColumnInset = 24; // pixels left to the parent beside the name column
+// Rows of a listing from which its freed scratch (about 160 bytes a row) is
+// given back to the system; below, there is little to give.
+constexpr qsizetype TrimFromRows = 10000;
 
 // Whether a listing with the QDir filter flags `filterSpec` keeps an entry.
 // Folders are kept whatever the name filter; a name starting with "." only
@@ -264,7 +267,8 @@ void FileView::setDir(const QString& path)
     // The listing's scratch (the names as text, the statuses, the order)
     // lay on the heap between the rows; its free pages go back to the
     // system instead of staying with the process.
-    ::malloc_trim(0);
+    if (rows.size() >= TrimFromRows)
+        ::malloc_trim(0);
 #endif
     if (newFolder) {
         QScroller::scroller(viewport())->stop();
