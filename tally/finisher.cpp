@@ -112,51 +112,53 @@ struct Placer {
     // where they are, relative to the output folder, for the messages.
     void merge(int from, int to, const std::string& path)
     {
-        for (const std::string& name : entriesOf(from)) {
-            const std::string shown = path.empty() ? name : path + "/" + name;
-            struct stat source;
-            struct stat target;
-            if (::fstatat(from, name.c_str(), &source, AT_SYMLINK_NOFOLLOW) != 0) {
+        for (const std::string& name : entriesOf(from))
+            place(from, to, name, path.empty() ? name : path + "/" + name, true);
+    }
+
+    // One entry of `from`, as the name in `to` decides. Another unpacking
+    // into the same folder may put the name there while it is moved: then
+    // the entry is placed `again` against what is there now (a folder of
+    // two archives is merged).
+    void place(int from, int to, const std::string& name, const std::string& shown, bool again)
+    {
+        struct stat source;
+        struct stat target;
+        if (::fstatat(from, name.c_str(), &source, AT_SYMLINK_NOFOLLOW) != 0) {
+            refuse(shown, errorText(errno));
+        } else if (::fstatat(to, name.c_str(), &target, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (errno != ENOENT) {
                 refuse(shown, errorText(errno));
-                continue;
-            }
-            if (::fstatat(to, name.c_str(), &target, AT_SYMLINK_NOFOLLOW) != 0) {
-                if (errno == ENOENT)
-                    move(from, to, name, shown, source, false);
+            } else if (!move(from, to, name, shown, source, false)) {
+                if (again)
+                    place(from, to, name, shown, false);
                 else
-                    refuse(shown, errorText(errno));
-                continue;
+                    refuse(shown, "something of that name appeared meanwhile");
             }
-            if (S_ISDIR(source.st_mode) && S_ISDIR(target.st_mode)) {
-                descend(from, to, name, shown, source);
-            } else if (S_ISLNK(target.st_mode) && S_ISDIR(source.st_mode)) {
-                refuse(shown, shown + " is a symbolic link in the folder");
-            } else if (S_ISDIR(target.st_mode)) {
-                refuse(shown, "a folder of that name exists");
-            } else if (!replace) {
-                keep(shown, source);
-            } else if (S_ISDIR(source.st_mode)) {
-                if (::unlinkat(to, name.c_str(), 0) != 0)
-                    refuse(shown, errorText(errno));
-                else
-                    move(from, to, name, shown, source, false);
-            } else {
-                move(from, to, name, shown, source, true);   // rename replaces the file or link itself
-            }
+        } else if (S_ISDIR(source.st_mode) && S_ISDIR(target.st_mode)) {
+            descend(from, to, name, shown, source);
+        } else if (S_ISLNK(target.st_mode) && S_ISDIR(source.st_mode)) {
+            refuse(shown, shown + " is a symbolic link in the folder");
+        } else if (S_ISDIR(target.st_mode)) {
+            refuse(shown, "a folder of that name exists");
+        } else if (!replace && S_ISDIR(source.st_mode)) {
+            refuse(shown, "a file of that name exists");
+        } else if (!replace) {
+            ++report.kept;
+        } else if (S_ISDIR(source.st_mode)) {
+            if (::unlinkat(to, name.c_str(), 0) != 0)
+                refuse(shown, errorText(errno));
+            else
+                move(from, to, name, shown, source, false);
+        } else {
+            move(from, to, name, shown, source, true);   // rename replaces the file or link itself
         }
     }
 
-    void keep(const std::string& shown, const struct stat& source)
-    {
-        if (S_ISDIR(source.st_mode))
-            refuse(shown, "a file of that name exists");
-        else
-            ++report.kept;
-    }
-
-    // `replacing`: the target exists and the user chose to replace it;
-    // otherwise what appeared there meanwhile is kept.
-    void move(int from, int to, const std::string& name, const std::string& shown, const struct stat& source,
+    // `replacing`: the target exists and the user chose to replace it.
+    // Otherwise nothing is replaced: false when something took the name
+    // meanwhile (and nothing was moved).
+    bool move(int from, int to, const std::string& name, const std::string& shown, const struct stat& source,
               bool replacing)
     {
         // A folder is moved with its contents; the system wants to write
@@ -167,14 +169,13 @@ struct Placer {
             ::fchmodat(from, name.c_str(), source.st_mode | S_IWUSR, 0);
         const int moved = replacing ? ::renameat(from, name.c_str(), to, name.c_str())
                                     : renameNoReplace(from, name.c_str(), to);
-        if (moved != 0 && errno == EEXIST && S_ISDIR(source.st_mode))
-            refuse(shown, "something of that name appeared meanwhile");
-        else if (moved != 0 && errno == EEXIST)
-            ++report.kept;
-        else if (moved != 0)
+        // (A plain rename onto a folder that appeared fails with ENOTEMPTY.)
+        const bool taken = moved != 0 && !replacing && (errno == EEXIST || errno == ENOTEMPTY);
+        if (moved != 0 && !taken)
             refuse(shown, errorText(errno));
         if (lockedFolder)
             ::fchmodat(moved == 0 ? to : from, name.c_str(), source.st_mode & 07777, 0);
+        return !taken;
     }
 
     // A folder unpacked without the owner's rights to list, enter or write
