@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include "format.h"
+
 #include "compressdialog.h"
 #include "extractdialog.h"
 #include "fileview.h"
@@ -160,13 +162,18 @@ void MainWindow::slotRefresh()
 
 void MainWindow::about()
 {
+    // The formats as the format table knows them: those packed, and those
+    // only unpacked.
+    QStringList packed, unpackedOnly;
+    for (const arkive::Format& format : arkive::formats())
+        (format.packs ? packed : unpackedOnly) << QString::fromLatin1(format.name);
     ZMessageBox::information(
         this, QPixmap(),
         tr("arkive\n\n"
-           "Packs the selected files and folders into one archive (tar, tar.gz, "
-           "tar.bz2, tar.xz, tar.lz, tar.lzo, tar.lzma or zip) and unpacks tar, "
-           "zip and rar archives into a folder of your choice.\n\n"
+           "Packs the selected files and folders into one archive (%1) and unpacks "
+           "those and %2 archives into a folder of your choice.\n\n"
            "The work is done by the standard archivers in the background; "
-           "tally shows how far it has got."),
+           "tally shows how far it has got.")
+            .arg(packed.join(QLatin1String(", ")), unpackedOnly.join(QLatin1String(", "))),
         tr("Ok"), QString(), QString(), 1);
 }

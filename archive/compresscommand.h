@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plan.h"
+
 #include <QStringList>
 
 // What the compress dialog holds when OK is pressed: everything the
@@ -10,12 +12,15 @@ struct CompressRequest
     QString name;        // the text of the name field
     QString format;      // the current format entry, such as ".tar.gz"
     QStringList files;   // the paths to pack, in the caller's order
-    int ratio = 6;       // zip level 0 to 9
-    bool ultra = false;  // zip: level 9 whatever the ratio says
-    bool split = false;  // zip: volumes of splitSize megabytes
+    int ratio = 6;       // level 0 to 9
+    bool ultra = false;  // level 9 whatever the ratio says
+    bool split = false;  // volumes of splitSize megabytes
     int splitSize = 0;
-    QString password;    // zip only; empty for none
+    QString password;    // empty for none
 };
+
+// The format of a dialog entry (".tar.gz"), or null.
+const arkive::Format* formatOfEntry(const QString& entry);
 
 // The output folder and the name, with the format entry appended unless the
 // name ends with it already, in its case (tally names a split set's volumes
@@ -24,21 +29,19 @@ struct CompressRequest
 // it: the type of an archive is read from its ending.
 QString archivePath(const CompressRequest& request);
 
-// The entry without its leading ".": ".tar.gz" gives "tar.gz".
-QString formatKey(const QString& entry);
-
-// Whether the command table has a row for the key.
-bool hasCompressCommand(const QString& key);
-
 // Where the archive is written before it is complete: a new hidden file in
 // the output folder, named with `token` (letters and digits), which tally
 // puts at the archive path once every program has succeeded, and removes
-// otherwise. zip needs its ".zip" ending to keep the name as given.
+// otherwise.
 QString partialPath(const CompressRequest& request, const QString& token);
 
-// The shell command line that packs the files into `partial` and pipes the
-// listing into tally, which is told to expect `total` bytes and to put the
-// archive in place. Empty when there are no files or the format has no row.
+// The plan of the line that packs the files into `partial`, for tally to
+// expect `total` bytes and to put the archive in place; without stages
+// when there are no files or the format is not packed. Programs are looked
+// for on PATH.
+arkive::Plan compressPlan(const CompressRequest& request, quint64 total, const QString& partial);
+
+// The shell command line of that plan; empty without stages.
 QString compressCommand(const CompressRequest& request, quint64 total, const QString& partial);
 
 // The same line as it is written to the trace: a given password shows as

@@ -6,6 +6,7 @@
 #include "dialogtitle.h"
 #include "elidedlabel.h"
 #include "extractcommand.h"
+#include "format.h"
 #include "filestatus.h"
 #include "localbytes.h"
 #include "totalsize.h"
@@ -267,20 +268,66 @@ void CompressDialog::slotAdvance()
     }
 }
 
+namespace {
+
+// The formats that can hold a password and are offered: ".zip or .7z".
+QString passwordFormats(const QStringList& offered)
+{
+    QStringList names;
+    for (const QString& entry : offered) {
+        const arkive::Format* format = formatOfEntry(entry);
+        if (format && format->caps.password && entry == QLatin1String(format->endings.front().text))
+            names << entry;
+    }
+    if (names.size() < 2)
+        return names.join(QString());
+    return CompressDialog::tr("%1 or %2").arg(names.mid(0, names.size() - 1).join(QLatin1String(", ")), names.last());
+}
+
+// What an earlier archive of that name left: the archive itself, or the
+// first volume of an earlier set of it (whose volumes the new archive
+// replaces or removes).
+QString existingArchive(const QString& archive)
+{
+    if (linkStatus(archive).valid)
+        return archive;
+    if (isSplitZip(archive))
+        return firstVolume(archive);
+    const QString numbered = archive + QLatin1String(".001");
+    return linkStatus(numbered).valid ? numbered : QString();
+}
+
+} // namespace
+
 // Closes the dialog, then starts the archiving pipeline. The line ends in
 // "&", so the shell returns at once and the pipeline runs on its own.
 void CompressDialog::accept()
 {
     const CompressRequest request = this->request();
-    const bool runs = !request.files.isEmpty() && hasCompressCommand(formatKey(request.format));
-    // An archive of that name, or an earlier split set of it (whose volumes
-    // the new archive replaces or removes), is replaced only when the user
-    // says so; the dialog stays open with its fields otherwise.
-    const QString archive = archivePath(request);
-    const QString existing = linkStatus(archive).valid ? archive
-                             : isSplitZip(archive)      ? firstVolume(archive)
-                                                        : QString();
-    if (runs && !existing.isEmpty()
+    const arkive::Format* format = formatOfEntry(request.format);
+    const bool runs = !request.files.isEmpty() && format && format->packs;
+    // A password is never dropped without a word, and a weak one is told.
+    if (runs && !request.password.isEmpty() && !format->caps.password) {
+        ZMessageBox::information(this, QPixmap(),
+                                 tr("A %1 archive cannot be protected by a password; choose %2.")
+                                     .arg(request.format, passwordFormats(d->formats)),
+                                 tr("OK"));
+        return;
+    }
+    if (runs && !request.password.isEmpty() && arkive::weakZipPassword(*format, request.split, isOnPath)
+        && ZMessageBox::information(
+               this, QPixmap(),
+               request.split ? tr("Split zip volumes get zip's own encryption, which can be broken in minutes; "
+                                  ".7z protects with AES. Pack anyway?")
+                             : tr("zip's own encryption can be broken in minutes; with 7-Zip installed (package "
+                                  "7zip), zips are protected with AES. Pack anyway?"),
+               tr("Pack"), tr("Cancel"))
+               != 0)
+        return;
+    // An archive of that name, or an earlier set of it, is replaced only
+    // when the user says so; the dialog stays open with its fields otherwise.
+    const QString existing = runs ? existingArchive(archivePath(request)) : QString();
+    if (!existing.isEmpty()
         && ZMessageBox::information(this, QPixmap(),
                                     tr("%1 exists already. Replace it?").arg(existing.section(QLatin1Char('/'), -1)),
                                     tr("Replace"), tr("Cancel"))

@@ -1,5 +1,7 @@
 #include "compressformats.h"
 
+#include "format.h"
+
 #include <QDir>
 #include <QRegularExpression>
 
@@ -23,30 +25,17 @@ bool isOnPath(const char* program)
 
 QStringList compressFormats()
 {
-    struct Row
-    {
-        const char* program;
-        QStringList entries;
-    };
-    const Row rows[] = {
-        {"tar", {QStringLiteral(".tar")}},
-        {"gzip", {QStringLiteral(".tar.gz"), QStringLiteral(".mtf"), QStringLiteral(".pkg"),
-                  QStringLiteral(".mpkg")}},
-        {"bzip2", {QStringLiteral(".tar.bz2")}},
-        {"lzip", {QStringLiteral(".tar.lz")}},
-        {"lzop", {QStringLiteral(".tar.lzo")}},
-        {"lzma", {QStringLiteral(".tar.lzma")}},
-        {"xz", {QStringLiteral(".tar.xz")}},
-        {"zip", {QStringLiteral(".zip")}},
-    };
-    QStringList formats;
-    for (const Row& row : rows) {
-        if (isOnPath(row.program))
-            formats += row.entries;
+    QStringList formats, aliases;
+    for (const arkive::Format& format : arkive::formats()) {
+        if (!format.packs || !std::all_of(format.packTools.begin(), format.packTools.end(),
+                                          [](const arkive::Tool& tool) { return isOnPath(tool.program); }))
+            continue;
+        for (const arkive::Ending& ending : format.endings) {
+            if (ending.offered)
+                (&ending == &format.endings.front() ? formats : aliases) << QString::fromLatin1(ending.text);
+        }
     }
-    // QString's operator< compares UTF-16 code units: character codes.
-    std::sort(formats.begin(), formats.end());
-    return formats;
+    return formats + aliases;
 }
 
 QString proposedName(const QString& name, const QString& entry)

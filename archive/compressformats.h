@@ -8,7 +8,8 @@
 bool isOnPath(const char* program);
 
 // The format entries whose programs isOnPath finds, each beginning with
-// ".", sorted by character codes.
+// ".": every format's own ending in the table's order, then the other
+// endings the dialog offers (".mtf", ".pkg", ".mpkg").
 QStringList compressFormats();
 
 // The name the dialog proposes: `entry` is appended when the name has a

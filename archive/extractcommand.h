@@ -1,25 +1,30 @@
 #pragma once
 
+#include "plan.h"
+
 #include <QString>
-
-// The archive types that the extract command knows, in the order in which
-// they are tested against the complete extension of the archive's name.
-enum class ArchiveType { None, Tar, Gzip, Bzip2, Zip, Lzop, Xz, Lzip, Lzma, Rar };
-
-// The type from the file name alone: the complete extension (everything after
-// the first "." of the name, without the folder), compared without regard to
-// case; the first type one of whose patterns the extension ends with.
-ArchiveType archiveTypeOf(const QString& archivePath);
 
 // What an unpacking line is made from.
 struct ExtractRequest
 {
     QString archive;
     QString outDir;
-    QString password;      // zip and rar only
+    QString password;      // zip, 7z and rar only
     bool overwrite = true; // whether existing files are replaced
-    bool split = false;    // a zip with volumes beside it (NAME.z01 ...)
 };
+
+// What the archive says of itself before it is unpacked: its format from
+// its name (and first bytes), whether it is a split zip, what its zip
+// directory or rar headers tell.
+struct ArchiveFacts
+{
+    const arkive::Format* format = nullptr;
+    bool split = false;
+    bool unzipCannotRead = false;
+    bool encrypted = false;
+    std::optional<quint64> entries;
+};
+ArchiveFacts archiveFacts(const QString& archive);
 
 // The first volume of a split set whose last volume is the zip `archive`:
 // NAME.z01 beside NAME.zip.
@@ -35,12 +40,9 @@ bool isSplitZip(const QString& archive);
 // output folder, which the line then hands on as it is.
 QString stagingPath(const QString& outDir, const QString& token);
 
-// Why an archive is not unpacked: its name has no type, or its archiver
-// would take a * or ? in its path (or, for 7-Zip, a * in the output
-// folder) as a pattern and open other archives or write elsewhere: unrar
-// and 7-Zip have no way to take such a name as it stands.
-enum class Refusal { None, NoType, Pattern };
-Refusal refusalOf(const ExtractRequest& request);
+// The plan of the line that unpacks the archive, or why it is refused.
+// Programs are looked for on PATH.
+arkive::Plan extractPlan(const ExtractRequest& request, const ArchiveFacts& facts, const QString& token);
 
 // The shell command line that unpacks the archive with the listing piped
 // into tally. Empty when the archive is refused.
@@ -48,4 +50,4 @@ QString extractCommand(const ExtractRequest& request, const QString& token);
 
 // The same line as it is written to the trace: a given password shows as
 // ***, control characters escaped.
-QString extractTrace(const ExtractRequest& request, const QString& token);
+QString extractTrace(const ExtractRequest& request, const ArchiveFacts& facts, const QString& token);

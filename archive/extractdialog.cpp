@@ -4,6 +4,7 @@
 #include "elidedlabel.h"
 #include "extractcommand.h"
 #include "pipeline.h"
+#include "shellline.h"
 #include "localbytes.h"
 #include "zapplication.h"
 #include "zfiledialog.h"
@@ -138,31 +139,63 @@ void ExtractDialog::slotSetOutDir()
         setOutDir(dir);
 }
 
-// Closes the dialog, then starts one unpacking pipeline per archive. Every
-// line ends in "&", so the shell returns at once and the pipelines run side
-// by side.
+namespace {
+
+// Why an archive is not unpacked, in the user's words; empty when it is.
+QString refusalText(const QString& archive, const arkive::Plan& plan)
+{
+    const QString name = QFileInfo(archive).fileName();
+    switch (plan.refusal) {
+    case arkive::Refusal::None: return QString();
+    case arkive::Refusal::NoFormat: return QObject::tr("%1 is not an archive arkive can unpack.").arg(name);
+    case arkive::Refusal::Missing:
+        return QObject::tr("%1 needs %2 to be unpacked: install the package %3.")
+            .arg(name, QString::fromLatin1(plan.missing->program), QString::fromLatin1(plan.missing->package));
+    case arkive::Refusal::NeedsUnrar:
+        return QObject::tr("%1 is encrypted: only RARLAB's unrar unpacks it (the non-free package unrar).").arg(name);
+    }
+    return QString();
+}
+
+} // namespace
+
+// Starts one unpacking pipeline per archive, then closes. Every line ends
+// in "&", so the shell returns at once and the pipelines run side by side.
+// Archives that cannot be unpacked are told first; when none can, the
+// dialog stays open.
 void ExtractDialog::accept()
 {
+    struct Job
+    {
+        ExtractRequest request;
+        ArchiveFacts facts;
+        QString token;
+        arkive::Plan plan;
+    };
+    QList<Job> jobs;
+    QStringList refused;
+    for (const QString& archive : std::as_const(d->files)) {
+        // The tools may run in another folder: the archive's path stands whole.
+        ExtractRequest request{QFileInfo(archive).absoluteFilePath(), outDir(), password(), overwrite()};
+        const QString token = randomToken();
+        const ArchiveFacts facts = archiveFacts(request.archive);
+        arkive::Plan plan = extractPlan(request, facts, token);
+        const QString why = refusalText(archive, plan);
+        if (why.isEmpty())
+            jobs.append({request, facts, token, std::move(plan)});
+        else
+            refused << why;
+    }
+    if (!refused.isEmpty())
+        ZMessageBox::information(this, QPixmap(), refused.join(QLatin1Char('\n')), QObject::tr("OK"));
+    if (jobs.isEmpty() && !d->files.isEmpty())
+        return;
     // Extraction pipelines inherit SIGTERM ignored: a stray SIGTERM sent to
     // the program's process group must not cut an unpacking short.
     std::signal(SIGTERM, SIG_IGN);
     ZBaseDialog::accept();
-    QStringList refused;
-    for (const QString& archive : std::as_const(d->files)) {
-        const ExtractRequest request{archive, outDir(), password(), overwrite(), isSplitZip(archive)};
-        const QString token = randomToken();
-        qDebug().noquote() << extractTrace(request, token);
-        const QString name = QFileInfo(archive).fileName();
-        switch (refusalOf(request)) {
-        case Refusal::None: std::system(toLocalBytes(extractCommand(request, token)).constData()); break;
-        case Refusal::NoType: refused << QObject::tr("%1 is not an archive arkive can unpack.").arg(name); break;
-        case Refusal::Pattern:
-            refused << QObject::tr("%1 was not unpacked: its archiver would take * or ? in its name, or * in the "
-                                   "output folder, as a pattern.").arg(name);
-            break;
-        }
+    for (const Job& job : std::as_const(jobs)) {
+        qDebug().noquote() << extractTrace(job.request, job.facts, job.token);
+        std::system(arkive::shellLine(job.plan).c_str());
     }
-    // What was not started is told: no progress window will say it.
-    if (!refused.isEmpty())
-        ZMessageBox::information(parentWidget(), QPixmap(), refused.join(QLatin1Char('\n')), QObject::tr("OK"));
 }

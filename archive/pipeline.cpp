@@ -1,30 +1,6 @@
 #include "pipeline.h"
 
 #include <QRandomGenerator>
-#include <QStringList>
-
-namespace {
-
-QString statusRecord(const QString& name)
-{
-    return QLatin1String("printf '\\0S") + name + QLatin1String(" %d\\0' $? >&3");
-}
-
-} // namespace
-
-QString pipelineLine(const QList<Stage>& stages, const QString& tallyWords, const Stage& prepare)
-{
-    QStringList groups;
-    for (const Stage& stage : stages)
-        groups << QLatin1String("{ ") + stage.words + QLatin1String("; ") + statusRecord(stage.name)
-                      + QLatin1String("; }");
-    QString work = groups.join(QLatin1String(" | "));
-    if (!prepare.words.isEmpty())
-        work = QLatin1String("if ") + prepare.words + QLatin1String("; then ") + work
-               + QLatin1String("; else ") + statusRecord(prepare.name) + QLatin1String("; fi");
-    return QLatin1String("{ { ") + work + QLatin1String("; } 2>&1 >&3 | tally --relay >&3; } 3>&1 | tally ")
-           + tallyWords + QLatin1String(" --stages=") + QString::number(stages.size()) + QLatin1String(" &");
-}
 
 QString traceText(const QString& line)
 {

@@ -4,58 +4,85 @@
 <context>
     <name>CompressDialog</name>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="96"/>
+        <location filename="../archive/compressdialog.cpp" line="98"/>
         <source>Compress Dialog</source>
         <translation>Packen</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="115"/>
+        <location filename="../archive/compressdialog.cpp" line="117"/>
         <source>Name:</source>
         <translation>Name:</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="141"/>
+        <location filename="../archive/compressdialog.cpp" line="143"/>
         <source>Password:</source>
         <translation>Passwort:</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="143"/>
+        <location filename="../archive/compressdialog.cpp" line="145"/>
         <source>Ratio:</source>
         <translation>Stufe:</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="148"/>
+        <location filename="../archive/compressdialog.cpp" line="150"/>
         <source>Ultra</source>
         <translation>Ultra</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="149"/>
+        <location filename="../archive/compressdialog.cpp" line="151"/>
         <source>Split</source>
         <translation>Teilen</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="153"/>
+        <location filename="../archive/compressdialog.cpp" line="155"/>
         <source> MB</source>
         <translation> MB</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="174"/>
-        <location filename="../archive/compressdialog.cpp" line="286"/>
+        <location filename="../archive/compressdialog.cpp" line="176"/>
+        <location filename="../archive/compressdialog.cpp" line="324"/>
+        <location filename="../archive/compressdialog.cpp" line="333"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="176"/>
+        <location filename="../archive/compressdialog.cpp" line="178"/>
+        <location filename="../archive/compressdialog.cpp" line="314"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="285"/>
+        <location filename="../archive/compressdialog.cpp" line="284"/>
+        <source>%1 or %2</source>
+        <translation>%1 oder %2</translation>
+    </message>
+    <message>
+        <location filename="../archive/compressdialog.cpp" line="312"/>
+        <source>A %1 archive cannot be protected by a password; choose %2.</source>
+        <translation>Ein %1-Archiv kann nicht mit einem Passwort geschützt werden; wählen Sie %2.</translation>
+    </message>
+    <message>
+        <location filename="../archive/compressdialog.cpp" line="320"/>
+        <source>Split zip volumes get zip&apos;s own encryption, which can be broken in minutes; .7z protects with AES. Pack anyway?</source>
+        <translation>Geteilte zip-Archive erhalten die eigene Verschlüsselung von zip, die sich in Minuten brechen lässt; .7z schützt mit AES. Trotzdem packen?</translation>
+    </message>
+    <message>
+        <location filename="../archive/compressdialog.cpp" line="322"/>
+        <source>zip&apos;s own encryption can be broken in minutes; with 7-Zip installed (package 7zip), zips are protected with AES. Pack anyway?</source>
+        <translation>Die eigene Verschlüsselung von zip lässt sich in Minuten brechen; mit 7-Zip (Paket 7zip) werden zip-Archive mit AES geschützt. Trotzdem packen?</translation>
+    </message>
+    <message>
+        <location filename="../archive/compressdialog.cpp" line="324"/>
+        <source>Pack</source>
+        <translation>Packen</translation>
+    </message>
+    <message>
+        <location filename="../archive/compressdialog.cpp" line="332"/>
         <source>%1 exists already. Replace it?</source>
         <translation>%1 gibt es schon. Ersetzen?</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="286"/>
+        <location filename="../archive/compressdialog.cpp" line="333"/>
         <source>Replace</source>
         <translation>Ersetzen</translation>
     </message>
@@ -63,37 +90,37 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../app/mainwindow.cpp" line="63"/>
+        <location filename="../app/mainwindow.cpp" line="65"/>
         <source>Compress</source>
         <translation>Packen</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="64"/>
+        <location filename="../app/mainwindow.cpp" line="66"/>
         <source>Extract</source>
         <translation>Entpacken</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="72"/>
+        <location filename="../app/mainwindow.cpp" line="74"/>
         <source>Refresh</source>
         <translation>Aktualisieren</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="70"/>
+        <location filename="../app/mainwindow.cpp" line="72"/>
         <source>About</source>
         <translation>Über</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="71"/>
+        <location filename="../app/mainwindow.cpp" line="73"/>
         <source>Exit</source>
         <translation>Beenden</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="73"/>
+        <location filename="../app/mainwindow.cpp" line="75"/>
         <source>Clear selection</source>
         <translation>Auswahl aufheben</translation>
     </message>
     <message numerus="yes">
-        <location filename="../app/mainwindow.cpp" line="102"/>
+        <location filename="../app/mainwindow.cpp" line="104"/>
         <source>%1 · %n selected</source>
         <translation>
             <numerusform>%1 · %n ausgewählt</numerusform>
@@ -101,20 +128,20 @@
         </translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="165"/>
+        <location filename="../app/mainwindow.cpp" line="172"/>
         <source>arkive
 
-Packs the selected files and folders into one archive (tar, tar.gz, tar.bz2, tar.xz, tar.lz, tar.lzo, tar.lzma or zip) and unpacks tar, zip and rar archives into a folder of your choice.
+Packs the selected files and folders into one archive (%1) and unpacks those and %2 archives into a folder of your choice.
 
 The work is done by the standard archivers in the background; tally shows how far it has got.</source>
         <translation>arkive
 
-Packt die ausgewählten Dateien und Ordner in ein Archiv (tar, tar.gz, tar.bz2, tar.xz, tar.lz, tar.lzo, tar.lzma oder zip) und entpackt tar-, zip- und rar-Archive in einen Ordner Ihrer Wahl.
+Packt die ausgewählten Dateien und Ordner in ein Archiv (%1) und entpackt diese und %2-Archive in einen Ordner Ihrer Wahl.
 
 Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, wie weit sie sind.</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="171"/>
+        <location filename="../app/mainwindow.cpp" line="178"/>
         <source>Ok</source>
         <translation>OK</translation>
     </message>
@@ -122,37 +149,37 @@ Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, 
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="56"/>
+        <location filename="../archive/extractdialog.cpp" line="57"/>
         <source>Extract Dialog</source>
         <translation>Entpacken</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="75"/>
+        <location filename="../archive/extractdialog.cpp" line="76"/>
         <source>Dir</source>
         <translation>Ordner</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="78"/>
+        <location filename="../archive/extractdialog.cpp" line="79"/>
         <source>Overwrite existences</source>
         <translation>Vorhandene überschreiben</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="81"/>
+        <location filename="../archive/extractdialog.cpp" line="82"/>
         <source>Password</source>
         <translation>Passwort</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="89"/>
+        <location filename="../archive/extractdialog.cpp" line="90"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="90"/>
+        <location filename="../archive/extractdialog.cpp" line="91"/>
         <source>Ok</source>
         <translation>OK</translation>
     </message>
     <message numerus="yes">
-        <location filename="../archive/extractdialog.cpp" line="124"/>
+        <location filename="../archive/extractdialog.cpp" line="125"/>
         <source>%n archives</source>
         <translation>
             <numerusform>%n Archiv</numerusform>
@@ -160,17 +187,22 @@ Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, 
         </translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="161"/>
+        <location filename="../archive/extractdialog.cpp" line="150"/>
         <source>%1 is not an archive arkive can unpack.</source>
         <translation>%1 ist kein Archiv, das arkive entpacken kann.</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="163"/>
-        <source>%1 was not unpacked: its archiver would take * or ? in its name, or * in the output folder, as a pattern.</source>
-        <translation>%1 wurde nicht entpackt: Das Archivprogramm würde * oder ? im Namen oder * im Zielordner als Muster lesen.</translation>
+        <location filename="../archive/extractdialog.cpp" line="152"/>
+        <source>%1 needs %2 to be unpacked: install the package %3.</source>
+        <translation>%1 braucht %2 zum Entpacken: Installieren Sie das Paket %3.</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="170"/>
+        <location filename="../archive/extractdialog.cpp" line="155"/>
+        <source>%1 is encrypted: only RARLAB&apos;s unrar unpacks it (the non-free package unrar).</source>
+        <translation>%1 ist verschlüsselt: Nur unrar von RARLAB entpackt es (das unfreie Paket unrar).</translation>
+    </message>
+    <message>
+        <location filename="../archive/extractdialog.cpp" line="190"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>

@@ -4,58 +4,85 @@
 <context>
     <name>CompressDialog</name>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="96"/>
+        <location filename="../archive/compressdialog.cpp" line="98"/>
         <source>Compress Dialog</source>
         <translation>压缩</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="115"/>
+        <location filename="../archive/compressdialog.cpp" line="117"/>
         <source>Name:</source>
         <translation>名称：</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="141"/>
+        <location filename="../archive/compressdialog.cpp" line="143"/>
         <source>Password:</source>
         <translation>密码：</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="143"/>
+        <location filename="../archive/compressdialog.cpp" line="145"/>
         <source>Ratio:</source>
         <translation>压缩率：</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="148"/>
+        <location filename="../archive/compressdialog.cpp" line="150"/>
         <source>Ultra</source>
         <translation>极限</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="149"/>
+        <location filename="../archive/compressdialog.cpp" line="151"/>
         <source>Split</source>
         <translation>分卷</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="153"/>
+        <location filename="../archive/compressdialog.cpp" line="155"/>
         <source> MB</source>
         <translation> MB</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="174"/>
-        <location filename="../archive/compressdialog.cpp" line="286"/>
+        <location filename="../archive/compressdialog.cpp" line="176"/>
+        <location filename="../archive/compressdialog.cpp" line="324"/>
+        <location filename="../archive/compressdialog.cpp" line="333"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="176"/>
+        <location filename="../archive/compressdialog.cpp" line="178"/>
+        <location filename="../archive/compressdialog.cpp" line="314"/>
         <source>OK</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="285"/>
+        <location filename="../archive/compressdialog.cpp" line="284"/>
+        <source>%1 or %2</source>
+        <translation>%1 或 %2</translation>
+    </message>
+    <message>
+        <location filename="../archive/compressdialog.cpp" line="312"/>
+        <source>A %1 archive cannot be protected by a password; choose %2.</source>
+        <translation>%1 归档不能用密码保护；请选择 %2。</translation>
+    </message>
+    <message>
+        <location filename="../archive/compressdialog.cpp" line="320"/>
+        <source>Split zip volumes get zip&apos;s own encryption, which can be broken in minutes; .7z protects with AES. Pack anyway?</source>
+        <translation>分卷 zip 只能使用 zip 自带的加密，几分钟即可被破解；.7z 使用 AES 保护。仍然打包吗？</translation>
+    </message>
+    <message>
+        <location filename="../archive/compressdialog.cpp" line="322"/>
+        <source>zip&apos;s own encryption can be broken in minutes; with 7-Zip installed (package 7zip), zips are protected with AES. Pack anyway?</source>
+        <translation>zip 自带的加密几分钟即可被破解；安装 7-Zip（软件包 7zip）后，zip 会用 AES 保护。仍然打包吗？</translation>
+    </message>
+    <message>
+        <location filename="../archive/compressdialog.cpp" line="324"/>
+        <source>Pack</source>
+        <translation>打包</translation>
+    </message>
+    <message>
+        <location filename="../archive/compressdialog.cpp" line="332"/>
         <source>%1 exists already. Replace it?</source>
         <translation>%1 已存在。要替换吗？</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="286"/>
+        <location filename="../archive/compressdialog.cpp" line="333"/>
         <source>Replace</source>
         <translation>替换</translation>
     </message>
@@ -63,57 +90,57 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../app/mainwindow.cpp" line="63"/>
+        <location filename="../app/mainwindow.cpp" line="65"/>
         <source>Compress</source>
         <translation>压缩</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="64"/>
+        <location filename="../app/mainwindow.cpp" line="66"/>
         <source>Extract</source>
         <translation>解压</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="70"/>
+        <location filename="../app/mainwindow.cpp" line="72"/>
         <source>About</source>
         <translation>关于</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="71"/>
+        <location filename="../app/mainwindow.cpp" line="73"/>
         <source>Exit</source>
         <translation>退出</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="72"/>
+        <location filename="../app/mainwindow.cpp" line="74"/>
         <source>Refresh</source>
         <translation>刷新</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="73"/>
+        <location filename="../app/mainwindow.cpp" line="75"/>
         <source>Clear selection</source>
         <translation>清除选择</translation>
     </message>
     <message numerus="yes">
-        <location filename="../app/mainwindow.cpp" line="102"/>
+        <location filename="../app/mainwindow.cpp" line="104"/>
         <source>%1 · %n selected</source>
         <translation>
             <numerusform>%1 · 已选 %n 项</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="165"/>
+        <location filename="../app/mainwindow.cpp" line="172"/>
         <source>arkive
 
-Packs the selected files and folders into one archive (tar, tar.gz, tar.bz2, tar.xz, tar.lz, tar.lzo, tar.lzma or zip) and unpacks tar, zip and rar archives into a folder of your choice.
+Packs the selected files and folders into one archive (%1) and unpacks those and %2 archives into a folder of your choice.
 
 The work is done by the standard archivers in the background; tally shows how far it has got.</source>
         <translation>arkive
 
-把选中的文件和文件夹打包成一个归档（tar、tar.gz、tar.bz2、tar.xz、tar.lz、tar.lzo、tar.lzma 或 zip），并把 tar、zip 和 rar 归档解压到您选择的文件夹。
+把选中的文件和文件夹打包成一个归档（%1），并把这些以及 %2 归档解压到您选择的文件夹。
 
 工作由标准的归档程序在后台完成；tally 显示进度。</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="171"/>
+        <location filename="../app/mainwindow.cpp" line="178"/>
         <source>Ok</source>
         <translation>确定</translation>
     </message>
@@ -121,54 +148,59 @@ The work is done by the standard archivers in the background; tally shows how fa
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="56"/>
+        <location filename="../archive/extractdialog.cpp" line="57"/>
         <source>Extract Dialog</source>
         <translation>解压</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="75"/>
+        <location filename="../archive/extractdialog.cpp" line="76"/>
         <source>Dir</source>
         <translation>目录</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="78"/>
+        <location filename="../archive/extractdialog.cpp" line="79"/>
         <source>Overwrite existences</source>
         <translation>覆盖已有文件</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="81"/>
+        <location filename="../archive/extractdialog.cpp" line="82"/>
         <source>Password</source>
         <translation>密码</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="89"/>
+        <location filename="../archive/extractdialog.cpp" line="90"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="90"/>
+        <location filename="../archive/extractdialog.cpp" line="91"/>
         <source>Ok</source>
         <translation>确定</translation>
     </message>
     <message numerus="yes">
-        <location filename="../archive/extractdialog.cpp" line="124"/>
+        <location filename="../archive/extractdialog.cpp" line="125"/>
         <source>%n archives</source>
         <translation>
             <numerusform>%n 个归档</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="161"/>
+        <location filename="../archive/extractdialog.cpp" line="150"/>
         <source>%1 is not an archive arkive can unpack.</source>
         <translation>%1 不是 arkive 能解压的归档。</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="163"/>
-        <source>%1 was not unpacked: its archiver would take * or ? in its name, or * in the output folder, as a pattern.</source>
-        <translation>%1 未解压：归档程序会把名称中的 * 或 ?，或输出文件夹中的 *，当作通配符。</translation>
+        <location filename="../archive/extractdialog.cpp" line="152"/>
+        <source>%1 needs %2 to be unpacked: install the package %3.</source>
+        <translation>解压 %1 需要 %2：请安装软件包 %3。</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="170"/>
+        <location filename="../archive/extractdialog.cpp" line="155"/>
+        <source>%1 is encrypted: only RARLAB&apos;s unrar unpacks it (the non-free package unrar).</source>
+        <translation>%1 已加密：只有 RARLAB 的 unrar 能解压它（非自由软件包 unrar）。</translation>
+    </message>
+    <message>
+        <location filename="../archive/extractdialog.cpp" line="190"/>
         <source>OK</source>
         <translation>确定</translation>
     </message>

@@ -49,20 +49,20 @@ private slots:
     void initTestCase()
     {
         QVERIFY(QDir::setCurrent(m_tmp.path()));
-        m_all = makePath("all", {"tar", "gzip", "bzip2", "lzip", "lzop", "lzma", "xz", "zip"});
+        m_all = makePath("all", {"tar", "gzip", "bzip2", "lzip", "lzop", "lzma", "xz", "zstd", "zip", "7zz"});
         qputenv("PATH", m_all.toUtf8());
     }
 
-    // Each row checks its own programs only; without gzip the first entry
-    // stays current.
+    // A format is offered when all its programs are there, in the order a
+    // user expects; without gzip the first entry stays current.
     void formatsFollowPath()
     {
         for (const auto& [path, formats, current] : Table<QString, QStringList, QString>{
-                 {m_all, {".mpkg", ".mtf", ".pkg", ".tar", ".tar.bz2", ".tar.gz", ".tar.lz", ".tar.lzma", ".tar.lzo",
-                          ".tar.xz", ".zip"}, ".tar.gz"},
-                 {makePath("zip", {"zip"}), {".zip"}, ".zip"},
+                 {m_all, {".tar.gz", ".zip", ".7z", ".tar.xz", ".tar.zst", ".tar", ".tar.bz2", ".tar.lz", ".tar.lzo",
+                          ".tar.lzma", ".mtf", ".pkg", ".mpkg"}, ".tar.gz"},
+                 {makePath("zip", {"zip", "gzip"}), {".zip"}, ".zip"},
                  {"::" + makePath("nogz", {"bzip2"}) + "::" + makePath("tar", {"tar"}), {".tar", ".tar.bz2"}, ".tar"},
-                 {makePath("odd", {".gzip", "xz->nowhere", "lzip/"}), {".tar.lz"}, ".tar.lz"},
+                 {makePath("odd", {".gzip", "xz->nowhere", "lzip/", "tar"}), {".tar", ".tar.lz"}, ".tar"},
                  {"", {}, ""}}) {
             qputenv("PATH", path.toUtf8());
             QCOMPARE(compressFormats(), formats);
@@ -111,7 +111,8 @@ private slots:
         compress.setOutDir(m_tmp.path());
         compress.setArchiveName("a.b");
         compress.show();
-        QTest::keyClick(compress.findChild<QComboBox*>(), Qt::Key_End);   // ".zip", the last format
+        QTest::keyClick(compress.findChild<QComboBox*>(), Qt::Key_Home);
+        QTest::keyClick(compress.findChild<QComboBox*>(), Qt::Key_Down);   // ".zip", the second format
         compress.findChild<QCheckBox*>()->parentWidget()->findChild<QLineEdit*>()->setText("s3cret");   // the zip password
         // A volume of an earlier split set is asked about as the archive is.
         for (const auto& [answer, existing] : {std::pair{"Cancel", "a.z01"}, {"Cancel", "a.zip"}, {"Replace", ""}}) {
@@ -130,20 +131,57 @@ private slots:
         ::raise(SIGUSR1);
         QCOMPARE(out.text(), QByteArray("arkive: Signal SIGTERM is ignored\n").repeated(2));
 
+        // What cannot be unpacked is said before the dialog closes, with the
+        // package that would unpack it; with nothing left, it stays open.
+        QString told;
+        WhileModal<QMessageBox> answering([&told](QMessageBox* box) { told = box->text(); findByText(box, "OK")->click(); });
+        qputenv("PATH", makePath("no7z", {"tar", "gzip", "unzip"}).toUtf8());
+        ExtractDialog refused;
+        refused.setFiles({"/nowhere/a.7z"});
+        refused.show();
+        findByText(&refused, "Ok")->click();
+        QCOMPARE(told, "a.7z needs 7zz to be unpacked: install the package 7zip.");
+        QVERIFY(refused.isVisible());
         ExtractDialog extract;
         const QStringList archives{"/nowhere/a.zip", "/nowhere/b.tar.gz", "/nowhere/notes"};
         extract.setFiles(archives);
         extract.setOutDir("/nowhere/out");
         extract.setPassword("s3cret");
-        QString told;   // what was not started is said
-        WhileModal<QMessageBox> answering([&told](QMessageBox* box) { told = box->text(); findByText(box, "OK")->click(); });
         findByText(&extract, "Ok")->click();
         QCOMPARE(told, "notes is not an archive arkive can unpack.");
         QStringList expected{traces.lines().first()};
-        for (const QString& archive : archives)
-            expected << extractTrace({archive, "/nowhere/out", "s3cret", true, false}, tokenOf(expected.size()));
+        for (const QString& archive : archives.mid(0, 2))
+            expected << extractTrace({archive, "/nowhere/out", "s3cret", true}, archiveFacts(archive), tokenOf(expected.size()));
         QCOMPARE(traces.lines(), expected);
         QVERIFY(!traces.lines().join(' ').contains("s3cret"));
+        qputenv("PATH", m_all.toUtf8());
+    }
+
+    // A password is refused for a format that cannot hold one, and a weak
+    // one is told; either way the dialog stays open when the user says no.
+    void passwords()
+    {
+        for (const auto& [path, format, said] : Table<QString, const char*, const char*>{
+                 {m_all, ".tar.gz", "A .tar.gz archive cannot be protected by a password; choose .zip or .7z."},
+                 {makePath("nozz", {"zip", "tar", "gzip"}), ".zip", "zip's own encryption can be broken in minutes"}}) {
+            qputenv("PATH", path.toUtf8());
+            CompressDialog dialog;
+            dialog.setFiles({m_tmp.path()});
+            dialog.setOutDir(m_tmp.filePath("nowhere"));
+            dialog.setArchiveName("p");
+            dialog.findChild<QComboBox*>()->setCurrentText(format);
+            dialog.findChild<QCheckBox*>()->parentWidget()->findChild<QLineEdit*>()->setText("pw");
+            dialog.show();
+            QString told;
+            WhileModal<QMessageBox> answering([&told](QMessageBox* box) {
+                told = box->text();
+                findByText(box, box->buttons().size() > 1 ? "Cancel" : "OK")->click();
+            });
+            findByText(&dialog, "OK")->click();
+            QVERIFY2(told.startsWith(said), qPrintable(told));
+            QVERIFY(dialog.isVisible());
+        }
+        qputenv("PATH", m_all.toUtf8());
     }
 };
 

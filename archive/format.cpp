@@ -1,0 +1,160 @@
+#include "format.h"
+
+namespace arkive {
+
+namespace {
+
+constexpr Tool Tar{"tar", "tar"};
+constexpr Tool Gzip{"gzip", "gzip"};
+constexpr Tool Bzip2{"bzip2", "bzip2"};
+constexpr Tool Xz{"xz", "xz-utils"};
+constexpr Tool Lzma{"lzma", "xz-utils"};
+constexpr Tool Lzip{"lzip", "lzip"};
+constexpr Tool Lzop{"lzop", "lzop"};
+constexpr Tool Zstd{"zstd", "zstd"};
+constexpr Tool Zip{"zip", "zip"};
+constexpr Tool Unzip{"unzip", "unzip"};
+constexpr Tool SevenZip{"7zz", "7zip"};
+constexpr Tool Unrar{"unrar", "unrar"};
+constexpr Tool Bsdtar{"bsdtar", "libarchive-tools"};
+
+constexpr Capabilities Plain{};
+constexpr Capabilities ZipCaps{true, true, true};
+
+Format tarRow(const char* name, std::vector<Ending> endings, std::vector<const char*> mime, const char* compressor,
+              bool packs, const Tool& tool)
+{
+    const bool plain = compressor == nullptr;
+    return {name, Family::Tar, std::move(endings), std::move(mime), compressor, packs, Plain,
+            plain ? std::vector<Tool>{Tar} : std::vector<Tool>{Tar, tool},
+            plain ? std::vector<Tool>{Tar} : std::vector<Tool>{tool, Tar}, {}};
+}
+
+std::vector<Format> makeTable()
+{
+    std::vector<Format> table;
+    table.push_back(tarRow("tar.gz",
+                           {{".tar.gz", true}, {".tgz", false}, {".mtf", true}, {".pkg", true}, {".mpkg", true}},
+                           {"application/x-compressed-tar"}, "gzip", true, Gzip));
+    table.push_back({"zip", Family::Zip, {{".zip", true}}, {"application/zip"}, nullptr, true, ZipCaps, {Zip},
+                     {Unzip}, {SevenZip}});
+    table.push_back({"7z", Family::SevenZip, {{".7z", true}, {".7z.001", false}}, {"application/x-7z-compressed"},
+                     nullptr, true, ZipCaps, {SevenZip}, {SevenZip}, {}});
+    table.push_back(tarRow("tar.xz", {{".tar.xz", true}, {".txz", false}}, {"application/x-xz-compressed-tar"}, "xz",
+                           true, Xz));
+    table.push_back(tarRow("tar.zst", {{".tar.zst", true}, {".tzst", false}, {".tar.zstd", false}},
+                           {"application/x-zstd-compressed-tar"}, "zstd", true, Zstd));
+    table.push_back(tarRow("tar", {{".tar", true}}, {"application/x-tar"}, nullptr, true, Tar));
+    table.push_back(tarRow("tar.bz2", {{".tar.bz2", true}, {".tbz2", false}, {".tbz", false}, {".tb2", false}},
+                           {"application/x-bzip-compressed-tar", "application/x-bzip2-compressed-tar"}, "bzip2", true,
+                           Bzip2));
+    table.push_back(tarRow("tar.lz", {{".tar.lz", true}, {".tlz", false}}, {"application/x-lzip-compressed-tar"},
+                           "lzip", true, Lzip));
+    table.push_back(tarRow("tar.lzo", {{".tar.lzo", true}, {".tlzo", false}, {".tzo", false}}, {"application/x-tzo"},
+                           "lzop", true, Lzop));
+    table.push_back(tarRow("tar.lzma", {{".tar.lzma", true}, {".tlzma", false}},
+                           {"application/x-lzma-compressed-tar"}, "lzma", true, Lzma));
+    // gzip reads compress's LZW; nobody should still make these.
+    table.push_back(tarRow("tar.Z", {{".tar.Z", false}, {".taz", false}}, {"application/x-tarz"}, "gzip", false,
+                           Gzip));
+    table.push_back({"rar", Family::Rar, {{".rar", false}}, {"application/vnd.rar", "application/x-rar"}, nullptr,
+                     false, Plain, {}, {Unrar}, {Bsdtar}});
+    return table;
+}
+
+char lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool sameText(std::string_view a, std::string_view b, bool ignoreCase)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (ignoreCase ? lower(a[i]) != lower(b[i]) : a[i] != b[i])
+            return false;
+    return true;
+}
+
+// ".tlz" names lzip's tars here and lzma's in shared-mime-info: lzip
+// streams begin with "LZIP", anything else is taken for lzma.
+const Format* settledByContent(const Format* format, std::string_view ending, std::string_view head)
+{
+    if (ending != "tlz" || head.empty() || head.substr(0, 4) == "LZIP")
+        return format;
+    return formatByEnding(".tar.lzma");
+}
+
+} // namespace
+
+const char* listingName(Listing listing)
+{
+    switch (listing) {
+    case Listing::Tar: return "tar";
+    case Listing::Zip: return "zip";
+    case Listing::Unzip: return "unzip";
+    case Listing::Unrar: return "unrar";
+    case Listing::SevenZip: return "7z";
+    case Listing::Bsdtar: return "bsdtar";
+    }
+    return "tar";
+}
+
+bool listingFromName(std::string_view name, Listing& listing)
+{
+    for (const Listing l : {Listing::Tar, Listing::Zip, Listing::Unzip, Listing::Unrar, Listing::SevenZip,
+                            Listing::Bsdtar}) {
+        if (name == listingName(l)) {
+            listing = l;
+            return true;
+        }
+    }
+    return false;
+}
+
+const std::vector<Format>& formats()
+{
+    static const std::vector<Format> table = makeTable();
+    return table;
+}
+
+bool endsWithEnding(std::string_view name, std::string_view ending, bool ignoreCase)
+{
+    return name.size() >= ending.size() && sameText(name.substr(name.size() - ending.size()), ending, ignoreCase);
+}
+
+const Format* formatByEnding(std::string_view ending)
+{
+    if (!ending.empty() && ending.front() == '.')
+        ending.remove_prefix(1);
+    for (const Format& format : formats())
+        for (const Ending& e : format.endings)
+            if (sameText(e.text + 1, ending, true))
+                return &format;
+    return nullptr;
+}
+
+const Format* formatOfArchive(std::string_view path, std::string_view head)
+{
+    const auto slash = path.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const auto dot = name.find('.');
+    if (dot == std::string_view::npos)
+        return nullptr;
+    const std::string_view extension = name.substr(dot + 1);
+    const Format* best = nullptr;
+    std::string_view bestEnding;
+    for (const Format& format : formats()) {
+        for (const Ending& e : format.endings) {
+            const std::string_view pattern = e.text + 1;   // without its dot
+            if (pattern.size() > bestEnding.size() && endsWithEnding(extension, pattern, true)) {
+                best = &format;
+                bestEnding = pattern;
+            }
+        }
+    }
+    return settledByContent(best, bestEnding, head);
+}
+
+} // namespace arkive

@@ -1,0 +1,283 @@
+#include "plan.h"
+
+#include "shellline.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace arkive {
+
+namespace {
+
+Stage stageOf(const std::string& name, std::vector<std::string> words)
+{
+    Stage stage;
+    stage.name = name;
+    stage.words = std::move(words);
+    return stage;
+}
+
+Plan planOf(std::vector<Stage> stages, std::vector<std::string> tally)
+{
+    Plan plan;
+    plan.stages = std::move(stages);
+    plan.tally = std::move(tally);
+    return plan;
+}
+
+bool is(const char* a, const char* b)
+{
+    return a && b && std::strcmp(a, b) == 0;
+}
+
+bool contains(const std::string& s, char c)
+{
+    return s.find(c) != std::string::npos;
+}
+
+// What the names of the packed files and of the archive are checked for.
+bool insideSelection(const std::string& path, const std::vector<std::string>& files)
+{
+    return std::any_of(files.begin(), files.end(), [&path](std::string folder) {
+        while (folder.size() > 1 && folder.back() == '/')
+            folder.pop_back();
+        if (folder != "/")
+            folder += '/';
+        return path.compare(0, folder.size(), folder) == 0;
+    });
+}
+
+std::vector<std::string> packTally(const PackJob& job, Listing listing)
+{
+    return {"-T", std::to_string(job.total), "-t", listingName(listing), "--pack", "--archive=" + job.archive,
+            "--partial=" + job.partial};
+}
+
+// 7-Zip's words for a line that lists what it does, with a progress, and
+// takes every name as it stands (-spd: no wildcards, for the archive's
+// name too). Packing stores links as links (-snl) and the paths as tar and
+// zip do, less the leading "/" (-spf2).
+std::vector<std::string> sevenZipWords(const char* command)
+{
+    return {"7zz", command, "-bb1", "-bsp1", "-bso1", "-bse2", "-spd", "-y"};
+}
+
+std::string sevenZipName(const std::string& path)
+{
+    // "@NAME" would be read as a list of names.
+    return !path.empty() && path.front() == '@' ? "./" + path : pathArgument(path);
+}
+
+Plan packTar(const Format& format, const PackJob& job)
+{
+    std::vector<std::string> words{"tar"};
+    // gzip and bzip2 have tar's own letters; the others are named.
+    if (!format.compressor)
+        words.push_back("cvvf");
+    else if (is(format.compressor, "gzip"))
+        words.push_back("zcvvf");
+    else if (is(format.compressor, "bzip2"))
+        words.push_back("jcvvf");
+    else
+        words.insert(words.end(), {std::string("--use=") + format.compressor, "-cvvf"});
+    words.push_back(pathArgument(job.partial));
+    // tar reads \ escapes in the names it is given ("a\b" would name "a",
+    // backspace): such names are handed over with unquoting off.
+    if (std::any_of(job.files.begin(), job.files.end(), [](const std::string& f) { return contains(f, '\\'); }))
+        words.push_back("--no-unquote");
+    // zip leaves out the archive it writes; tar would pack it into itself.
+    if (insideSelection(job.partial, job.files))
+        words.insert(words.end(), {"--no-wildcards", "--exclude=" + pathArgument(job.partial)});
+    for (const std::string& file : job.files)
+        words.push_back(pathArgument(file));
+    return planOf({stageOf("tar", words)}, packTally(job, Listing::Tar));
+}
+
+Plan packZip(const PackJob& job, bool aes)
+{
+    if (aes) {
+        std::vector<std::string> words = sevenZipWords("a");
+        words.insert(words.end(), {"-snl", "-spf2", "-tzip", "-mx=" + std::to_string(job.level), "-p" + job.password,
+                                   "-mem=AES256", sevenZipName(job.partial)});
+        for (const std::string& file : job.files)
+            words.push_back(sevenZipName(file));
+        return planOf({stageOf("7zz", words)}, packTally(job, Listing::SevenZip));
+    }
+    std::vector<std::string> words{"zip", "-ryv", "-FS", "-" + std::to_string(job.level)};
+    if (job.volumeMegabytes > 0)
+        words.insert(words.end(), {"-s", std::to_string(job.volumeMegabytes) + "m"});
+    if (!job.password.empty())
+        words.insert(words.end(), {"-P", job.password});
+    words.push_back(pathArgument(job.partial));
+    for (const std::string& file : job.files)
+        words.push_back(pathArgument(file));
+    Plan plan = planOf({stageOf("zip", words)}, packTally(job, Listing::Zip));
+    plan.weakPassword = !job.password.empty();
+    return plan;
+}
+
+Plan packSevenZip(const PackJob& job)
+{
+    std::vector<std::string> words = sevenZipWords("a");
+    words.insert(words.end(), {"-snl", "-spf2", "-t7z", "-mx=" + std::to_string(job.level)});
+    if (job.volumeMegabytes > 0)
+        words.push_back("-v" + std::to_string(job.volumeMegabytes) + "m");
+    // A password hides the names too.
+    if (!job.password.empty())
+        words.insert(words.end(), {"-p" + job.password, "-mhe=on"});
+    words.push_back(sevenZipName(job.partial));
+    for (const std::string& file : job.files)
+        words.push_back(sevenZipName(file));
+    return planOf({stageOf("7zz", words)}, packTally(job, Listing::SevenZip));
+}
+
+// 7-Zip unpacks in the private folder itself: it puts an archive's name in
+// place of a * in the folder it is given with -o.
+Stage sevenZipUnpack(const UnpackJob& job)
+{
+    std::vector<std::string> words = sevenZipWords("x");
+    words.push_back("-p" + job.password);
+    const bool relative = !job.archive.empty() && job.archive.front() != '/' && !job.cwd.empty();
+    words.push_back(sevenZipName(relative ? job.cwd + "/" + job.archive : job.archive));
+    Stage stage = stageOf("7zz", words);
+    stage.folder = job.staging;
+    return stage;
+}
+
+// unzip takes an archive name holding *, ? or [ as a pattern and unpacks
+// every archive it matches ("a[1].zip" opens "a1.zip" when that exists).
+// Such a name is opened by the shell instead and handed over as /dev/fd/4.
+Stage unzipUnpack(const UnpackJob& job)
+{
+    const bool pattern = job.archive.find_first_of("*?[") != std::string::npos;
+    Stage stage = stageOf("unzip",
+                {"unzip", job.overwrite ? "-o" : "-n", job.password.empty() ? "-P-" : "-P",
+                 pattern ? "/dev/fd/4" : pathArgument(job.archive), "-d", pathArgument(job.staging)});
+    if (!job.password.empty())
+        stage.words.insert(stage.words.begin() + 3, job.password);
+    if (pattern)
+        stage.fd4 = job.archive;
+    return stage;
+}
+
+Stage rarUnpack(const UnpackJob& job)
+{
+    return stageOf("unrar", {"unrar", "x", job.overwrite ? "-o+" : "-o-",
+                             "-p" + (job.password.empty() ? "-" : job.password), "-y", pathArgument(job.archive),
+                             pathArgument(job.staging)});
+}
+
+// libarchive reads rar 4 and 5 but no encrypted ones; it lists on its error
+// output and would ask for a passphrase on its input.
+Stage bsdtarUnpack(const UnpackJob& job)
+{
+    Stage stage = stageOf("bsdtar", {"bsdtar", "-xvf", pathArgument(job.archive), "-C", pathArgument(job.staging)});
+    stage.noInput = true;
+    stage.errorsInListing = true;
+    return stage;
+}
+
+} // namespace
+
+std::string partialName(const Format& format, const std::string& token)
+{
+    return ".arkive-" + token + (format.family == Family::Tar ? std::string(".part") : format.endings.front().text);
+}
+
+bool weakZipPassword(const Format& format, bool split, const Installed& installed)
+{
+    return format.family == Family::Zip && (split || !installed(format.otherTools.front().program));
+}
+
+Plan packPlan(const Format& format, const PackJob& job, const Installed& installed)
+{
+    if (job.files.empty() || !format.packs)
+        return {};
+    switch (format.family) {
+    case Family::Tar: return packTar(format, job);
+    case Family::Zip:
+        return packZip(job, !job.password.empty() && !weakZipPassword(format, job.volumeMegabytes > 0, installed));
+    case Family::SevenZip: return packSevenZip(job);
+    case Family::Rar: break;
+    }
+    return {};
+}
+
+Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& installed)
+{
+    Plan plan;
+    if (!format) {
+        plan.refusal = Refusal::NoFormat;
+        return plan;
+    }
+    const auto needs = [&plan, &installed](const Tool& tool) {
+        if (installed(tool.program))
+            return true;
+        plan.refusal = Refusal::Missing;
+        plan.missing = &tool;
+        return false;
+    };
+    Listing listing = Listing::Tar;
+    switch (format->family) {
+    case Family::Tar:
+        for (const Tool& tool : format->unpackTools)
+            if (!needs(tool))
+                return plan;
+        if (format->compressor) {
+            Stage decompress = stageOf(format->compressor, {format->compressor, "-d"});
+            decompress.input = job.archive;
+            plan.stages = {decompress, stageOf("tar", {"tar", "xvvf", "-", "-C", pathArgument(job.staging)})};
+        } else {
+            plan.stages = {stageOf("tar", {"tar", "xvvf", pathArgument(job.archive), "-C", pathArgument(job.staging)})};
+        }
+        break;
+    case Family::Zip:
+        // unzip reads neither split sets nor AES, LZMA, PPMd, xz or zstd
+        // entries: 7-Zip does, volumes found by their names.
+        if (job.split || job.unzipCannotRead) {
+            if (!needs(format->otherTools.front()))
+                return plan;
+            plan.stages = {sevenZipUnpack(job)};
+            listing = Listing::SevenZip;
+        } else {
+            if (!needs(format->unpackTools.front()))
+                return plan;
+            plan.stages = {unzipUnpack(job)};
+            listing = Listing::Unzip;
+        }
+        break;
+    case Family::SevenZip:
+        if (!needs(format->unpackTools.front()))
+            return plan;
+        plan.stages = {sevenZipUnpack(job)};
+        listing = Listing::SevenZip;
+        break;
+    case Family::Rar:
+        // RARLAB's unrar where it is installed and can take the name as it
+        // stands (it reads * and ? as patterns); libarchive's otherwise.
+        if (installed(format->unpackTools.front().program) && job.archive.find_first_of("*?") == std::string::npos) {
+            plan.stages = {rarUnpack(job)};
+            listing = Listing::Unrar;
+        } else if (job.encrypted) {
+            plan.refusal = Refusal::NeedsUnrar;
+            plan.missing = &format->unpackTools.front();
+            return plan;
+        } else {
+            if (!needs(format->otherTools.front()))
+                return plan;
+            plan.stages = {bsdtarUnpack(job)};
+            listing = Listing::Bsdtar;
+        }
+        break;
+    }
+    plan.prepare = stageOf("mkdir", {"mkdir", "-m", "700", pathArgument(job.staging)});
+    if (listing == Listing::Unzip && job.entries)
+        plan.tally = {"-T", std::to_string(*job.entries)};
+    plan.tally.insert(plan.tally.end(), {"-t", listingName(listing), "--unpack", "--archive=" + job.archive,
+                                         "--folder=" + job.folder, "--staging=" + job.staging});
+    if (!job.overwrite)
+        plan.tally.push_back("--keep");
+    return plan;
+}
+
+} // namespace arkive

@@ -1,0 +1,82 @@
+// The stages of each line as argument lists, from the format table and the
+// user's choices. Plain C++: values in, values out; which programs are
+// installed is asked through `Installed`.
+#pragma once
+
+#include "format.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace arkive {
+
+// One program of a line.
+struct Stage {
+    std::string name;                 // the program, as tally names it
+    std::vector<std::string> words;   // the program and its arguments, unquoted
+    std::string folder;               // run in this folder; empty: where the line runs
+    std::string input;                // standard input from this file
+    std::string fd4;                  // opened as descriptor 4, for a name the tool would take as a pattern
+    bool noInput = false;             // standard input from /dev/null
+    bool errorsInListing = false;     // its error output goes with its listing (bsdtar lists there)
+};
+
+using Installed = std::function<bool(const char* program)>;
+
+enum class Refusal {
+    None,
+    NoFormat,   // the name has no format arkive knows
+    Missing,    // no installed program unpacks it; `missing` names the package
+    NeedsUnrar, // an encrypted rar: RARLAB's unrar alone decrypts it
+};
+
+struct Plan {
+    std::vector<Stage> stages;
+    std::vector<std::string> tally;   // tally's words, without --stages (the line adds it)
+    std::optional<Stage> prepare;     // runs first; the stages run only when it succeeds
+    Refusal refusal = Refusal::None;
+    const Tool* missing = nullptr;
+    bool weakPassword = false;        // packing: only zip's traditional encryption was at hand
+};
+
+struct PackJob {
+    std::string archive;              // where tally puts the archive
+    std::string partial;              // where the line writes it
+    std::vector<std::string> files;   // the paths to pack
+    std::string password;             // empty: none
+    int level = 6;                    // 0 to 9
+    unsigned volumeMegabytes = 0;     // 0: one file
+    std::uint64_t total = 0;          // the bytes to pack
+};
+
+struct UnpackJob {
+    std::string archive;
+    std::string cwd;                  // where a relative archive path starts (for tools run in a folder)
+    std::string folder;               // the output folder
+    std::string staging;              // the private folder in it
+    std::string password;
+    bool overwrite = true;
+    bool split = false;               // zip: volumes NAME.z01 ... beside it
+    bool unzipCannotRead = false;     // zip: methods or encryption that unzip lacks
+    bool encrypted = false;           // rar: its headers say it is encrypted
+    std::optional<std::uint64_t> entries;   // zip: the entries its directory holds
+};
+
+// The packing line's plan; no stages for a format arkive does not pack.
+Plan packPlan(const Format& format, const PackJob& job, const Installed& installed);
+
+// The unpacking line's plan, or a refusal.
+Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& installed);
+
+// Where an archive of the format is written before it is complete: the
+// tools of zip and 7z insist on their ending.
+std::string partialName(const Format& format, const std::string& token);
+
+// Whether a password given for the format would only get zip's
+// traditional encryption, which known-plaintext attacks break.
+bool weakZipPassword(const Format& format, bool split, const Installed& installed);
+
+} // namespace arkive

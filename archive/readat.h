@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace arkive {
+
+// Exactly `size` bytes of the open file at `offset` into `out`; false at
+// the end of the file or on an error.
+bool readAt(int fd, std::uint64_t offset, std::size_t size, std::string& out);
+
+} // namespace arkive
