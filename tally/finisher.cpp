@@ -40,6 +40,28 @@ std::vector<std::string> volumesOf(const std::string& zip)
     return volumes;
 }
 
+// "NAME.001", "NAME.002" ... as long as they exist: the volumes 7-Zip's -v
+// writes instead of NAME.
+std::vector<std::string> numberedOf(const std::string& name)
+{
+    std::vector<std::string> volumes;
+    for (int i = 1; i < 100000; ++i) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, ".%03d", i);
+        struct stat st;
+        if (::lstat((name + suffix).c_str(), &st) != 0)
+            break;
+        volumes.push_back(name + suffix);
+    }
+    return volumes;
+}
+
+void removeAll(const std::vector<std::string>& files)
+{
+    for (const std::string& file : files)
+        ::unlink(file.c_str());
+}
+
 // The name a volume of the partial set takes beside the archive.
 std::string volumeName(const std::string& zip, const std::string& volume)
 {
@@ -205,20 +227,43 @@ FinishReport commitArchive(const std::string& partial, const std::string& archiv
     if (partial.empty())
         return report;
     const std::vector<std::string> volumes = volumesOf(partial);
+    const std::vector<std::string> numbered = numberedOf(partial);
     if (!success) {
         ::unlink(partial.c_str());
-        for (const std::string& volume : volumes)
-            ::unlink(volume.c_str());
+        removeAll(volumes);
+        removeAll(numbered);
         return report;
     }
     const std::vector<std::string> old = volumesOf(archive);
+    const std::vector<std::string> oldNumbered = numberedOf(archive);
+    struct stat st;
+    if (!numbered.empty() && ::lstat(partial.c_str(), &st) != 0) {
+        // A numbered set. Its first volume first: when that cannot be put in
+        // place, whatever was there stays.
+        for (std::size_t i = 0; i < numbered.size(); ++i) {
+            const std::string target = archive + numbered[i].substr(partial.size());
+            if (::rename(numbered[i].c_str(), target.c_str()) == 0)
+                continue;
+            report.errors.push_back("cannot put " + target + " in place: " + errorText(errno));
+            if (i == 0) {
+                removeAll(numbered);
+                return report;
+            }
+            ::unlink(numbered[i].c_str());
+        }
+        // It replaces the archive of that name, whatever its form.
+        for (std::size_t i = numbered.size(); i < oldNumbered.size(); ++i)
+            ::unlink(oldNumbered[i].c_str());
+        ::unlink(archive.c_str());
+        removeAll(old);
+        return report;
+    }
     // The archive first: when it cannot be put in place (a folder of that
     // name), an earlier set keeps its volumes.
     if (::rename(partial.c_str(), archive.c_str()) != 0) {
         report.errors.push_back("cannot put " + archive + " in place: " + errorText(errno));
         ::unlink(partial.c_str());
-        for (const std::string& volume : volumes)
-            ::unlink(volume.c_str());
+        removeAll(volumes);
         return report;
     }
     for (const std::string& volume : volumes) {
@@ -229,6 +274,7 @@ FinishReport commitArchive(const std::string& partial, const std::string& archiv
     // Volumes of an earlier set of that name that the new one does not have.
     for (std::size_t i = volumes.size(); i < old.size(); ++i)
         ::unlink(old[i].c_str());
+    removeAll(oldNumbered);
     return report;
 }
 

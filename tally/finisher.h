@@ -16,8 +16,12 @@ struct FinishReport {
 
 // Packing: when `success`, the file at `partial` (and the volumes of a split
 // zip beside it, NAME.z01 ...) takes the place of `archive`, and volumes of
-// an earlier set that the new one does not have are removed; otherwise the
-// partial file and its volumes are removed and `archive` stays untouched.
+// an earlier set that the new one does not have are removed, an earlier
+// numbered set ARCHIVE.001 ... too. When there is no partial file but
+// numbered volumes PARTIAL.001 ... (7-Zip's -v), they become ARCHIVE.001 ...,
+// and an earlier ARCHIVE, its zip volumes and the numbered volumes beyond
+// the new count are removed. Otherwise the partial file and its volumes
+// are removed and `archive` stays untouched.
 FinishReport commitArchive(const std::string& partial, const std::string& archive, bool success);
 
 // Unpacking: moves what `staging` holds into `folder`, then removes

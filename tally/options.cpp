@@ -16,6 +16,8 @@ std::optional<Kind> kindFromName(std::string_view name)
         return Kind::Unrar;
     if (name == "7z")
         return Kind::SevenZip;
+    if (name == "bsdtar")
+        return Kind::Bsdtar;
     return std::nullopt;
 }
 
@@ -27,18 +29,22 @@ const char* kindName(Kind kind)
     case Kind::Unzip: return "unzip";
     case Kind::Unrar: return "unrar";
     case Kind::SevenZip: return "7z";
+    case Kind::Bsdtar: return "bsdtar";
     }
     return "tar";
 }
 
 Operation operationOf(const Options& options)
 {
+    if (options.operation)
+        return *options.operation;
     switch (options.kind) {
     case Kind::Tar: return options.total || !options.partial.empty() ? Operation::Packing : Operation::Unpacking;
     case Kind::Zip: return Operation::Packing;
     case Kind::Unzip:
     case Kind::Unrar:
-    case Kind::SevenZip: return Operation::Unpacking;
+    case Kind::SevenZip:
+    case Kind::Bsdtar: return Operation::Unpacking;
     }
     return Operation::Unpacking;
 }
@@ -119,6 +125,10 @@ Options parseOptions(const std::vector<std::string_view>& args)
                 o.stages = static_cast<unsigned>(*n);
             else
                 o.ignored.emplace_back(w);
+        } else if (w == "--pack") {
+            o.operation = Operation::Packing;
+        } else if (w == "--unpack") {
+            o.operation = Operation::Unpacking;
         } else if (w == "--keep") {
             o.keep = true;
         } else if (w == "--relay") {
@@ -148,16 +158,19 @@ Options parseOptions(int argc, const char* const* argv)
 
 std::string usageText()
 {
-    return "Usage: ARCHIVER ... | tally -t tar|zip|unzip|unrar|7z [-T TOTAL] [OPTION...]\n"
+    return "Usage: ARCHIVER ... | tally -t tar|zip|unzip|unrar|7z|bsdtar [-T TOTAL] [OPTION...]\n"
            "Shows how far the archiver whose verbose listing comes on standard input has got,\n"
            "and how it ended.\n"
-           "  -t KIND          the listing: tar (packing with -T, unpacking without), zip, unzip, unrar,\n"
-           "                   7z (unpacking with -bb1)\n"
+           "  -t KIND          the listing: tar (-vv), zip (-v), unzip, unrar, 7z (7zz a or x with\n"
+           "                   -bb1 -bsp1), bsdtar (-xv with its error output merged)\n"
+           "  --pack, --unpack what the archiver does; without them: tar packs with -T or\n"
+           "                   --partial, zip packs, the others unpack\n"
            "  -T TOTAL         bytes to pack (tar, zip) or entries to unpack (unzip): the number\n"
-           "                   that leads the last line of the word\n"
+           "                   that leads the last line of the word; 7z tells its own progress\n"
            "  --archive=PATH   the archive made or read, to name the job\n"
            "  --folder=PATH    the folder it is unpacked into\n"
            "  --partial=PATH   packing: the file put at the archive's path when all went well\n"
+           "                   (or its volumes PATH.001 ...)\n"
            "  --staging=PATH   unpacking: the folder whose contents are moved into the folder\n"
            "  --keep           files that exist in the folder are kept, not replaced\n"
            "  --stages=N       how many programs of the line report their exit status\n"

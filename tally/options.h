@@ -9,13 +9,15 @@
 
 namespace tally {
 
-enum class Kind { Tar, Zip, Unzip, Unrar, SevenZip };
 enum class Operation { Packing, Unpacking };
+enum class Kind { Tar, Zip, Unzip, Unrar, SevenZip, Bsdtar };
+constexpr int kKindCount = 6;
 
 struct Options {
     Kind kind = Kind::Tar;
     bool kindGiven = false;
-    std::optional<std::uint64_t> total;   // -T: bytes (tar, zip) or entries (unzip)
+    std::optional<Operation> operation;   // --pack, --unpack
+    std::optional<std::uint64_t> total;   // -T: bytes (tar, zip) or entries (unzip); not for 7z
     std::string archive;                  // --archive: the archive made or read
     std::string folder;                   // --folder: where it is unpacked
     std::string partial;                  // --partial: the file that becomes the archive when all went well
@@ -40,8 +42,9 @@ Options parseOptions(int argc, const char* const* argv);
 std::optional<Kind> kindFromName(std::string_view name);
 const char* kindName(Kind kind);
 
+// --pack or --unpack when given. Otherwise (a listing piped in by hand):
 // tar packs when it was given a total or a partial archive (creation),
-// unpacks otherwise; zip packs; unzip, unrar and 7z unpack.
+// unpacks otherwise; zip packs; unzip, unrar, 7z and bsdtar unpack.
 Operation operationOf(const Options& options);
 
 std::string usageText();

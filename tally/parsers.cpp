@@ -578,6 +578,52 @@ void UnzipParser::endOfInput(std::string_view unterminated, bool hasUnterminated
 
 // --- unrar -------------------------------------------------------------------
 
+namespace {
+
+// "%3d%%" at the start of s, or -1.
+int leadingPercent(std::string_view s)
+{
+    if (s.size() < 4 || s[3] != '%')
+        return -1;
+    int value = -1;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const char c = s[i];
+        if (c >= '0' && c <= '9')
+            value = (value < 0 ? 0 : value * 10) + (c - '0');
+        else if (c != ' ' || value >= 0)
+            return -1;
+    }
+    return value <= 100 ? value : -1;
+}
+
+} // namespace
+
+int eraseBackspaces(std::string_view raw, std::string& visible, std::size_t limit)
+{
+    visible.clear();
+    std::size_t unkept = 0;   // written beyond the limit: taken back first
+    int percent = -1;
+    std::size_t at = 0;
+    while (true) {
+        const std::size_t bs = raw.find('\b', at);
+        const std::string_view stretch = raw.substr(at, bs == std::string_view::npos ? bs : bs - at);
+        percent = std::max(percent, leadingPercent(stretch));
+        const std::size_t room = unkept == 0 && visible.size() < limit ? limit - visible.size() : 0;
+        visible.append(stretch.data(), std::min(room, stretch.size()));
+        unkept += stretch.size() - std::min(room, stretch.size());
+        if (bs == std::string_view::npos)
+            return percent;
+        at = bs;
+        while (at < raw.size() && raw[at] == '\b')
+            ++at;
+        std::size_t back = at - bs;
+        const std::size_t fromUnkept = std::min(back, unkept);
+        unkept -= fromUnkept;
+        back -= fromUnkept;
+        visible.resize(visible.size() - std::min(back, visible.size()));
+    }
+}
+
 void UnrarParser::line(std::string_view t, std::uint64_t)
 {
     message(t, true);
@@ -590,28 +636,8 @@ void UnrarParser::openLine(std::string_view t, std::uint64_t)
 
 void UnrarParser::message(std::string_view raw, bool complete)
 {
-    // The last "NNN%" written: its position in the whole archive.
-    const auto pct = raw.rfind('%');
-    if (pct != std::string_view::npos && pct > 0) {
-        std::size_t b = pct;
-        while (b > 0 && pct - b < 3 && raw[b - 1] >= '0' && raw[b - 1] <= '9')
-            --b;
-        if (b < pct) {
-            const int p = static_cast<int>(leadingNumber(raw.substr(b, pct - b)).value_or(0));
-            if (p <= 100 && p > counts_.percent)
-                counts_.percent = p;
-        }
-    }
-    // Apply the backspaces that erase each update before the next.
-    visible_.clear();
-    for (const char c : raw) {
-        if (c == '\b') {
-            if (!visible_.empty())
-                visible_.pop_back();
-        } else if (visible_.size() < kMaxNameBytes + 64) {
-            visible_.push_back(c);
-        }
-    }
+    // The highest "NNN%" written: its position in the whole archive.
+    counts_.percent = std::max(counts_.percent, eraseBackspaces(raw, visible_, kMaxNameBytes + 64));
     const std::string_view v = trimBlanks(visible_);
     if (v.empty())
         return;
@@ -670,14 +696,156 @@ void UnrarParser::message(std::string_view raw, bool complete)
 
 void SevenZipParser::line(std::string_view t, std::uint64_t)
 {
-    if (startsWith(t, "- ") && t.size() > 2) {
-        ++counts_.entries;
-        setCurrent(t.substr(2));
-    } else if (t == "Everything is Ok") {
-        counts_.endMarker = true;
-    } else if (startsWith(t, "ERROR:")) {
-        addError(t);
+    counts_.percent = std::max(counts_.percent, eraseBackspaces(t, visible_, kMaxNameBytes + 64));
+    const std::string_view v = visible_;
+    if (v.size() > 2 && v[1] == ' ' && (v[0] == '+' || v[0] == '-' || v[0] == 'T')) {
+        // "T": after a data error in a solid block 7-Zip only tests the
+        // members that follow; nothing of them is written.
+        if (v[0] != 'T')
+            ++counts_.entries;
+        setCurrent(v.substr(2));
+    } else if (trimBlanks(v) == "Everything is Ok") {
+        counts_.endMarker = true;   // on the line of the last updates when unpacking
+    } else if (startsWith(v, "ERROR:")) {
+        addError(v);   // its error output merged by hand
     }
+}
+
+void SevenZipParser::openLine(std::string_view t, std::uint64_t)
+{
+    // A big member: the updates go on while its line stays open.
+    counts_.percent = std::max(counts_.percent, eraseBackspaces(t, visible_, kMaxNameBytes + 64));
+}
+
+// --- bsdtar ------------------------------------------------------------------
+
+namespace {
+
+constexpr std::string_view kPrompt = "Enter passphrase:";
+constexpr std::string_view kDelayed = "bsdtar: Error exit delayed from previous errors.";
+
+bool containsNoCase(std::string_view s, std::string_view lower)
+{
+    const auto low = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::search(s.begin(), s.end(), lower.begin(), lower.end(),
+                       [&low](char a, char b) { return low(a) == b; })
+        != s.end();
+}
+
+bool tellsEncrypted(std::string_view message)
+{
+    return containsNoCase(message, "encrypt") || containsNoCase(message, "decrypt")
+        || containsNoCase(message, "passphrase") || containsNoCase(message, "password")
+        // libarchive 3.6.2 does not look at rar's encryption flags: a member
+        // stored encrypted comes out as its cipher text, and the AES padding
+        // beyond its size is all that shows.
+        || startsWith(message, "Too much data");
+}
+
+// bsdtar ends its messages with the text of the system's error number
+// ("Unknown error -1" when there was none). In the C locale only: in
+// another one the message waits for the run's closing complaint.
+bool endsLikeMessage(std::string_view message)
+{
+    static const std::vector<std::string> texts = [] {
+        std::vector<std::string> t;
+        for (int e = 1; e < 134; ++e)
+            t.emplace_back(std::strerror(e));
+        return t;
+    }();
+    const auto colon = message.rfind(": ");
+    const std::string_view last = colon == std::string_view::npos ? message : message.substr(colon + 2);
+    return last == "Success" || startsWith(last, "Unknown error")
+        || std::find(texts.begin(), texts.end(), last) != texts.end();
+}
+
+// Where a message glued to a member's name begins: at the first ": " before
+// a capital letter (bsdtar's messages begin with one), else at the first.
+std::size_t gluedAt(std::string_view rest)
+{
+    const std::size_t first = rest.find(": ");
+    for (std::size_t at = first; at != std::string_view::npos; at = rest.find(": ", at + 1))
+        if (at + 2 < rest.size() && rest[at + 2] >= 'A' && rest[at + 2] <= 'Z')
+            return at;
+    return first;
+}
+
+} // namespace
+
+void BsdtarParser::line(std::string_view t, std::uint64_t)
+{
+    if (startsWith(t, "x ")) {
+        const std::string_view rest = t.substr(2);
+        const auto prompt = rest.find(kPrompt);
+        if (prompt != std::string_view::npos) {
+            // libarchive asked for a passphrase, with no one to answer, until
+            // it gave up; its message follows the last prompt.
+            std::string_view message = rest.substr(rest.rfind(kPrompt) + kPrompt.size());
+            if (startsWith(message, ": "))
+                message.remove_prefix(2);
+            const std::string_view name = rest.substr(0, prompt);
+            ++counts_.entries;
+            setCurrent(name);
+            failed(std::string(name) + ": " + std::string(message.empty() ? "passphrase asked for" : message), name,
+                   true, true);
+            return;
+        }
+        ++counts_.entries;
+        // Folders end in "/", messages never do.
+        const std::size_t at = rest.empty() || rest.back() == '/' ? std::string_view::npos : gluedAt(rest);
+        if (at == std::string_view::npos) {
+            setCurrent(rest);
+            return;
+        }
+        const std::string_view name = rest.substr(0, at);
+        const std::string_view message = rest.substr(at + 2);
+        const bool encrypted = tellsEncrypted(message);
+        const bool certain = encrypted || endsLikeMessage(message);
+        setCurrent(certain ? name : rest);   // a doubtful one is most likely all name
+        failed(rest, name, encrypted, certain);
+        return;
+    }
+    if (t == kDelayed) {
+        // Not an error of its own, but it tells that the doubtful ones were.
+        if (counts_.errors == 0 && doubtfulCount_ > 0)
+            addError(doubtful_, doubtfulCount_);
+        doubtfulCount_ = 0;
+        return;
+    }
+    if (startsWith(t, "bsdtar: "))
+        failed(t, std::string_view(), tellsEncrypted(t), true);   // no member: it may be about the next one
+}
+
+void BsdtarParser::failed(std::string_view words, std::string_view name, bool encrypted, bool certain)
+{
+    if (!certain) {
+        if (doubtfulCount_++ == 0)
+            doubtful_.assign(words.substr(0, kMaxErrorBytes));
+        return;
+    }
+    addError(words);
+    if (encrypted && !toldEncrypted_) {
+        // In tally's words, ahead of any other: what to do about it.
+        toldEncrypted_ = true;
+        counts_.firstError = name.empty() ? std::string("encrypted archive")
+                                          : tarUnquote(name.substr(0, kMaxErrorBytes - 64)) + ": encrypted";
+        counts_.firstError += ", needs unrar (RARLAB's unrar unpacks it)";
+    }
+}
+
+void BsdtarParser::openLine(std::string_view t, std::uint64_t)
+{
+    // bsdtar writes "x NAME" before it unpacks the member, the end of the
+    // line after.
+    if (startsWith(t, "x ")) {
+        const std::string_view rest = t.substr(2);
+        setCurrent(rest.substr(0, rest.find(kPrompt)));
+    }
+}
+
+std::string BsdtarParser::displayName() const
+{
+    return tarUnquote(counts_.current);
 }
 
 bool countsBounded(const Counts& c)
@@ -696,6 +864,7 @@ std::unique_ptr<Parser> makeParser(Kind kind, Operation op)
     case Kind::Unzip: return std::make_unique<UnzipParser>();
     case Kind::Unrar: return std::make_unique<UnrarParser>();
     case Kind::SevenZip: return std::make_unique<SevenZipParser>();
+    case Kind::Bsdtar: return std::make_unique<BsdtarParser>();
     }
     return std::make_unique<TarParser>(op);
 }

@@ -29,7 +29,7 @@ struct Counts {
     std::uint64_t bytes = 0;           // sizes of the members listed
     std::uint64_t openBytes = 0;       // zip: dots of the member still being read
     std::uint64_t impliedEntries = 0;  // unzip: existing directories not listed
-    int percent = -1;                  // unrar: its own position in the archive
+    int percent = -1;                  // unrar, 7z: its own position, never going back
     std::uint64_t errors = 0;          // errors and warnings listed
     bool endMarker = false;            // zip "total bytes=", unrar "All OK"/"Total errors", 7z "Everything is Ok"
     std::string current;               // the member being worked on (raw bytes)
@@ -156,11 +156,43 @@ private:
     std::string visible_;   // the message with its backspaces applied
 };
 
-// 7-Zip's 7zz x -bb1: "- NAME" for each member, "Everything is Ok" at the
-// end; its errors come on its error output.
+// A line that redraws itself with backspaces, as a terminal shows it: each
+// backspace takes back the byte before it (`visible`, of which at most
+// `limit` bytes are kept). Returns the highest progress update "%3d%%" that
+// begins the line or a stretch written after backspaces, or -1.
+int eraseBackspaces(std::string_view raw, std::string& visible, std::size_t limit);
+
+// 7-Zip's 7zz a or x with -bb1 -bsp1 (both directions): "+ NAME" packed or
+// "- NAME" unpacked, each after the percentage updates that it erases with
+// backspaces; "Everything is Ok" at the end. Its errors come on its error
+// output.
 class SevenZipParser : public Parser {
 public:
     void line(std::string_view text, std::uint64_t dropped) override;
+    void openLine(std::string_view text, std::uint64_t dropped) override;
+
+private:
+    std::string visible_;
+};
+
+// bsdtar -xv with its error output merged: "x NAME" for each member (its
+// name quoted like GNU tar's), a failure glued to the member line ("x NAME:
+// MESSAGE"), "bsdtar: MESSAGE", and "bsdtar: Error exit delayed from
+// previous errors." at the end of a run that failed.
+class BsdtarParser : public Parser {
+public:
+    void line(std::string_view text, std::uint64_t dropped) override;
+    void openLine(std::string_view text, std::uint64_t dropped) override;
+    std::string displayName() const override;
+
+private:
+    // `words`: bsdtar's; `name`: the member, when one is named.
+    void failed(std::string_view words, std::string_view name, bool encrypted, bool certain);
+    // Messages that may be part of a name ("x Re: hello.txt"): errors only
+    // when the run fails and nothing else explains it.
+    std::string doubtful_;
+    std::uint64_t doubtfulCount_ = 0;
+    bool toldEncrypted_ = false;
 };
 
 std::unique_ptr<Parser> makeParser(Kind kind, Operation op);

@@ -22,10 +22,23 @@ int exitCode(Outcome outcome)
 namespace {
 
 // What the total is measured against: bytes for tar and zip, entries for
-// unzip (with the folders that unzip leaves unlisted) and unrar.
+// unzip (with the folders that unzip leaves unlisted), unrar and bsdtar.
 bool totalCountsBytes(Kind kind)
 {
     return kind == Kind::Tar || kind == Kind::Zip;
+}
+
+// 7-Zip tells its own progress, truer than a total: its listing shows no
+// sizes to measure one against.
+std::optional<std::uint64_t> totalOf(const Options& options)
+{
+    return options.kind == Kind::SevenZip ? std::nullopt : options.total;
+}
+
+// Where the kind tells its own percentage.
+bool ownPercent(Kind kind)
+{
+    return kind == Kind::Unrar || kind == Kind::SevenZip;
 }
 
 std::uint64_t measured(Kind kind, const Counts& c, bool withOpen)
@@ -61,9 +74,11 @@ Outcome decideOutcome(const Options& options, const Counts& counts, const JobSta
         return Outcome::Errors;
     if (options.stages)
         return job.statuses.size() >= *options.stages ? Outcome::Done : Outcome::EndedEarly;
-    if (counts.entries == 0)
+    // 7-Zip lists neither the folders nor the empty files it packs.
+    if (counts.entries == 0 && !(options.kind == Kind::SevenZip && counts.endMarker))
         return Outcome::EndedEarly;
-    if (options.total && measured(options.kind, counts, false) < *options.total)
+    const auto total = totalOf(options);
+    if (total && measured(options.kind, counts, false) < *total)
         return Outcome::EndedEarly;
     if ((options.kind == Kind::Zip || options.kind == Kind::Unrar || options.kind == Kind::SevenZip)
         && !counts.endMarker)
@@ -136,7 +151,12 @@ void Session::record(char type, std::string_view text)
     // A line that begins with a blank and names nothing (no "WHAT: ") goes
     // on with the message before it; unzip indents its own messages too.
     // The first message is kept whole, as far as it may be long.
-    if ((text[0] == ' ' || text[0] == '\t') && job_.errors > 0 && text.find(": ") == std::string_view::npos) {
+    // 7-Zip writes "ERROR: WHAT" (or "WARNING:") and says what about it on
+    // the lines after.
+    const bool sevenZipGoesOn = options_.kind == Kind::SevenZip && !startsWith(text, "ERROR")
+                                && !startsWith(text, "WARNING") && !startsWith(text, "System ERROR");
+    if (job_.errors > 0
+        && (sevenZipGoesOn || ((text[0] == ' ' || text[0] == '\t') && text.find(": ") == std::string_view::npos))) {
         if (job_.errors == 1 && !job_.firstError.empty() && job_.firstError.size() < kMaxErrorBytes)
             job_.firstError.append(" ").append(trimBlanks(text).substr(0, kMaxErrorBytes - job_.firstError.size()));
         return;
@@ -213,7 +233,7 @@ Snapshot Session::snapshot(Clock::time_point now)
     s.entries = c.entries;
     s.impliedEntries = c.impliedEntries;
     s.bytes = c.bytes + (ended_ ? 0 : c.openBytes);
-    s.showBytes = options_.kind == Kind::Tar || options_.kind == Kind::Zip;
+    s.showBytes = totalCountsBytes(options_.kind);
     s.percent = c.percent;
     s.errors = c.errors + job_.errors;
     s.firstError = sanitize(shown(job_.firstError.empty() ? c.firstError : job_.firstError));
@@ -233,21 +253,22 @@ Snapshot Session::snapshot(Clock::time_point now)
     s.written = written_;
     s.job = jobText_;
     s.current = sanitize(shown(parser_->displayName()));
-    if (options_.total) {
+    const auto total = totalOf(options_);
+    if (total) {
         if (totalCountsBytes(options_.kind))
-            s.totalBytes = options_.total;
+            s.totalBytes = total;
         else
-            s.totalEntries = options_.total;
+            s.totalEntries = total;
     }
     const auto endTime = ended_ ? end_ : now;
     s.elapsedSeconds = std::max(0.0, std::chrono::duration<double>(endTime - start_).count());
 
-    if (options_.total && *options_.total > 0) {
+    if (total && *total > 0) {
         const double done = static_cast<double>(measured(options_.kind, c, !ended_));
-        s.fraction = std::min(1.0, done / static_cast<double>(*options_.total));
-    } else if (options_.total && ended_) {
+        s.fraction = std::min(1.0, done / static_cast<double>(*total));
+    } else if (total && ended_) {
         s.fraction = 1.0;
-    } else if (options_.kind == Kind::Unrar && c.percent >= 0) {
+    } else if (ownPercent(options_.kind) && c.percent >= 0) {
         s.fraction = std::min(1.0, c.percent / 100.0);
     }
     if (s.outcome == Outcome::Done)

@@ -39,9 +39,9 @@ struct Snapshot {
     std::uint64_t impliedEntries = 0;    // unzip: folders that existed and went unlisted
     std::optional<std::uint64_t> totalEntries;   // unzip: the entry count
     std::uint64_t bytes = 0;
-    std::optional<std::uint64_t> totalBytes;     // tar and zip packing: the byte total
-    bool showBytes = false;              // the listing tells sizes (not unzip, unrar)
-    int percent = -1;                    // unrar's own
+    std::optional<std::uint64_t> totalBytes;     // tar and zip packing: the byte total (7z goes by its percentage)
+    bool showBytes = false;              // the listing tells sizes (tar, zip)
+    int percent = -1;                    // unrar's and 7-Zip's own
     std::uint64_t errors = 0;
     std::string firstError;              // sanitized UTF-8, the tool's own words
     std::uint64_t kept = 0;              // unpacking: files that existed and were kept
@@ -64,8 +64,9 @@ struct JobState {
 // stopped it. Errors when an error was listed or written, or a program
 // ended with a status other than 0. Done when every program that was to
 // report ended with 0; without reports (a listing piped in by hand), when
-// something was listed, the total (if any) was reached and zip, unrar and
-// 7-Zip wrote their closing line. Ended early otherwise.
+// something was listed, the total (if any; 7z has none) was reached and zip,
+// unrar and 7-Zip wrote their closing line (7-Zip's alone is enough: it does
+// not list the folders and empty files it packs). Ended early otherwise.
 Outcome decideOutcome(const Options& options, const Counts& counts, const JobState& job, bool ended, bool stopped);
 
 class Session {

@@ -1,8 +1,10 @@
 // libFuzzer target for tally's input side: the records, the line reader, the
 // parsers, the progress model and the texts built from them. Plain C++ (tally_core), no Qt. Build and run: fuzz/run.sh SECONDS.
 //
-// Input layout: byte 0 picks the kind (bits 0-1), whether a total is given
-// (bit 2) and whether a stop was asked for (bit 3); byte 1 sets the chunk
+// Input layout: byte 0 picks the kind (bits 0-1 and 4), whether a total is
+// given (bit 2), whether a stop was asked for (bit 3) and whether the
+// operation is said in so many words, the other one than the kind's own
+// (bit 5); byte 1 sets the chunk
 // size of the feed; byte 2 the terminal width; bytes 3-6 the total; the rest
 // is the listing.
 #include <cstdint>
@@ -60,7 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t textSize = size - 7;
 
     tally::Options options;
-    options.kind = static_cast<tally::Kind>(flags & 3);
+    options.kind = static_cast<tally::Kind>(((flags & 3) | (flags & 0x10) >> 2) % tally::kKindCount);
+    if (flags & 0x20)
+        options.operation = tally::operationOf(options) == tally::Operation::Packing ? tally::Operation::Unpacking
+                                                                                    : tally::Operation::Packing;
     if (flags & 4)
         options.total = (flags & 0x80) ? static_cast<std::uint64_t>(total32) << 20 : total32;
 

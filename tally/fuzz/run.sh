@@ -26,9 +26,10 @@ mkdir -p "$work/corpus" "$work/crashes"
   -o "$work/fuzz_tally"
 
 # Seeds: every recording behind a header of each kind with a total of
-# 1 MiB (bits 0-1 and 2 of the first byte, see fuzz_tally.cpp).
+# 1 MiB (bits 0-1, 4 and 2 of the first byte, see fuzz_tally.cpp; octal),
+# and 7z packing (bit 5).
 for f in "$data"/*.txt; do
-  for flags in 4 5 6 7; do
+  for flags in 4 5 6 7 24 25 64; do
     { printf "\\$flags\\020\\120\\000\\020\\000\\000"; cat "$f"; } >"$work/corpus/$flags-$(basename "$f")"
   done
 done

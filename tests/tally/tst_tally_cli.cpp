@@ -36,7 +36,7 @@ private slots:
             // Inside a pipeline no usage text: the input is read, the words are the failure.
             {"tally --help -t tar <tar-1.34-extract-photos.txt", 1, "tally: unpacking reported errors"}};
         // Whatever comes, and with standard error closed: the writer never sees a broken pipe.
-        for (const char* kind : {"tar", "zip", "unzip", "unrar"})
+        for (const char* kind : {"tar", "zip", "unzip", "unrar", "7z", "bsdtar"})
             lines.append({QString("head -c 8000000 /dev/urandom | tally -t %1 2>&-; exit ${PIPESTATUS[0]}").arg(kind), 0, ""});
         for (const auto& [line, code, shows] : lines) {
             QProcess bash;

@@ -49,6 +49,8 @@ public:
     }
 };
 
+const char* const kDelayed = "bsdtar: Error exit delayed from previous errors.\n";
+
 // "P|U ENTRIES BYTES ERRORS OUTCOME LAST[ | FIRST ERROR]"
 QString describe(const Snapshot& s)
 {
@@ -117,6 +119,37 @@ private slots:
         rec("unrar-6.24-described-extract-music.txt", "-t unrar", "U 4 0 0 done /o/music/track02.ogg");
         rec("unrar-6.24-described-extract-crc.txt", "-t unrar",
             "U 4 0 1 errors /o/music/track02.ogg | /o/music/track02.ogg - CRC failed");
+        // 7-Zip both ways: neither folders nor empty files listed when packing; after a
+        // wrong password only tested ("T"), nothing written.
+        rec("7zz-26.02-create-photos.txt", "-T 153033 -t 7z --pack", "P 8 0 0 done photos/tab?and\\back");
+        rec("7zz-26.02-create-big.txt", "-T 200000003 -t 7z --pack", "P 2 0 0 done src/big.bin");
+        rec("7zz-26.02-create-zipaes.txt", "-T 153033 -t 7z --pack", "P 9 0 0 done photos/tab?and\\back");
+        rec("7zz-26.02-create-volumes.txt", "-t 7z --pack", "P 8 0 0 done photos/tab?and\\back");
+        rec("7zz-26.02-extract-photos.txt", "-t 7z", "U 12 0 0 done photos/tab?and\\back");
+        rec("7zz-26.02-extract-big.txt", "-t 7z", "U 3 0 0 done src/big.bin");
+        rec("7zz-26.02-extract-wrongpassword.txt", "-t 7z", "U 4 0 0 early photos/tab?and\\back");
+        // bsdtar: its error output merged, messages glued to the member line.
+        rec("bsdtar-3.6.2-extract-photos.txt", "-t bsdtar", "U 12 0 0 done photos/link_to_a");
+        rec("bsdtar-3.6.2-extract-truncated.txt", "-t bsdtar", "U 4 0 1 errors photos/holiday 2024/img_0002.jpg | "
+            "photos/holiday 2024/img_0002.jpg: Truncated tar archive: Unknown error -1");
+        rec("bsdtar-3.6.2-extract-badcrc.txt", "-t bsdtar", "U 11 0 1 errors photos/link_to_a | photos/holiday "
+            "2024/img_0002.jpg: ZIP bad CRC: 0xedba1324 should be 0x1b00019e: Unknown error -1");
+        rec("bsdtar-3.6.2-extract-missing.txt", "-t bsdtar",
+            "U 0 0 1 errors  | bsdtar: Error opening archive: Failed to open '/tmp/rec7/missing.rar'");
+        // ": " in names is no message, unless the run failed there.
+        rec("bsdtar-3.6.2-extract-colons.txt", "-t bsdtar", "U 5 0 0 done colon/notes: 2024/a.txt");
+        rec("bsdtar-3.6.2-extract-colons-truncated.txt", "-t bsdtar",
+            "U 3 0 1 errors colon/Re: big.bin | colon/Re: big.bin: Truncated tar archive: Unknown error -1");
+        rec("bsdtar-3.6.2-extract-rar4.txt", "-t bsdtar", "U 6 0 0 done top/nested/grüße.txt");
+        rec("bsdtar-3.6.2-extract-rar5.txt", "-t bsdtar", "U 6 0 0 done top/nested/grüße.txt");
+        // Encrypted members, in tally's words (bsdtar unpacks only rar for arkive): a zip's
+        // 10,000 passphrase prompts on one line, rar's cipher text cut to size.
+        rec("bsdtar-3.6.2-extract-zipaes.txt", "-t bsdtar", "U 11 0 8 errors photos/tab?and\\back | "
+            "photos/.hidden: encrypted, needs unrar (RARLAB's unrar unpacks it)");
+        rec("bsdtar-3.6.2-extract-rar4-encrypted.txt", "-t bsdtar", "U 6 0 2 errors top/nested/grüße.txt | "
+            "top/a file with spaces.txt: encrypted, needs unrar (RARLAB's unrar unpacks it)");
+        rec("bsdtar-3.6.2-extract-rar5-encrypted.txt", "-t bsdtar", "U 6 0 2 errors top/nested/grüße.txt | "
+            "top/a file with spaces.txt: encrypted, needs unrar (RARLAB's unrar unpacks it)");
         // Whole lines: the listing with each program's status and error output between.
         rec("line-gzip-1.12-tar-1.34-extract-truncated.txt", "-t tar --stages=2",
             "U 2 300000 4 errors src/f.bin | gzip: stdin: unexpected end of file");
@@ -124,6 +157,13 @@ private slots:
             "U 0 0 1 errors p.zip | skipping: src/a.txt               incorrect password");
         rec("line-zip-3.0-create-vanished.txt", "-T 300003 -t zip --stages=1",
             "P 3 300003 1 errors tmp/tt/src/a.txt | zip warning: name not matched: /tmp/tt/gone");
+        // 7-Zip says what an ERROR is about on the lines after it.
+        rec("line-7zz-26.02-extract-wrongpassword.txt", "-t 7z --stages=1", "U 4 0 8 errors photos/tab?and\\back | "
+            "ERROR: Data Error in encrypted file. Wrong password? : photos/.hidden");
+        rec("line-7zz-26.02-extract-encryptedheaders.txt", "-t 7z --stages=1",
+            "U 0 0 1 errors  | ERROR: /tmp/rec7/ench.7z Cannot open encrypted archive. Wrong password?");
+        rec("line-7zz-26.02-create-vanished.txt", "-T 3 -t 7z --pack --stages=1",
+            "P 1 0 1 errors a*b.txt | WARNING: errno=2 : No such file or directory /tmp/rec7/gone");
         row("every program ended well", recording("line-zip-3.0-create-vanished.txt").mid(46), "-T 300003 -t zip --stages=1",
             "P 3 300003 0 done tmp/tt/src/a.txt");
         row("indented messages count, their continuations go on with them",
@@ -153,6 +193,21 @@ private slots:
             QByteArray("  adding: \x1b]0;x\x07 \xe2\x80\xae" "fdp n")
                 + "l \xff\t(in=5)\n\tzip warning: \x1b[Jx\ntotal bytes=5\n",
             "-T 5 -t zip", "P 1 5 1 errors ?]0;x? ?fdp nl ? | zip warning: ?[Jx");
+        row("7-Zip packing only folders and empty files", "  0%\b\b\b\b    \b\b\b\b\nEverything is Ok\n", "-t 7z --pack",
+            "P 0 0 0 done ");
+        row("7-Zip's closing words merged after its updates, unlisted",
+            "- a\n 50% 1\b\b\b\b\b\b      \b\b\b\b\b\bEverything is Ok", "-t 7z", "U 1 0 0 done a");
+        row("a doubtful bsdtar message: an error when the run failed", "x a: b\n" + QByteArray(kDelayed), "-t bsdtar",
+            "U 1 0 1 errors a: b | a: b");
+        row("a doubtful bsdtar message: a name when another error explains the failure",
+            "x Re: x\nx big: Truncated tar archive: Unknown error -1\n" + QByteArray(kDelayed), "-t bsdtar",
+            "U 2 0 1 errors big | big: Truncated tar archive: Unknown error -1");
+        row("bsdtar's own message that tells of encryption names no member",
+            "x a\nbsdtar: Encryption is not supported\n" + QByteArray(kDelayed), "-t bsdtar",
+            "U 1 0 1 errors a | encrypted archive, needs unrar (RARLAB's unrar unpacks it)");
+        row("encryption told ahead of an earlier error, its name unquoted",
+            "x a: Truncated tar archive: Unknown error -1\nx b\\tc: Passphrase required for this entry\n", "-t bsdtar",
+            "U 2 0 2 errors b?c | b?c: encrypted, needs unrar (RARLAB's unrar unpacks it)");
         // Longer than the reader keeps: its head (the name) and its tail (the size) still count.
         row("a line of 20 KB", "  adding: d/" + QByteArray(20000, 'x') + "\t(in=7)\ntotal bytes=7\n", "-T 7 -t zip",
             "P 1 7 0 done d/" + QString(kMaxNameBytes - 2, QLatin1Char('x')));
@@ -181,19 +236,46 @@ private slots:
         }
     }
 
-    // The words: kind, total or "-", and --text.
+    // The words: kind, total or "-", the operation, and --text.
     void words()
     {
         for (const auto& [words, want] : std::initializer_list<std::pair<const char*, const char*>>{
-                 {"-T 18446744073709551615 -t tar", "tar 18446744073709551615"},
-                 {"-T 18446744073709551616 -t tar", "tar -"},   // beyond 64 bits: no total, no wrap
-                 {"-T -t unzip", "unzip -"}, {"-t unzip -T", "unzip -"},   // the count came out empty
-                 {"-T 1 file, 3 bytes uncompressed, 4 bytes compressed: -33.3% -t unzip", "unzip 1"},
-                 {"-T @zipinfo-6.0-count-empty.txt -t unzip", "unzip -"}, {"-T 12abc -t zip", "zip 12"},
-                 {"--total=42 -x --type=zip word", "zip 42"}, {"-t --text", "tar - text"}}) {
+                 {"-T 18446744073709551615 -t tar", "tar 18446744073709551615 P"},
+                 {"-T 18446744073709551616 -t tar", "tar - U"},   // beyond 64 bits: no total, no wrap
+                 {"-T -t unzip", "unzip - U"}, {"-t unzip -T", "unzip - U"},   // the count came out empty
+                 {"-T 1 file, 3 bytes uncompressed, 4 bytes compressed: -33.3% -t unzip", "unzip 1 U"},
+                 {"-T @zipinfo-6.0-count-empty.txt -t unzip", "unzip - U"}, {"-T 12abc -t zip", "zip 12 P"},
+                 {"--total=42 -x --type=zip word", "zip 42 P"}, {"-t --text", "tar - U text"},
+                 // Said in so many words, or inferred (a listing piped in by hand).
+                 {"-t 7z", "7z - U"}, {"-T 5 -t 7z --pack", "7z 5 P"}, {"--unpack -T 5 -t tar", "tar 5 U"},
+                 {"--partial=/m/.p -t tar", "tar - P"}, {"--pack --unpack -t zip", "zip - U"},
+                 {"-tbsdtar", "bsdtar - U"}, {"-t rar --pack", "tar - P"}}) {
             const Options o = tallytest::options(words);
             QCOMPARE(QByteArray(kindName(o.kind)) + " " + (o.total ? QByteArray::number(*o.total) : "-")
-                         + (o.forceText ? " text" : ""), QByteArray(want));
+                         + (operationOf(o) == Operation::Packing ? " P" : " U") + (o.forceText ? " text" : ""),
+                     QByteArray(want));
+        }
+        for (int k = 0; k < kKindCount; ++k)
+            QCOMPARE(kindFromName(kindName(Kind(k))), std::optional<Kind>(Kind(k)));
+    }
+
+    // The stretches between backspaces as a terminal leaves them, and the
+    // updates that begin one.
+    void backspaces()
+    {
+        for (const auto& [raw, limit, visible, percent] :
+             std::initializer_list<std::tuple<const char*, std::size_t, const char*, int>>{
+                 {"  0%\b\b\b\b    \b\b\b\b+ a", 64, "+ a", 0},
+                 {" 98% 1\b\b\b\b\b\b      \b\b\b\b\b\b+ src/a*b.txt", 64, "+ src/a*b.txt", 98},
+                 {" 40% 1\b\b\b\b\b\b 12% 1", 64, " 12% 1", 40},   // the highest
+                 {"+ 50% off.txt", 64, "+ 50% off.txt", -1},         // in a name: no update
+                 {"100%\b\b\b\b101%\b\b\b\b 7 %", 64, " 7 %", 100},
+                 {"\b\bab\b\b\bc", 64, "c", -1},                     // more taken back than written
+                 {"abcdef\b\b\bX", 4, "abcX", -1},                     // beyond the limit: taken back first
+                 {"Extracting  x      \b\b\b\b 47%\b\b\b\b\b  OK ", 64, "Extracting  x   OK ", 47}}) {
+            std::string shown = "junk";
+            QCOMPARE(eraseBackspaces(raw, shown, limit), percent);
+            QCOMPARE(QByteArray::fromStdString(shown), QByteArray(visible));
         }
     }
 
@@ -224,6 +306,19 @@ private slots:
         QCOMPARE(look("-t tar", two, 5000).fraction, -1.0);   // no total: busy
         QCOMPARE(look("-T 0 -t tar", two, 5000).fraction, -1.0);
         QCOMPARE(look("-T 0 -t tar", two, 5000, true).fraction, 1.0);
+        // 7-Zip's own percentage, from the line still open; its byte total
+        // measures nothing (no sizes listed) and is not shown.
+        const QByteArray big = recording("7zz-26.02-create-big.txt");
+        const Snapshot half = look("-T 200000003 -t 7z --pack", big.left(big.indexOf(" 50% 1") + 6), 10000);
+        QVERIFY(half.fraction == 0.5 && half.remainingSeconds == 10.0 && half.current == "src/big.bin");
+        QVERIFY(!half.showBytes && !half.totalBytes && !half.totalEntries && sizesText(half).empty());
+        QCOMPARE(look("-t 7z", " 60% 3\b\b\b\b\b\b      \b\b\b\b\b\b- b\n 10% 4", 5000).percent, 60);
+        QCOMPARE(look("-t 7z", "- a\n", 5000).fraction, -1.0);   // no update yet
+        const QByteArray rar = recording("unrar-6.24-described-extract-music.txt");
+        QCOMPARE(look("-t unrar", rar.left(rar.indexOf(" 47%") + 4), 5000).fraction, 0.47);
+        // The member that bsdtar is unpacking, before its line ends.
+        QCOMPARE(look("-t bsdtar", "x a\nx b/c.bin", 5000).current, std::string("b/c.bin"));
+        QCOMPARE(look("-t bsdtar", "x a\nx d\\te.txtEnter passphrase:Enter pass", 5000).current, std::string("d?e.txt"));
         QCOMPARE(humanSize(1023) + ", " + humanSize(153033) + ", " + humanSize(~0ull), std::string("1023 B, 149.4 KiB, 16.0 EiB"));
     }
 
@@ -295,6 +390,79 @@ private slots:
         QCOMPARE(stopper.finish(), std::size_t(0));
         QCOMPARE(WTERMSIG(writer.wait()), SIGTERM);
         ::close(p[0]);
+    }
+
+    // What an archive made of volumes leaves beside it: "NAME=CONTENT" for
+    // files, "NAME/" for folders. The new ones are .p.EXT*, the archive a.EXT.
+    void commitVolumes_data()
+    {
+        QTest::addColumn<QByteArray>("ext");
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("made");
+        QTest::addColumn<bool>("success");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<int>("errors");
+        const auto row = [](const char* name, const char* ext, const char* before, const char* made, bool ok,
+                            const char* after, int errors = 0) {
+            QTest::newRow(name) << QByteArray(ext) << QByteArray(before) << QByteArray(made) << ok << QByteArray(after)
+                                << errors;
+        };
+        row("7-Zip's volumes replace a single archive and a longer set", "7z",
+            "a.7z=old a.7z.001=o1 a.7z.002=o2 a.7z.003=o3", ".p.7z.001=n1 .p.7z.002=n2", true, "a.7z.001=n1 a.7z.002=n2");
+        row("volumes that failed go, the earlier ones stay", "7z", "a.7z=old a.7z.001=o1",
+            ".p.7z.001=n1 .p.7z.002=n2", false, "a.7z.001=o1 a.7z=old");
+        row("a single archive replaces a numbered set", "7z", "a.7z.001=o1 a.7z.002=o2", ".p.7z=new", true, "a.7z=new");
+        row("a single archive that failed", "7z", "a.7z.001=o1 a.7z.002=o2", ".p.7z=new", false, "a.7z.001=o1 a.7z.002=o2");
+        row("numbered volumes of a zip replace a split one", "zip", "a.zip=old a.z01=o1 a.z02=o2", ".p.zip.001=n1",
+            true, "a.zip.001=n1");
+        row("a split zip replaces a longer split one and a numbered set", "zip", "a.zip=old a.z01=o1 a.z02=o2 a.zip.001=o3",
+            ".p.zip=new .p.z01=n1", true, "a.z01=n1 a.zip=new");
+        row("names that only look alike stay", "7z", "a.7z.0001=x a.7z.old=y b.7z.001=z", ".p.7z.001=n", true,
+            "a.7z.0001=x a.7z.001=n a.7z.old=y b.7z.001=z");
+        row("a folder where the first volume goes", "7z", "a.7z=old a.7z.001/", ".p.7z.001=n1 .p.7z.002=n2", true,
+            "a.7z.001/ a.7z=old", 1);
+    }
+
+    void commitVolumes()
+    {
+        QFETCH(QByteArray, ext);
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, made);
+        QFETCH(bool, success);
+        QFETCH(QByteArray, after);
+        QFETCH(int, errors);
+        QTemporaryDir tmp;
+        const QByteArray d = QFile::encodeName(tmp.path()) + '/';
+        for (const QByteArray& file : (before + ' ' + made).split(' ')) {
+            if (file.endsWith('/'))
+                QVERIFY(::mkdir(d + file.chopped(1), 0755) == 0);
+            else if (!file.isEmpty())
+                QVERIFY(writeBytes(d + file.left(file.indexOf('=')), file.mid(file.indexOf('=') + 1)));
+        }
+        const FinishReport report = commitArchive((d + ".p." + ext).toStdString(), (d + "a." + ext).toStdString(), success);
+        QByteArrayList left;
+        for (const QByteArray& name : namesIn(d)) {
+            struct stat st;
+            QVERIFY(::lstat(d + name, &st) == 0);
+            left << (S_ISDIR(st.st_mode) ? name + '/' : name + '=' + readBytes(d + name));
+        }
+        std::sort(left.begin(), left.end());
+        QCOMPARE(left.join(' '), after);
+        QCOMPARE(int(report.errors.size()), errors);
+    }
+
+    // 7-Zip numbers on past 999: NAME.1000, NAME.1001 ...
+    void aThousandVolumes()
+    {
+        QTemporaryDir tmp;
+        const QByteArray d = QFile::encodeName(tmp.path());
+        for (int i = 1; i <= 1002; ++i) {
+            const QByteArray number = QByteArray::number(i).rightJustified(3, '0');
+            QVERIFY(writeBytes(d + "/a.7z." + number, "old") && (i > 1001 || writeBytes(d + "/.p.7z." + number, number)));
+        }
+        QVERIFY(commitArchive((d + "/.p.7z").toStdString(), (d + "/a.7z").toStdString(), true).errors.empty());
+        QCOMPARE(readBytes(d + "/a.7z.001") + ' ' + readBytes(d + "/a.7z.1001"), QByteArray("001 1001"));
+        QCOMPARE(namesIn(d).size(), 1001);   // neither the partial volumes nor the old 1002nd
     }
 
     // A split archive that cannot be put in place (a folder has its name)
