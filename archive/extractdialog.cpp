@@ -172,6 +172,10 @@ void ExtractDialog::accept()
         QString token;
         arkive::Plan plan;
     };
+    if (outDir().isEmpty() && !d->files.isEmpty()) {
+        ZMessageBox::information(this, QPixmap(), QObject::tr("Choose the folder to unpack into."), QObject::tr("OK"));
+        return;
+    }
     QList<Job> jobs;
     QStringList refused;
     for (const QString& archive : std::as_const(d->files)) {

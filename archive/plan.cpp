@@ -132,10 +132,14 @@ Plan packSevenZip(const PackJob& job)
 }
 
 // 7-Zip unpacks in the private folder itself: it puts an archive's name in
-// place of a * in the folder it is given with -o.
+// place of a * in the folder it is given with -o. Without -snld it refuses
+// every link whose target holds "..", even one that stays inside what is
+// unpacked, and leaves an empty file in its place; with it, a link that
+// leads out of the folder is still refused.
 Stage sevenZipUnpack(const UnpackJob& job)
 {
     std::vector<std::string> words = sevenZipWords("x");
+    words.push_back("-snld");
     words.push_back("-p" + job.password);
     const bool relative = !job.archive.empty() && job.archive.front() != '/' && !job.cwd.empty();
     words.push_back(sevenZipName(relative ? job.cwd + "/" + job.archive : job.archive));
@@ -270,7 +274,10 @@ Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& ins
         }
         break;
     }
-    plan.prepare = stageOf("mkdir", {"mkdir", "-m", "700", pathArgument(job.staging)});
+    // The output folder is made when it is not there (its parents too, as
+    // the umask says); the private folder in it is new and the owner's alone.
+    plan.prepare = {stageOf("mkdir", {"mkdir", "-p", pathArgument(job.folder)}),
+                    stageOf("mkdir", {"mkdir", "-m", "700", pathArgument(job.staging)})};
     if (listing == Listing::Unzip && job.entries)
         plan.tally = {"-T", std::to_string(*job.entries)};
     plan.tally.insert(plan.tally.end(), {"-t", listingName(listing), "--unpack", "--archive=" + job.archive,

@@ -36,7 +36,7 @@ enum class Refusal {
 struct Plan {
     std::vector<Stage> stages;
     std::vector<std::string> tally;   // tally's words, without --stages (the line adds it)
-    std::optional<Stage> prepare;     // runs first; the stages run only when it succeeds
+    std::vector<Stage> prepare;       // run first, one after another; the stages run only when all succeed
     Refusal refusal = Refusal::None;
     const Tool* missing = nullptr;
     bool weakPassword = false;        // packing: only zip's traditional encryption was at hand

@@ -73,8 +73,12 @@ std::string shellLine(const Plan& plan)
     std::string work;
     for (const Stage& stage : plan.stages)
         work += (work.empty() ? "{ " : " | { ") + command(stage) + "; " + statusRecord(stage.name) + "; }";
-    if (plan.prepare)
-        work = "if " + command(*plan.prepare) + "; then " + work + "; else " + statusRecord(plan.prepare->name) + "; fi";
+    std::string prepare;
+    for (const Stage& stage : plan.prepare)
+        prepare += (prepare.empty() ? "" : " && ") + command(stage);
+    // A failed preparation reports under the name of the first one.
+    if (!prepare.empty())
+        work = "if " + prepare + "; then " + work + "; else " + statusRecord(plan.prepare.front().name) + "; fi";
     std::string tally;
     for (const std::string& word : plan.tally)
         tally += shellWord(word) + " ";

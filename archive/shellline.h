@@ -32,8 +32,9 @@ std::string shellWord(const std::string& word);
 std::string pathArgument(const std::string& path);
 
 // The whole line of a plan; tally's words end with how many stages report.
-// Empty for a plan without stages. When the plan prepares, its status is
-// reported under its own name when it fails, and the stages do not run.
+// Empty for a plan without stages. When the plan prepares and that fails,
+// the status is reported under the first preparing program's name, and the
+// stages do not run.
 std::string shellLine(const Plan& plan);
 
 } // namespace arkive

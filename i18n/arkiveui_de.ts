@@ -202,9 +202,15 @@ Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, 
         <translation>%1 ist verschlüsselt: Nur unrar von RARLAB entpackt es (das unfreie Paket unrar).</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="190"/>
+        <location filename="../archive/extractdialog.cpp" line="176"/>
+        <location filename="../archive/extractdialog.cpp" line="194"/>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../archive/extractdialog.cpp" line="176"/>
+        <source>Choose the folder to unpack into.</source>
+        <translation>Wählen Sie den Ordner, in den entpackt wird.</translation>
     </message>
 </context>
 <context>

@@ -200,9 +200,15 @@ The work is done by the standard archivers in the background; tally shows how fa
         <translation>%1 已加密：只有 RARLAB 的 unrar 能解压它（非自由软件包 unrar）。</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="190"/>
+        <location filename="../archive/extractdialog.cpp" line="176"/>
+        <location filename="../archive/extractdialog.cpp" line="194"/>
         <source>OK</source>
         <translation>确定</translation>
+    </message>
+    <message>
+        <location filename="../archive/extractdialog.cpp" line="176"/>
+        <source>Choose the folder to unpack into.</source>
+        <translation>请选择解压到的文件夹。</translation>
     </message>
 </context>
 <context>

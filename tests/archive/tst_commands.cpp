@@ -62,8 +62,8 @@ Words wordsOf(const arkive::Plan& plan)
             w << "</dev/null";
         words << w;
     }
-    if (plan.prepare)
-        words << strings(plan.prepare->words);
+    for (const arkive::Stage& stage : plan.prepare)
+        words << strings(stage.words);
     return words << strings(plan.tally);
 }
 
@@ -191,6 +191,7 @@ private slots:
         QTest::addColumn<QString>("refusal");   // the package that would unpack it
         const QString s = "/o/.arkive-T";
         const QStringList mk{"mkdir", "-m", "700", s};
+        const QStringList out{"mkdir", "-p", "/o"};
         const auto job = [&s](const char* archive, const char* password = "", bool overwrite = true) {
             arkive::UnpackJob j;
             j.archive = archive;
@@ -205,32 +206,32 @@ private slots:
             QStringList w{"-t", kind, "--unpack", QString("--archive=") + archive, "--folder=/o", "--staging=/o/.arkive-T"};
             return more ? w << more : w;
         };
-        const QStringList sevenZip{"7zz", "x", "-bb1", "-bsp1", "-bso1", "-bse2", "-spd", "-y"};
+        const QStringList sevenZip{"7zz", "x", "-bb1", "-bsp1", "-bso1", "-bse2", "-spd", "-y", "-snld"};
         const auto row = [](const char* tag, const arkive::UnpackJob& j, const char* format, const QStringList& missing,
                             const Words& w, const char* refusal = "") {
             QTest::newRow(tag) << j << QString(format) << missing << w << QString(refusal);
         };
         row("tar, kept files", job("/m/a.tar", "pw", false), "tar", {},
-            {{"tar", "xvvf", "/m/a.tar", "-C", s}, mk, tally("tar", "/m/a.tar", "--keep")});
-        row("tar, name like a host's file", job("h:a.tar"), "tar", {}, {{"tar", "xvvf", "./h:a.tar", "-C", s}, mk, tally("tar", "h:a.tar")});
+            {{"tar", "xvvf", "/m/a.tar", "-C", s}, out, mk, tally("tar", "/m/a.tar", "--keep")});
+        row("tar, name like a host's file", job("h:a.tar"), "tar", {}, {{"tar", "xvvf", "./h:a.tar", "-C", s}, out, mk, tally("tar", "h:a.tar")});
         for (const auto& [format, tool] : Table<const char*, const char*>{{"tar.zst", "zstd"}, {"tar.Z", "gzip"}, {"tar.lzma", "lzma"}})
-            row(format, job("/m/a"), format, {}, {{tool, "-d", "</m/a"}, {"tar", "xvvf", "-", "-C", s}, mk, tally("tar", "/m/a")});
+            row(format, job("/m/a"), format, {}, {{tool, "-d", "</m/a"}, {"tar", "xvvf", "-", "-C", s}, out, mk, tally("tar", "/m/a")});
         row("tar.xz without xz", job("/m/a"), "tar.xz", {"xz"}, {{}}, "xz-utils");
         arkive::UnpackJob zip = job("/m/a[1]*?.zip", "pw");
         zip.entries = 7;
         row("zip name as a pattern", zip, "zip", {},
-            {{"unzip", "-o", "-P", "pw", "/dev/fd/4", "-d", s, "4</m/a[1]*?.zip"}, mk,
+            {{"unzip", "-o", "-P", "pw", "/dev/fd/4", "-d", s, "4</m/a[1]*?.zip"}, out, mk,
              QStringList{"-T", "7"} + tally("unzip", "/m/a[1]*?.zip")});
         zip = job("a.zip");
         zip.split = true;
-        row("split zip: 7-Zip in the private folder", zip, "zip", {}, {sevenZip + QStringList{"-p", "/here/a.zip", "in " + s}, mk, tally("7z", "a.zip")});
+        row("split zip: 7-Zip in the private folder", zip, "zip", {}, {sevenZip + QStringList{"-p", "/here/a.zip", "in " + s}, out, mk, tally("7z", "a.zip")});
         zip = job("/m/a.zip");
         zip.unzipCannotRead = true;
         row("AES zip without 7-Zip", zip, "zip", {"7zz"}, {{}}, "7zip");
-        row("7z", job("/m/*.7z", "p w"), "7z", {}, {sevenZip + QStringList{"-pp w", "/m/*.7z", "in " + s}, mk, tally("7z", "/m/*.7z")});
+        row("7z", job("/m/*.7z", "p w"), "7z", {}, {sevenZip + QStringList{"-pp w", "/m/*.7z", "in " + s}, out, mk, tally("7z", "/m/*.7z")});
         row("rar with unrar", job("-a.rar", "pw", false), "rar", {},
-            {{"unrar", "x", "-o-", "-ppw", "-y", "./-a.rar", s}, mk, tally("unrar", "-a.rar", "--keep")});
-        const Words bsdtar{{"bsdtar", "-xvf", "/m/a?.rar", "-C", s, "2>&1", "</dev/null"}, mk, tally("bsdtar", "/m/a?.rar")};
+            {{"unrar", "x", "-o-", "-ppw", "-y", "./-a.rar", s}, out, mk, tally("unrar", "-a.rar", "--keep")});
+        const Words bsdtar{{"bsdtar", "-xvf", "/m/a?.rar", "-C", s, "2>&1", "</dev/null"}, out, mk, tally("bsdtar", "/m/a?.rar")};
         row("rar whose name unrar reads as a pattern", job("/m/a?.rar"), "rar", {}, bsdtar);
         row("rar without unrar", job("/m/a?.rar"), "rar", {"unrar"}, bsdtar);
         row("rar without a tool", job("/m/a.rar"), "rar", {"unrar", "bsdtar"}, {{}}, "libarchive-tools");
@@ -256,7 +257,7 @@ private slots:
     void wholeLine()
     {
         QCOMPARE(extractCommand({"/m/a b.tar.gz", "/o", ""}, "T"),
-                 QString("{ { if mkdir -m 700 /o/.arkive-T; then { gzip -d <'/m/a b.tar.gz'; printf '\\0Sgzip %d\\0' $? >&3; }"
+                 QString("{ { if mkdir -p /o && mkdir -m 700 /o/.arkive-T; then { gzip -d <'/m/a b.tar.gz'; printf '\\0Sgzip %d\\0' $? >&3; }"
                          " | { tar xvvf - -C /o/.arkive-T; printf '\\0Star %d\\0' $? >&3; }; else printf '\\0Smkdir %d\\0' $? >&3; fi; }"
                          " 2>&1 >&3 | tally --relay >&3; } 3>&1 | tally -t tar --unpack '--archive=/m/a b.tar.gz' --folder=/o"
                          " --staging=/o/.arkive-T --stages=2 &"));
@@ -341,7 +342,7 @@ private slots:
             const QList<QByteArrayList> wanted = bsdtar ? QList<QByteArrayList>{{"bsdtar", "-xvf", base + ext, "-C", staging}, tally("bsdtar", ext)}
                                                         : expected;
             const QByteArrayList got = runLine(line);
-            for (const QByteArrayList& words : wanted + QList<QByteArrayList>{{"mkdir", "-m", "700", staging}})
+            for (const QByteArrayList& words : wanted + QList<QByteArrayList>{{"mkdir", "-p", arg}, {"mkdir", "-m", "700", staging}})
                 QVERIFY2(ran(got, words), words.join(' ').constData());
         }
         const QByteArray part = arg + "/.arkive-T";

@@ -139,9 +139,13 @@ private slots:
         ExtractDialog refused;
         refused.setFiles({"/nowhere/a.7z"});
         refused.show();
-        findByText(&refused, "Ok")->click();
-        QCOMPARE(told, "a.7z needs 7zz to be unpacked: install the package 7zip.");
-        QVERIFY(refused.isVisible());
+        for (const auto& [outDir, message] : {std::pair{"", "Choose the folder to unpack into."},
+                                              {"/nowhere/out", "a.7z needs 7zz to be unpacked: install the package 7zip."}}) {
+            refused.setOutDir(outDir);
+            findByText(&refused, "Ok")->click();
+            QCOMPARE(told, message);
+            QVERIFY(refused.isVisible());
+        }
         ExtractDialog extract;
         const QStringList archives{"/nowhere/a.zip", "/nowhere/b.tar.gz", "/nowhere/notes"};
         extract.setFiles(archives);

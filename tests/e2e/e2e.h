@@ -80,7 +80,11 @@ public:
                     const CompressRequest& options = CompressRequest(), const char* answer = "Replace")
     {
         CompressDialog dialog;
-        WhileModal<QMessageBox> answering([answer](QMessageBox* box) { findByText(box, answer)->click(); });
+        // A weak zip password is packed anyway, as the user would.
+        WhileModal<QMessageBox> answering([answer](QMessageBox* box) {
+            QAbstractButton* pack = findByText(box, "Pack");
+            (pack ? pack : findByText(box, answer))->click();
+        });
         QStringList list;
         for (const QByteArray& file : files)
             list << fromLocalBytes(file);

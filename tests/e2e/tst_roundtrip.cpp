@@ -52,13 +52,13 @@ private slots:
         QFETCH(CompressRequest, options);
         QFETCH(QByteArray, method);
         const QByteArray tree = m_world.tree(format == ".zip");
-        const QByteArray archive = m_world.pack({tree}, m_world.folder("out 'q' \"d\" $x `y`;&|<>"), format, options);
+        const QByteArray archive = m_world.pack({tree}, m_world.folder("out 'q' \"d\" $x `y`;&|<> *?[a]"), format, options);
         QVERIFY(!archive.isEmpty());
         COMPARE_TALLIES(m_world, 1, 0);
         QByteArray listing;
         QVERIFY(method.isEmpty() || runProgram({"unzip", "-v", archive}, &listing) >= 0);
         QVERIFY(listing.contains(method) && (method != "Stored" || !listing.contains("Defl")));
-        const QByteArray out = m_world.folder("unpacked `touch canary` $(touch canary) '\"\\;\n\xfd");
+        const QByteArray out = m_world.folder("unpacked `touch canary` $(touch canary) '\"\\;\n\xfd *?");
         QVERIFY(m_world.unpack({archive}, out, options.password.toUtf8()));
         COMPARE_TALLIES(m_world, 1, 0);
         COMPARE_TREES(out + tree, tree);
@@ -156,7 +156,7 @@ private slots:
         COMPARE_TALLIES(m_world, 1, 0);
         const QDir set(QFile::decodeName(dir));
         QCOMPARE(set.entryList(QDir::Files | QDir::Hidden), QStringList({base + ".z01", base + ".z02", base + ".z03", base + ".zip"}));
-        const QByteArray out = m_world.folder("split out");
+        const QByteArray out = m_world.folder("split out") + "/made by unpacking";   // a folder that does not exist yet
         QVERIFY(m_world.unpack({archive}, out, "p w"));
         COMPARE_TALLIES(m_world, 1, 0);
         COMPARE_TREES(out + big, big);
