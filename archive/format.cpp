@@ -103,8 +103,8 @@ const char* listingName(Listing listing)
 
 bool listingFromName(std::string_view name, Listing& listing)
 {
-    for (const Listing l : {Listing::Tar, Listing::Zip, Listing::Unzip, Listing::Unrar, Listing::SevenZip,
-                            Listing::Bsdtar}) {
+    for (int i = 0; i < kListingCount; ++i) {
+        const Listing l = Listing(i);
         if (name == listingName(l)) {
             listing = l;
             return true;

@@ -12,6 +12,7 @@ namespace arkive {
 
 // The listings tally reads, one parser each.
 enum class Listing { Tar, Zip, Unzip, Unrar, SevenZip, Bsdtar };
+constexpr int kListingCount = 6;
 const char* listingName(Listing listing);           // the word after tally's -t
 bool listingFromName(std::string_view name, Listing& listing);
 

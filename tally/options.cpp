@@ -6,32 +6,13 @@ namespace tally {
 
 std::optional<Kind> kindFromName(std::string_view name)
 {
-    if (name == "tar")
-        return Kind::Tar;
-    if (name == "zip")
-        return Kind::Zip;
-    if (name == "unzip")
-        return Kind::Unzip;
-    if (name == "unrar")
-        return Kind::Unrar;
-    if (name == "7z")
-        return Kind::SevenZip;
-    if (name == "bsdtar")
-        return Kind::Bsdtar;
-    return std::nullopt;
+    Kind kind;
+    return arkive::listingFromName(name, kind) ? std::optional<Kind>(kind) : std::nullopt;
 }
 
 const char* kindName(Kind kind)
 {
-    switch (kind) {
-    case Kind::Tar: return "tar";
-    case Kind::Zip: return "zip";
-    case Kind::Unzip: return "unzip";
-    case Kind::Unrar: return "unrar";
-    case Kind::SevenZip: return "7z";
-    case Kind::Bsdtar: return "bsdtar";
-    }
-    return "tar";
+    return arkive::listingName(kind);
 }
 
 Operation operationOf(const Options& options)

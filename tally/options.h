@@ -7,11 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "format.h"
+
 namespace tally {
 
 enum class Operation { Packing, Unpacking };
-enum class Kind { Tar, Zip, Unzip, Unrar, SevenZip, Bsdtar };
-constexpr int kKindCount = 6;
+// The listing tally reads: the format table's word after -t.
+using Kind = arkive::Listing;
+constexpr int kKindCount = arkive::kListingCount;
 
 struct Options {
     Kind kind = Kind::Tar;
