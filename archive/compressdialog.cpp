@@ -151,7 +151,6 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     d->splitBox = new QCheckBox(tr("Split"), d->optionsGroup);
     d->splitSpin = new QSpinBox(d->optionsGroup);
     d->splitSpin->setButtonSymbols(QAbstractSpinBox::PlusMinus);
-    d->splitSpin->setEnabled(false);
     d->splitSpin->setSuffix(tr(" MB"));
     optionsGrid->addWidget(d->passwordLabel, 0, 0);
     optionsGrid->addWidget(d->passwordEdit, 0, 1, 1, 2);
@@ -160,7 +159,7 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     optionsGrid->addWidget(d->ultraBox, 1, 2);
     optionsGrid->addWidget(d->splitBox, 2, 0);
     optionsGrid->addWidget(d->splitSpin, 2, 1, 1, 2);
-    connect(d->splitBox, &QCheckBox::toggled, d->splitSpin, &QWidget::setEnabled);
+    connect(d->splitBox, &QCheckBox::toggled, this, &CompressDialog::updateOptions);
     d->optionsGroup->hide();
 
     d->outDirLabel = new ElidedLabel(d->content, Qt::ElideLeft);
@@ -191,6 +190,8 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     connect(d->okButton, &QPushButton::clicked, this, &CompressDialog::accept);
 
     selectFormat(QStringLiteral("tar.gz"));
+    updateOptions();
+    connect(d->formatBox, &QComboBox::currentIndexChanged, this, &CompressDialog::updateOptions);
 }
 
 CompressDialog::~CompressDialog()
@@ -211,6 +212,21 @@ void CompressDialog::selectFormat(const QString& text)
             return;
         }
     }
+}
+
+// Only the options the format uses can be changed. A password typed for
+// another format stays in its field, so that OK tells the user instead of
+// dropping it.
+void CompressDialog::updateOptions()
+{
+    const arkive::Format* format = formatOfEntry(d->formatBox->currentText());
+    const arkive::Capabilities caps = format ? format->caps : arkive::Capabilities{};
+    for (QWidget* widget : QWidgetList{d->passwordLabel, d->passwordEdit})
+        widget->setEnabled(caps.password);
+    for (QWidget* widget : QWidgetList{d->ratioLabel, d->ratioSpin, d->ultraBox})
+        widget->setEnabled(caps.level);
+    d->splitBox->setEnabled(caps.volumes);
+    d->splitSpin->setEnabled(caps.volumes && d->splitBox->isChecked());
 }
 
 void CompressDialog::setFiles(const QStringList& list) { d->files = list; }

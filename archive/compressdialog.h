@@ -35,6 +35,7 @@ public slots:
 private:
     void buildFormatList();
     void selectFormat(const QString& text);
+    void updateOptions();
 
     CompressDialogPrivate* d;
 };

@@ -9,6 +9,7 @@
 #include "zapplication.h"
 #include "zfiledialog.h"
 #include "zglobal.h"
+#include "zippassword.h"
 #include "zmessagebox.h"
 #include "zmultilineedit.h"
 #include "zpushbutton.h"
@@ -157,12 +158,24 @@ QString refusalText(const QString& archive, const arkive::Plan& plan)
     return QString();
 }
 
+// Whether the password typed is known not to open the archive's encrypted
+// entries (zip only: other formats are told by their tools). A split set's
+// entries lie in its other volumes and are not checked.
+bool passwordFails(const ExtractRequest& request, const ArchiveFacts& facts)
+{
+    return facts.format && facts.format->family == arkive::Family::Zip && !facts.split
+           && arkive::checkZipPassword(toLocalBytes(request.archive).toStdString(),
+                                       toLocalBytes(request.password).toStdString())
+                  == arkive::PasswordCheck::DoesNotMatch;
+}
+
 } // namespace
 
 // Starts one unpacking pipeline per archive, then closes. Every line ends
 // in "&", so the shell returns at once and the pipelines run side by side.
 // Archives that cannot be unpacked are told first; when none can, the
-// dialog stays open.
+// dialog stays open. So it does when the password does not open a zip,
+// with the password selected for typing it again.
 void ExtractDialog::accept()
 {
     struct Job
@@ -177,7 +190,7 @@ void ExtractDialog::accept()
         return;
     }
     QList<Job> jobs;
-    QStringList refused;
+    QStringList refused, wrongPassword;
     for (const QString& archive : std::as_const(d->files)) {
         // The tools may run in another folder: the archive's path stands whole.
         ExtractRequest request{QFileInfo(archive).absoluteFilePath(), outDir(), password(), overwrite()};
@@ -185,13 +198,21 @@ void ExtractDialog::accept()
         const ArchiveFacts facts = archiveFacts(request.archive);
         arkive::Plan plan = extractPlan(request, facts, token);
         const QString why = refusalText(archive, plan);
-        if (why.isEmpty())
-            jobs.append({request, facts, token, std::move(plan)});
-        else
+        if (!why.isEmpty())
             refused << why;
+        else if (passwordFails(request, facts))
+            wrongPassword << QObject::tr("The password does not open %1; type it again.")
+                                 .arg(QFileInfo(archive).fileName());
+        else
+            jobs.append({request, facts, token, std::move(plan)});
     }
-    if (!refused.isEmpty())
-        ZMessageBox::information(this, QPixmap(), refused.join(QLatin1Char('\n')), QObject::tr("OK"));
+    if (!refused.isEmpty() || !wrongPassword.isEmpty())
+        ZMessageBox::information(this, QPixmap(), (refused + wrongPassword).join(QLatin1Char('\n')), QObject::tr("OK"));
+    if (!wrongPassword.isEmpty()) {
+        d->passwordEdit->setFocus(Qt::OtherFocusReason);
+        d->passwordEdit->selectAll();
+        return;
+    }
     if (jobs.isEmpty() && !d->files.isEmpty())
         return;
     // Extraction pipelines inherit SIGTERM ignored: a stray SIGTERM sent to

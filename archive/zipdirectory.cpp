@@ -16,12 +16,19 @@ constexpr std::uint32_t EndSignature = 0x06054b50;
 constexpr std::uint32_t Zip64LocatorSignature = 0x07064b50;
 constexpr std::uint32_t Zip64EndSignature = 0x06064b50;
 constexpr std::uint32_t EntrySignature = 0x02014b50;
+constexpr std::uint32_t LocalSignature = 0x04034b50;
 constexpr std::size_t EndSize = 22;
 constexpr std::size_t LocatorSize = 20;
 constexpr std::size_t EntrySize = 46;
+constexpr std::size_t LocalSize = 30;
 constexpr std::size_t MaxTail = 65535 + EndSize;
 constexpr std::uint64_t MaxDirectory = 64ull << 20;   // bytes read of a directory
+constexpr std::uint16_t Encrypted = 0x01;
 constexpr std::uint16_t StrongEncryption = 0x40;
+constexpr std::uint16_t AesMethod = 99;
+constexpr std::uint16_t Zip64Extra = 0x0001;
+constexpr std::uint16_t AesExtra = 0x9901;
+constexpr std::uint64_t Unknown32 = 0xffffffff;   // a ZIP64 extra field has the value
 
 std::uint64_t little(std::string_view s, std::size_t at, int bytes)
 {
@@ -56,6 +63,8 @@ DirectorySpan findDirectory(std::string_view tail, std::uint64_t fileSize)
     span.entries = little(tail, at + 10, 2);
     span.size = little(tail, at + 12, 4);
     span.offset = little(tail, at + 16, 4);
+    const std::uint64_t disk = little(tail, at + 4, 2);
+    span.lastVolume = disk != 0 && disk != 0xffff;
     if (at >= LocatorSize && little(tail, at - LocatorSize, 4) == Zip64LocatorSignature) {
         const std::uint64_t end64 = little(tail, at - LocatorSize + 8, 8);
         const std::uint64_t tailStart = fileSize - tail.size();
@@ -64,14 +73,17 @@ DirectorySpan findDirectory(std::string_view tail, std::uint64_t fileSize)
             span.entries = little(tail, e + 32, 8);
             span.size = little(tail, e + 40, 8);
             span.offset = little(tail, e + 48, 8);
+            span.lastVolume = little(tail, e + 16, 4) != 0;
         }
     }
+    const std::uint64_t recorded = span.offset;
     // Bytes before the archive (a self-extractor) shift every offset: the
     // directory ends where the end records begin.
     if (span.size <= endAt)
         span.offset = endAt - span.size;
     if (at >= LocatorSize && little(tail, at - LocatorSize, 4) == Zip64LocatorSignature && span.offset >= 56 + LocatorSize)
         span.offset = std::min(span.offset, endAt - LocatorSize - 56 - span.size);
+    span.bias = span.offset > recorded ? span.offset - recorded : 0;
     span.found = true;
     return span;
 }
@@ -88,28 +100,107 @@ bool beyondUnzip(std::string_view directory)
     return false;
 }
 
+namespace {
+
+// The directory of the open zip of `size` bytes (up to 64 MiB of it).
+bool readDirectory(int fd, std::uint64_t size, DirectorySpan& span, std::string& directory)
+{
+    std::string tail;
+    const std::size_t tailSize = static_cast<std::size_t>(std::min<std::uint64_t>(size, MaxTail));
+    if (size < EndSize || !readAt(fd, size - tailSize, tailSize, tail))
+        return false;
+    span = findDirectory(tail, size);
+    return span.found && span.offset + span.size <= size
+           && readAt(fd, span.offset, static_cast<std::size_t>(std::min(span.size, MaxDirectory)), directory);
+}
+
+// The size of the open file, or 0 when it is not a regular file.
+std::uint64_t regularSize(int fd)
+{
+    struct stat st;
+    return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
+}
+
+} // namespace
+
 ZipDirectory readZipDirectory(const std::string& path)
 {
     ZipDirectory zip;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return zip;
-    struct stat st;
-    std::string tail, directory;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= static_cast<off_t>(EndSize)) {
-        const auto size = static_cast<std::uint64_t>(st.st_size);
-        const std::size_t tailSize = static_cast<std::size_t>(std::min<std::uint64_t>(size, MaxTail));
-        if (readAt(fd, size - tailSize, tailSize, tail)) {
-            const DirectorySpan span = findDirectory(tail, size);
-            zip.found = span.found;
-            zip.entries = span.entries;
-            if (span.found && span.offset + span.size <= size
-                && readAt(fd, span.offset, static_cast<std::size_t>(std::min(span.size, MaxDirectory)), directory))
-                zip.unzipCannotRead = beyondUnzip(directory);
+    DirectorySpan span;
+    std::string directory;
+    const bool read = readDirectory(fd, regularSize(fd), span, directory);
+    zip.found = span.found;
+    zip.entries = span.entries;
+    if (read)
+        zip.unzipCannotRead = beyondUnzip(directory);
+    ::close(fd);
+    return zip;
+}
+
+std::vector<ZipEntryHeader> encryptedEntries(std::string_view directory, std::size_t most)
+{
+    std::vector<ZipEntryHeader> found;
+    std::size_t at = 0;
+    while (found.size() < most && at + EntrySize <= directory.size() && little(directory, at, 4) == EntrySignature) {
+        const std::size_t nameSize = little(directory, at + 28, 2);
+        const std::size_t extraSize = little(directory, at + 30, 2);
+        const std::size_t next = at + EntrySize + nameSize + extraSize + little(directory, at + 32, 2);
+        ZipEntryHeader entry;
+        entry.flags = static_cast<std::uint16_t>(little(directory, at + 8, 2));
+        entry.method = static_cast<std::uint16_t>(little(directory, at + 10, 2));
+        entry.modTime = static_cast<std::uint16_t>(little(directory, at + 12, 2));
+        entry.crc = static_cast<std::uint32_t>(little(directory, at + 16, 4));
+        entry.localOffset = little(directory, at + 42, 4);
+        const bool unknownSizes[] = {little(directory, at + 24, 4) == Unknown32,
+                                     little(directory, at + 20, 4) == Unknown32};
+        const std::size_t extraAt = std::min(at + EntrySize + nameSize, directory.size());
+        const std::string_view extra = directory.substr(extraAt, extraSize);
+        for (std::size_t e = 0; e + 4 <= extra.size(); e += 4 + little(extra, e + 2, 2)) {
+            const std::string_view body = extra.substr(e + 4, little(extra, e + 2, 2));
+            const std::uint64_t id = little(extra, e, 2);
+            // ZIP64: the sizes come first, each only when its field is full.
+            const std::size_t offsetAt = 8 * (std::size_t(unknownSizes[0]) + std::size_t(unknownSizes[1]));
+            if (id == Zip64Extra && entry.localOffset == Unknown32 && offsetAt + 8 <= body.size())
+                entry.localOffset = little(body, offsetAt, 8);
+            else if (id == AesExtra && entry.method == AesMethod && body.size() >= 7)
+                entry.aesStrength = static_cast<unsigned char>(body[4]);
+        }
+        const bool aesKnown = entry.aesStrength >= 1 && entry.aesStrength <= 3;
+        if ((entry.flags & Encrypted) && !(entry.flags & StrongEncryption) && (entry.method != AesMethod || aesKnown))
+            found.push_back(entry);
+        at = next;
+    }
+    return found;
+}
+
+std::size_t encryptionHeaderSize(const ZipEntryHeader& header)
+{
+    return header.aesStrength ? 4 + 4 * static_cast<std::size_t>(header.aesStrength) + 2 : 12;
+}
+
+std::vector<EncryptedStart> readEncryptedStarts(const std::string& path, std::size_t most)
+{
+    std::vector<EncryptedStart> starts;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return starts;
+    DirectorySpan span;
+    std::string directory, local, start;
+    if (readDirectory(fd, regularSize(fd), span, directory) && !span.lastVolume) {
+        for (const ZipEntryHeader& entry : encryptedEntries(directory, most)) {
+            const std::uint64_t at = entry.localOffset + span.bias;
+            if (!readAt(fd, at, LocalSize, local) || little(local, 0, 4) != LocalSignature)
+                continue;
+            const std::uint64_t dataAt = at + LocalSize + little(local, 26, 2) + little(local, 28, 2);
+            if (readAt(fd, dataAt, encryptionHeaderSize(entry), start))
+                starts.push_back({entry, start});
         }
     }
     ::close(fd);
-    return zip;
+    return starts;
 }
 
 } // namespace arkive

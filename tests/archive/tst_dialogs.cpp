@@ -1,7 +1,8 @@
 // The compress and extract dialogs as the user drives them: the formats
-// that PATH offers, the archive name as the format changes, the question
-// before an archive is replaced, and what OK and Cancel start. (The folder
-// chooser is tested with the browser, the zip options end to end.)
+// that PATH offers, the archive name and the options as the format
+// changes, the question before an archive is replaced, a zip password that
+// does not fit, and what OK and Cancel start. (The folder chooser is tested
+// with the browser, the zip options end to end.)
 #include "compresscommand.h"
 #include "compressdialog.h"
 #include "compressformats.h"
@@ -9,14 +10,18 @@
 #include "extractdialog.h"
 #include "totalsize.h"
 
+#include "bytefiles.h"
+#include "processes.h"
 #include "widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -161,21 +166,64 @@ private slots:
         qputenv("PATH", m_all.toUtf8());
     }
 
-    // A password is refused for a format that cannot hold one, and a weak
-    // one is told; either way the dialog stays open when the user says no.
+    // Only the options a format uses can be changed, as the format changes:
+    // the password, the level (ratio, Ultra), the volumes; the size of a
+    // volume only while "Split" is ticked.
+    void optionsFollowFormat()
+    {
+        CompressDialog dialog;
+        QWidget* options = dialog.findChild<QCheckBox*>()->parentWidget();
+        QAbstractButton* split = findByText(options, "Split");
+        QSpinBox* ratio = nullptr;
+        QSpinBox* size = nullptr;
+        for (QSpinBox* spin : options->findChildren<QSpinBox*>())
+            (spin->suffix().isEmpty() ? ratio : size) = spin;
+        const QWidgetList password{findByText<QLabel>(options, "Password:"), options->findChild<QLineEdit*>()};
+        const QWidgetList level{findByText<QLabel>(options, "Ratio:"), ratio, findByText(options, "Ultra")};
+        QVERIFY(split && size && !password.contains(nullptr) && !level.contains(nullptr));
+        const auto enabled = [](const QWidgetList& widgets) {
+            return std::all_of(widgets.begin(), widgets.end(), [](QWidget* w) { return w->isEnabled(); })
+                   ? 1 : std::none_of(widgets.begin(), widgets.end(), [](QWidget* w) { return w->isEnabled(); }) ? 0 : -1;
+        };
+        for (const auto& [format, ticked, withPassword, withLevel, withVolumes] : Table<const char*, bool, int, int, bool>{
+                 {".tar.gz", false, 0, 0, false}, {".zip", false, 1, 1, true}, {".zip", true, 1, 1, true},
+                 {".tar.xz", true, 0, 0, false}, {".7z", true, 1, 1, true}, {".mpkg", true, 0, 0, false},
+                 {".tar", false, 0, 0, false}, {".7z", false, 1, 1, true}}) {
+            dialog.findChild<QComboBox*>()->setCurrentText(format);
+            if (split->isEnabled())
+                split->setChecked(ticked);
+            QCOMPARE(dialog.request().format, format);
+            QCOMPARE(enabled(password), withPassword);
+            QCOMPARE(enabled(level), withLevel);
+            QCOMPARE(split->isEnabled(), withVolumes);
+            QCOMPARE(size->isEnabled(), withVolumes && ticked);
+        }
+    }
+
+    // A password is refused for a format that cannot hold one, also when it
+    // was typed for another format before (it stays in its field, which can
+    // no longer be changed), and a weak one is told; either way the dialog
+    // stays open when the user says no.
     void passwords()
     {
-        for (const auto& [path, format, said] : Table<QString, const char*, const char*>{
-                 {m_all, ".tar.gz", "A .tar.gz archive cannot be protected by a password; choose .zip or .7z."},
-                 {makePath("nozz", {"zip", "tar", "gzip"}), ".zip", "zip's own encryption can be broken in minutes"}}) {
+        TraceRecorder traces;
+        for (const auto& [path, typedFor, format, said] : Table<QString, const char*, const char*, const char*>{
+                 {m_all, ".zip", ".tar.gz", "A .tar.gz archive cannot be protected by a password; choose .zip or .7z."},
+                 {m_all, ".7z", ".tar.xz", "A .tar.xz archive cannot be protected by a password; choose .zip or .7z."},
+                 {makePath("no7zz", {"zip", "tar", "gzip", "xz"}), ".zip", ".tar.xz",
+                  "A .tar.xz archive cannot be protected by a password; choose .zip."},
+                 {makePath("nozz", {"zip", "tar", "gzip"}), ".zip", ".zip", "zip's own encryption can be broken in minutes"}}) {
             qputenv("PATH", path.toUtf8());
             CompressDialog dialog;
             dialog.setFiles({m_tmp.path()});
             dialog.setOutDir(m_tmp.filePath("nowhere"));
             dialog.setArchiveName("p");
-            dialog.findChild<QComboBox*>()->setCurrentText(format);
-            dialog.findChild<QCheckBox*>()->parentWidget()->findChild<QLineEdit*>()->setText("pw");
             dialog.show();
+            QLineEdit* field = dialog.findChild<QCheckBox*>()->parentWidget()->findChild<QLineEdit*>();
+            dialog.findChild<QComboBox*>()->setCurrentText(typedFor);
+            QTest::keyClicks(field, "pw");
+            dialog.findChild<QComboBox*>()->setCurrentText(format);
+            QCOMPARE(field->text(), "pw");
             QString told;
             WhileModal<QMessageBox> answering([&told](QMessageBox* box) {
                 told = box->text();
@@ -184,7 +232,47 @@ private slots:
             findByText(&dialog, "OK")->click();
             QVERIFY2(told.startsWith(said), qPrintable(told));
             QVERIFY(dialog.isVisible());
+            QCOMPARE(traces.lines(), QStringList());
         }
+        qputenv("PATH", m_all.toUtf8());
+    }
+
+    // A password that does not open a zip's entries is told before anything
+    // runs, and stays selected in its field for typing another; the right
+    // one starts the unpacking.
+    void zipPassword()
+    {
+        const QByteArray dir = QFile::encodeName(m_tmp.filePath("secret"));
+        QVERIFY(runProgram({"/bin/mkdir", "-p", dir + "/t"}) == 0);
+        for (const char* name : {"a", "b", "c", "d"})
+            QVERIFY(writeBytes(dir + "/t/" + name, name));
+        QVERIFY(runProgram({"/usr/bin/zip", "-qr", "-P", "pw", "secret.zip", "t"}, nullptr, dir) == 0);
+        qputenv("PATH", makePath("unzip", {"unzip"}).toUtf8());
+        TraceRecorder traces;
+        QString told;
+        WhileModal<QMessageBox> answering([&told](QMessageBox* box) { told = box->text(); findByText(box, "OK")->click(); });
+        ExtractDialog extract;
+        extract.setFiles({QFile::decodeName(dir + "/secret.zip")});
+        extract.setOutDir("/nowhere/out");
+        extract.show();
+        QLineEdit* field = extract.findChild<QLineEdit*>();
+        for (const auto& [password, said] : Table<const char*, const char*>{
+                 {"pW", "The password does not open secret.zip; type it again."},
+                 {"", "The password does not open secret.zip; type it again."},
+                 {"pw", ""}}) {
+            told.clear();
+            extract.setPassword(password);
+            findByText(&extract, "Ok")->click();
+            QCOMPARE(told, said);
+            const bool wrong = *said;
+            QCOMPARE(extract.isVisible(), wrong);
+            QCOMPARE(traces.lines().size(), wrong ? 0 : 1);
+            if (wrong) {
+                QCOMPARE(extract.focusWidget(), field);
+                QCOMPARE(field->selectedText(), password);
+            }
+        }
+        QVERIFY(traces.lines().first().contains("unzip"));
         qputenv("PATH", m_all.toUtf8());
     }
 };

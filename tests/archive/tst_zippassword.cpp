@@ -1,0 +1,125 @@
+// Whether a password opens a zip, told before anything is unpacked: the key
+// derivation against RFC 6070, and archives that zip and 7-Zip make here
+// with traditional encryption (checked against the CRC, or the time when
+// the CRC follows the data) and with AES of each strength.
+#include "zippassword.h"
+
+#include "bytefiles.h"
+#include "processes.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+template <typename... Columns>
+using Table = std::initializer_list<std::tuple<Columns...>>;
+
+using arkive::PasswordCheck;
+
+// How the first encrypted entry is checked: "time", "crc", "aes1" to "aes3".
+QByteArray checkedBy(const std::vector<arkive::EncryptedStart>& entries)
+{
+    if (entries.empty())
+        return "none";
+    const arkive::ZipEntryHeader& h = entries.front().header;
+    return h.aesStrength ? "aes" + QByteArray::number(h.aesStrength) : QByteArray((h.flags & 8) ? "time" : "crc");
+}
+
+} // namespace
+
+class TestZipPassword : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_tmp;
+    QByteArray m_dir;
+
+private slots:
+    void initTestCase()
+    {
+        m_dir = QFile::encodeName(m_tmp.path());
+        QVERIFY(runProgram({"/bin/mkdir", "-p", m_dir + "/t/d"}) == 0 && writeBytes(m_dir + "/t/a.txt", "a\n")
+                && writeBytes(m_dir + "/t/b.bin", QByteArray(3000, 'b')) && writeBytes(m_dir + "/t/c.txt", "c\n")
+                && writeBytes(m_dir + "/t/d/e.txt", QByteArray(100, 'e')));
+        // zip writes to a pipe without seeking back: the CRC follows the data.
+        QByteArray streamed, fromStdin;
+        for (const auto& [command, output] : Table<QByteArrayList, QByteArray*>{
+                 {{"/usr/bin/zip", "-qr", "plain.zip", "t"}, nullptr},
+                 {{"/usr/bin/zip", "-qr", "-P", "pw", "zip.zip", "t"}, nullptr},
+                 {{"/usr/bin/zip", "-qr", "-P", "pw", "-", "t"}, &streamed},
+                 {{"/bin/sh", "-c", "printf x | /usr/bin/zip -q -P pw - -"}, &fromStdin},
+                 {{"/usr/bin/zip", "-q", "mixed.zip", "t/a.txt"}, nullptr},
+                 {{"/usr/bin/zip", "-q", "-P", "pw", "mixed.zip", "t/b.bin", "t/c.txt", "t/d/e.txt"}, nullptr},
+                 {{"/usr/bin/7zz", "a", "-tzip", "-mem=ZipCrypto", "-ppw", "crc.zip", "t"}, nullptr},
+                 {{"/usr/bin/7zz", "a", "-tzip", "-mem=AES128", "-ppw", "aes128.zip", "t"}, nullptr},
+                 {{"/usr/bin/7zz", "a", "-tzip", "-mem=AES192", "-ppw", "aes192.zip", "t"}, nullptr},
+                 {{"/usr/bin/7zz", "a", "-tzip", "-mem=AES256", "-ppw", "aes256.zip", "t"}, nullptr},
+                 {{"/usr/bin/7zz", "a", "-t7z", "-ppw", "a.7z", "t"}, nullptr}}) {
+            QByteArray discarded;
+            QVERIFY2(runProgram(command, output ? output : &discarded, m_dir) == 0, command.join(' ').constData());
+        }
+        // Self-extractors whose offsets leave out the program before the archive.
+        QVERIFY(writeBytes(m_dir + "/streamed.zip", streamed) && writeBytes(m_dir + "/stdin.zip", fromStdin)
+                && writeBytes(m_dir + "/sfx-zip.zip", QByteArray(3000, '\x7f') + readBytes(m_dir + "/zip.zip"))
+                && writeBytes(m_dir + "/sfx-aes.zip", QByteArray(3000, '\x7f') + readBytes(m_dir + "/aes256.zip")));
+    }
+
+    // RFC 6070's vectors but the one of 16777216 iterations.
+    void pbkdf2()
+    {
+        for (const auto& [password, salt, iterations, key] : Table<QByteArray, QByteArray, int, QByteArray>{
+                 {"password", "salt", 1, "0c60c80f961f0e71f3a9b524af6012062fe037a6"},
+                 {"password", "salt", 2, "ea6c014dc72d6f8ccd1ed92ace1d41f0d8de8957"},
+                 {"password", "salt", 4096, "4b007901b765489abead49d926f721d065a429c1"},
+                 {"passwordPASSWORDpassword", "saltSALTsaltSALTsaltSALTsaltSALTsalt", 4096,
+                  "3d2eec4fe41c849b80c8d83662c0e44a8b291a964cf2f07038"},
+                 {QByteArray("pass\0word", 9), QByteArray("sa\0lt", 5), 4096, "56fa6aa75548099dcc37d7f03425e0c3"}}) {
+            const std::string derived = arkive::pbkdf2HmacSha1(password.toStdString(), salt.toStdString(), iterations,
+                                                               std::size_t(key.size() / 2));
+            QCOMPARE(QByteArray::fromStdString(derived).toHex(), key);
+        }
+    }
+
+    // The password against the archives. Each archive with a wrong
+    // password's row has several encrypted entries: one entry's check byte
+    // lets one wrong password in 256 through.
+    void archives()
+    {
+        for (const auto& [name, by, password, check] : Table<const char*, const char*, const char*, PasswordCheck>{
+                 {"zip.zip", "time", "pw", PasswordCheck::Matches},
+                 {"zip.zip", "time", "pW", PasswordCheck::DoesNotMatch},
+                 {"zip.zip", "time", "", PasswordCheck::DoesNotMatch},
+                 {"streamed.zip", "time", "pw", PasswordCheck::Matches},
+                 {"streamed.zip", "time", "wrong", PasswordCheck::DoesNotMatch},
+                 {"stdin.zip", "time", "pw", PasswordCheck::Matches},
+                 {"stdin.zip", "time", "", PasswordCheck::DoesNotMatch},
+                 {"mixed.zip", "time", "pw", PasswordCheck::Matches},
+                 {"mixed.zip", "time", "pww", PasswordCheck::DoesNotMatch},
+                 {"crc.zip", "crc", "pw", PasswordCheck::Matches},
+                 {"crc.zip", "crc", "p", PasswordCheck::DoesNotMatch},
+                 {"crc.zip", "crc", "", PasswordCheck::DoesNotMatch},
+                 {"aes128.zip", "aes1", "pw", PasswordCheck::Matches},
+                 {"aes128.zip", "aes1", "wrong", PasswordCheck::DoesNotMatch},
+                 {"aes192.zip", "aes2", "pw", PasswordCheck::Matches},
+                 {"aes192.zip", "aes2", "wrong", PasswordCheck::DoesNotMatch},
+                 {"aes256.zip", "aes3", "pw", PasswordCheck::Matches},
+                 {"aes256.zip", "aes3", "pw ", PasswordCheck::DoesNotMatch},
+                 {"aes256.zip", "aes3", "", PasswordCheck::DoesNotMatch},
+                 {"sfx-zip.zip", "time", "pw", PasswordCheck::Matches},
+                 {"sfx-zip.zip", "time", "wrong", PasswordCheck::DoesNotMatch},
+                 {"sfx-aes.zip", "aes3", "pw", PasswordCheck::Matches},
+                 {"sfx-aes.zip", "aes3", "wrong", PasswordCheck::DoesNotMatch},
+                 {"plain.zip", "none", "pw", PasswordCheck::NothingToCheck},
+                 {"plain.zip", "none", "", PasswordCheck::NothingToCheck},
+                 {"a.7z", "none", "wrong", PasswordCheck::NothingToCheck},
+                 {"missing.zip", "none", "pw", PasswordCheck::NothingToCheck}}) {
+            const std::string path = (m_dir + '/' + name).toStdString();
+            const QByteArray row = QByteArray(name) + " \"" + password + '"';
+            QVERIFY2(checkedBy(arkive::readEncryptedStarts(path, 1)) == by, row.constData());
+            QVERIFY2(arkive::checkZipPassword(path, password) == check, row.constData());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestZipPassword)
+#include "tst_zippassword.moc"
