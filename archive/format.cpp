@@ -119,6 +119,64 @@ const std::vector<Format>& formats()
     return table;
 }
 
+// The tally window shows a notice's meaning in the user's language.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, text) text
+#endif
+
+const std::vector<ToolWords>& toolWords()
+{
+    static const char* const relative = QT_TRANSLATE_NOOP("TallyWindow", "names were made relative to the folder");
+    static const char* const trailing = QT_TRANSLATE_NOOP("TallyWindow", "bytes after the archive's end were left alone");
+    static const std::vector<ToolWords> table{
+        {"tar",
+         {},
+         {{"Removing leading `", relative},
+          {"Ignoring unknown extended header keyword",
+           QT_TRANSLATE_NOOP("TallyWindow", "extended attributes or access lists were not restored")},
+          {"implausibly old time stamp", nullptr},
+          {"in the future", nullptr},
+          {"A lone zero block at", nullptr},
+          {"Substituting `.' for empty member name", nullptr},
+          {"extracted as normal file", nullptr}}},
+        {"bzip2", {}, {{"trailing garbage after EOF ignored", trailing}}},
+        {"gzip", {2}, {{"trailing garbage ignored", trailing}, {"trailing zero bytes ignored", trailing}}},
+        {"xz", {2}, {}},
+        {"lzop", {2}, {{"ignoring trailing garbage", trailing}}},
+        {"unzip",
+         {1},
+         {{"extra bytes at beginning or within zipfile",
+           QT_TRANSLATE_NOOP("TallyWindow", "bytes before the archive (a self-extracting program) were skipped")},
+          {"appears to use backslashes as path separators",
+           QT_TRANSLATE_NOOP("TallyWindow", "backslashes in names were taken as folder separators")},
+          {"deferred symlink", nullptr},
+          {"Unicode Path checksum invalid",
+           QT_TRANSLATE_NOOP("TallyWindow", "a damaged Unicode name was left for the name beside it")}}},
+        {"7zz", {1}, {}},
+        {"unrar", {1}, {}},
+    };
+    return table;
+}
+
+bool isWarningStatus(std::string_view program, int status)
+{
+    for (const ToolWords& tool : toolWords())
+        if (program == tool.program)
+            for (const int warning : tool.warningStatuses)
+                if (status == warning)
+                    return true;
+    return false;
+}
+
+const Notice* noticeIn(std::string_view line)
+{
+    for (const ToolWords& tool : toolWords())
+        for (const Notice& notice : tool.notices)
+            if (line.find(notice.words) != std::string_view::npos)
+                return &notice;
+    return nullptr;
+}
+
 bool endsWithEnding(std::string_view name, std::string_view ending, bool ignoreCase)
 {
     return name.size() >= ending.size() && sameText(name.substr(name.size() - ending.size()), ending, ignoreCase);

@@ -66,6 +66,28 @@ const Format* formatByEnding(std::string_view ending);
 // lzip or lzma). Null for a name no format has.
 const Format* formatOfArchive(std::string_view path, std::string_view head = {});
 
+// How tally reads a program's end and its words when it unpacks. A status
+// among `warningStatuses` says the program did all its work and warned
+// (unzip 1: "processing completed successfully anyway"); packing that ends
+// with any status but 0 left something out. A line of error output that
+// holds a notice's words tells of something the tool handled, with nothing
+// lost: the job is done, with warnings.
+struct Notice {
+    const char* words;     // as the tool writes them
+    const char* meaning;   // what that means for the user, or nullptr where the words say it
+};
+
+struct ToolWords {
+    const char* program;
+    std::vector<int> warningStatuses;
+    std::vector<Notice> notices;
+};
+
+const std::vector<ToolWords>& toolWords();
+bool isWarningStatus(std::string_view program, int status);
+// The notice of any tool that the line holds, or null.
+const Notice* noticeIn(std::string_view line);
+
 // Whether the name ends with the ending, in the ending's own case or not.
 bool endsWithEnding(std::string_view name, std::string_view ending, bool ignoreCase);
 

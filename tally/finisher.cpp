@@ -306,4 +306,66 @@ FinishReport placeUnpacked(const std::string& staging, const std::string& folder
     return placer.report;
 }
 
+CutMember setAsideCut(const std::string& staging, std::string_view member, std::optional<std::uint64_t> size)
+{
+    if (staging.empty())
+        return {};
+    if (member.size() > staging.size() && member.substr(0, staging.size()) == staging && member[staging.size()] == '/')
+        member.remove_prefix(staging.size() + 1);
+    std::vector<std::string> parts;
+    while (!member.empty()) {
+        const std::size_t slash = member.find('/');
+        const std::string_view part = member.substr(0, slash);
+        if (part == "..")
+            return {};
+        if (!part.empty() && part != ".")
+            parts.emplace_back(part);
+        member.remove_prefix(slash == std::string_view::npos ? member.size() : slash + 1);
+    }
+    if (parts.empty())
+        return {};
+    int dir = ::open(staging.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    std::string path;
+    for (std::size_t i = 0; dir >= 0 && i + 1 < parts.size(); ++i) {
+        const int sub = ::openat(dir, parts[i].c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        ::close(dir);
+        dir = sub;
+        path += parts[i] + '/';
+    }
+    if (dir < 0)
+        return {};
+    CutMember cut;
+    const std::string& name = parts.back();
+    struct stat st;
+    if (::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)
+        && (!size || static_cast<std::uint64_t>(st.st_size) < *size)) {
+        const std::string part = name + ".part";
+        struct stat there;
+        int moved = ::syscall(SYS_renameat2, dir, name.c_str(), dir, part.c_str(), RENAME_NOREPLACE);
+        if (moved != 0 && (errno == EINVAL || errno == ENOSYS)
+            && ::fstatat(dir, part.c_str(), &there, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT)
+            moved = ::renameat(dir, name.c_str(), dir, part.c_str());   // the private folder is the line's own
+        if (moved == 0)
+            cut = {path + name, true};
+        else if (::unlinkat(dir, name.c_str(), 0) == 0)
+            cut = {path + name, false};
+    }
+    ::close(dir);
+    return cut;
+}
+
+void discardUnpacked(const std::string& staging)
+{
+    if (staging.empty())
+        return;
+    ::chmod(staging.c_str(), OwnerAll);
+    const int from = ::open(staging.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (from < 0)
+        return;
+    for (const std::string& name : entriesOf(from))
+        removeAt(from, name);
+    ::close(from);
+    ::rmdir(staging.c_str());
+}
+
 } // namespace tally

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tally {
@@ -29,5 +31,22 @@ FinishReport commitArchive(const std::string& partial, const std::string& archiv
 // in the folder leads through one is refused. A file that exists is replaced
 // only when `replace`; folders that exist are merged.
 FinishReport placeUnpacked(const std::string& staging, const std::string& folder, bool replace);
+
+// Unpacking that went wrong: the member that was being written when the
+// line ended, `member` as the archiver listed it (relative to `staging`, or
+// under it), is not placed under its own name. A regular file shorter than
+// `size` (of any length when the size is not known) becomes MEMBER.part, or
+// is removed when MEMBER.part is there already. Returns the member's path
+// in the folder, or "" when nothing was cut. Nothing is followed through a
+// symbolic link, and a name that would leave the folder is left alone.
+struct CutMember {
+    std::string path;    // relative to the folder
+    bool keptAsPart = false;
+};
+CutMember setAsideCut(const std::string& staging, std::string_view member, std::optional<std::uint64_t> size);
+
+// Unpacking whose result must not be placed (a wrong password): removes
+// `staging` with all it holds.
+void discardUnpacked(const std::string& staging);
 
 } // namespace tally

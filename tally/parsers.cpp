@@ -57,6 +57,8 @@ void Parser::setCurrent(std::string_view name)
 void Parser::addError(std::string_view text, std::uint64_t count)
 {
     counts_.errors += count;
+    if (sink_)
+        sink_->message(text, count);
     if (counts_.firstError.empty()) {
         text = trimBlanks(text);
         if (text.size() > kMaxErrorBytes)
@@ -84,11 +86,6 @@ bool isPermChar(char c)
     default:
         return false;
     }
-}
-
-bool contains(std::string_view s, std::string_view what)
-{
-    return s.find(what) != std::string_view::npos;
 }
 
 std::uint64_t fnv1a(std::string_view s)
@@ -293,6 +290,7 @@ inline void TarParser::member(std::string_view t, std::uint64_t size)
     counts_.bytes = saturatingAdd(counts_.bytes, size);
     pending_ = t.data();
     pendingSize_ = t.size();
+    pendingBytes_ = size;
 }
 
 void TarParser::slowLine(std::string_view t)
@@ -306,6 +304,7 @@ void TarParser::chunkEnd()
     if (!pending_)
         return;
     setCurrent(tarName(std::string_view(pending_, pendingSize_)));
+    counts_.currentSize = pendingBytes_;
     pending_ = nullptr;
 }
 
@@ -830,6 +829,8 @@ void BsdtarParser::failed(std::string_view words, std::string_view name, bool en
         counts_.firstError = name.empty() ? std::string("encrypted archive")
                                           : tarUnquote(name.substr(0, kMaxErrorBytes - 64)) + ": encrypted";
         counts_.firstError += ", needs unrar (RARLAB's unrar unpacks it)";
+        if (sink_)
+            sink_->lead(counts_.firstError);
     }
 }
 

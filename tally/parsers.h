@@ -33,6 +33,7 @@ struct Counts {
     std::uint64_t errors = 0;          // errors and warnings listed
     bool endMarker = false;            // zip "total bytes=", unrar "All OK"/"Total errors", 7z "Everything is Ok"
     std::string current;               // the member being worked on (raw bytes)
+    std::optional<std::uint64_t> currentSize;   // tar: its size as listed
     std::string firstError;            // the first error listed (raw bytes)
 };
 
@@ -64,6 +65,17 @@ private:
     FolderIds walked_;
 };
 
+// Where a parser's error messages go besides its counts, in the order they
+// come: the session puts them with the line's error output.
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    // A message of `count` errors (0: no error of its own, only words).
+    virtual void message(std::string_view text, std::uint64_t count) = 0;
+    // tally's own words on what to do, shown ahead of every other message.
+    virtual void lead(std::string_view text) = 0;
+};
+
 class Parser {
 public:
     virtual ~Parser() = default;
@@ -84,6 +96,7 @@ public:
     virtual std::string displayName() const { return counts_.current; }
 
     void setProbe(FileProbe* probe) { probe_ = probe; }
+    void setSink(MessageSink* sink) { sink_ = sink; }
 
 protected:
     void setCurrent(std::string_view name);
@@ -91,6 +104,7 @@ protected:
 
     Counts counts_;
     FileProbe* probe_ = nullptr;
+    MessageSink* sink_ = nullptr;
 };
 
 // GNU tar -vv (both directions): "MODE OWNER/GROUP SIZE DATE TIME NAME".
@@ -111,6 +125,7 @@ private:
     std::size_t sizeEnd_ = 0;   // where SIZE ended on the last member line
     const char* pending_ = nullptr;   // the last member line, until chunkEnd()
     std::size_t pendingSize_ = 0;
+    std::uint64_t pendingBytes_ = 0;  // the size it lists
 };
 
 // zip -v: "  adding: NAME\t(in=N) (out=M) (deflated P%)", dots for big

@@ -14,6 +14,7 @@ int exitCode(Outcome outcome)
     case Outcome::Errors: return 1;
     case Outcome::EndedEarly: return 2;
     case Outcome::Stopped: return 3;
+    case Outcome::Warnings: return 4;
     case Outcome::Running: return -1;
     }
     return -1;
@@ -48,9 +49,43 @@ std::uint64_t measured(Kind kind, const Counts& c, bool withOpen)
     return c.entries + (kind == Kind::Unzip ? c.impliedEntries : 0);
 }
 
-bool anyFailed(const JobState& job)
+// A status other than 0 that is no warning of its program's; packing knows
+// no warnings: something was left out.
+bool isFailure(const std::pair<std::string, int>& status, Operation op)
 {
-    return std::any_of(job.statuses.begin(), job.statuses.end(), [](const auto& status) { return status.second != 0; });
+    return status.second != 0 && (op == Operation::Packing || !arkive::isWarningStatus(status.first, status.second));
+}
+
+bool anyFailed(const JobState& job, Operation op)
+{
+    return std::any_of(job.statuses.begin(), job.statuses.end(),
+                       [op](const auto& status) { return isFailure(status, op); });
+}
+
+bool anyWarned(const JobState& job, Operation op)
+{
+    return std::any_of(job.statuses.begin(), job.statuses.end(),
+                       [op](const auto& status) { return status.second != 0 && !isFailure(status, op); });
+}
+
+// What a program says after the message that tells the cause.
+bool isFollowUp(std::string_view text)
+{
+    for (const char* words : {"Error is not recoverable: exiting now", "Child returned status"})
+        if (contains(text, words))
+            return true;
+    return false;
+}
+
+// Errors a listing counts beyond its messages (unrar's "Total errors: N").
+std::uint64_t untold(const Counts& counts, const JobState& job)
+{
+    return counts.errors > job.parserErrors ? counts.errors - job.parserErrors : 0;
+}
+
+bool isWrongPassword(std::string_view text)
+{
+    return contains(text, "incorrect password") || contains(text, "Wrong password?");
 }
 
 std::string jobText(const Options& options)
@@ -70,10 +105,14 @@ Outcome decideOutcome(const Options& options, const Counts& counts, const JobSta
         return Outcome::Running;
     if (stopped)
         return Outcome::Stopped;
-    if (anyFailed(job) || counts.errors > 0 || job.errors > 0)
+    const Operation op = operationOf(options);
+    const bool warned = anyWarned(job, op);
+    const std::uint64_t others = job.others + untold(counts, job);
+    if (anyFailed(job, op) || job.firm > 0 || (others > 0 && !warned))
         return Outcome::Errors;
+    const Outcome done = warned || others > 0 || job.notices > 0 ? Outcome::Warnings : Outcome::Done;
     if (options.stages)
-        return job.statuses.size() >= *options.stages ? Outcome::Done : Outcome::EndedEarly;
+        return job.statuses.size() >= *options.stages ? done : Outcome::EndedEarly;
     // 7-Zip lists neither the folders nor the empty files it packs.
     if (counts.entries == 0 && !(options.kind == Kind::SevenZip && counts.endMarker))
         return Outcome::EndedEarly;
@@ -83,7 +122,7 @@ Outcome decideOutcome(const Options& options, const Counts& counts, const JobSta
     if ((options.kind == Kind::Zip || options.kind == Kind::Unrar || options.kind == Kind::SevenZip)
         && !counts.endMarker)
         return Outcome::EndedEarly;
-    return Outcome::Done;
+    return done;
 }
 
 Session::Session(const Options& options, Clock::time_point start, FileProbe* probe)
@@ -91,11 +130,12 @@ Session::Session(const Options& options, Clock::time_point start, FileProbe* pro
       jobText_(sanitize(jobText(options))), start_(start), end_(start)
 {
     parser_->setProbe(probe);
+    parser_->setSink(this);
     if (!options_.ignored.empty()) {
         std::string words;
         for (const std::string& word : options_.ignored)
             words += (words.empty() ? "" : " ") + word;
-        error("tally: words not understood: " + words);
+        error("tally: words not understood: " + words, true);
     }
 }
 
@@ -155,21 +195,47 @@ void Session::record(char type, std::string_view text)
     // the lines after.
     const bool sevenZipGoesOn = options_.kind == Kind::SevenZip && !startsWith(text, "ERROR")
                                 && !startsWith(text, "WARNING") && !startsWith(text, "System ERROR");
-    if (job_.errors > 0
+    const std::uint64_t count = job_.notices + job_.others + job_.firm;
+    if (count > 0
         && (sevenZipGoesOn || ((text[0] == ' ' || text[0] == '\t') && text.find(": ") == std::string_view::npos))) {
-        if (job_.errors == 1 && !job_.firstError.empty() && job_.firstError.size() < kMaxErrorBytes)
-            job_.firstError.append(" ").append(trimBlanks(text).substr(0, kMaxErrorBytes - job_.firstError.size()));
+        if (count == job_.messages.size()) {
+            Message& last = job_.messages.back();
+            if (last.text.size() < kMaxErrorBytes)
+                last.text.append(" ").append(trimBlanks(text).substr(0, kMaxErrorBytes - last.text.size()));
+            if (isWrongPassword(last.text))
+                job_.wrongPassword = true;
+        }
         return;
     }
     error(text);
 }
 
-void Session::error(std::string_view text)
+void Session::message(std::string_view text, std::uint64_t count)
 {
-    if (job_.errors++ == 0 && parser_->counts().errors == 0) {
-        text = trimBlanks(text);
-        job_.firstError.assign(text.substr(0, kMaxErrorBytes));
-    }
+    if (count == 0)
+        return;
+    job_.parserErrors += count;
+    error(text);
+    if (count > 1)
+        job_.others += count - 1;
+}
+
+void Session::error(std::string_view text, bool firm)
+{
+    Message m;
+    m.text.assign(trimBlanks(text).substr(0, kMaxErrorBytes));
+    if (m.text.empty())
+        m.text = "error";
+    m.firm = firm;
+    const arkive::Notice* notice = firm ? nullptr : arkive::noticeIn(m.text);
+    m.notice = notice != nullptr;
+    m.meaning = notice ? notice->meaning : nullptr;
+    m.followUp = !firm && isFollowUp(m.text);
+    if (!firm && isWrongPassword(m.text))
+        job_.wrongPassword = true;
+    (firm ? job_.firm : m.notice ? job_.notices : job_.others) += 1;
+    if (job_.messages.size() < kMaxMessages)
+        job_.messages.push_back(std::move(m));
 }
 
 std::string Session::shown(std::string text) const
@@ -203,19 +269,43 @@ void Session::finish(Clock::time_point now)
     end_ = now;
     // An archive is put in place when every program of the line ended
     // well (its warnings, such as files zip cannot store, are told all the
-    // same). What an unpacking that went wrong made only adds to the folder.
-    const bool done = outcome() == Outcome::Done;
+    // same). What an unpacking that went wrong made only adds to the folder,
+    // less the member it was writing when it ended; after a wrong password
+    // nothing is placed.
+    const Outcome ended = outcome();
+    const bool done = ended == Outcome::Done || ended == Outcome::Warnings;
+    const Operation op = operationOf(options_);
     if (!options_.partial.empty()) {
         const bool succeeded = options_.stages ? !stopRequested_ && job_.statuses.size() >= *options_.stages
-                                                     && !anyFailed(job_)
+                                                     && !anyFailed(job_, op)
                                                : done;
         placed_ = commitArchive(options_.partial, options_.archive, succeeded);
         written_ = succeeded && placed_.errors.empty();
+    } else if (!options_.staging.empty() && job_.wrongPassword && !done) {
+        discardUnpacked(options_.staging);
     } else if (!options_.staging.empty()) {
+        if (!done && mayBeCut(ended))
+            cut_ = setAsideCut(options_.staging, parser_->counts().current, parser_->counts().currentSize);
         placed_ = placeUnpacked(options_.staging, options_.folder, done && !options_.keep);
     }
     for (const std::string& e : placed_.errors)
-        error(e);
+        error(e, true);
+}
+
+// Whether the member listed last may have been left cut short. tar lists
+// its size, which settles it. The others finish a member or tell what went
+// wrong with it by name, unless they were stopped or ended by a signal.
+bool Session::mayBeCut(Outcome ended) const
+{
+    const Counts& c = parser_->counts();
+    if (c.current.empty())
+        return false;
+    if (c.currentSize || ended == Outcome::Stopped || ended == Outcome::EndedEarly)
+        return true;
+    const std::string_view name = std::string_view(c.current).substr(c.current.rfind('/') + 1);
+    return std::any_of(job_.statuses.begin(), job_.statuses.end(), [](const auto& st) { return st.second > 128; })
+           || std::any_of(job_.messages.begin(), job_.messages.end(),
+                          [name](const Message& m) { return !m.notice && contains(m.text, name); });
 }
 
 Snapshot Session::snapshot(Clock::time_point now)
@@ -235,16 +325,47 @@ Snapshot Session::snapshot(Clock::time_point now)
     s.bytes = c.bytes + (ended_ ? 0 : c.openBytes);
     s.showBytes = totalCountsBytes(options_.kind);
     s.percent = c.percent;
-    s.errors = c.errors + job_.errors;
-    s.firstError = sanitize(shown(job_.firstError.empty() ? c.firstError : job_.firstError));
+    // Errors first, each program's cause before its follow-ups; notices,
+    // and the rest when every program did its work, are warnings.
+    const bool othersWarn = s.outcome == Outcome::Warnings;
+    const auto rank = [othersWarn](const Message& m) {
+        return m.firm || !(m.notice || othersWarn) ? (m.followUp ? 1 : 0) : 2;
+    };
+    std::vector<const Message*> ordered;
+    ordered.reserve(job_.messages.size());
+    for (const Message& m : job_.messages)
+        ordered.push_back(&m);
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [&rank](const Message* a, const Message* b) { return rank(*a) < rank(*b); });
+    const std::uint64_t others = job_.others + untold(c, job_);
+    s.errors = job_.firm + (othersWarn ? 0 : others);
+    s.warnings = job_.notices + (othersWarn ? others : 0);
+    s.messageCount = job_.firm + others + job_.notices;
+    if (!lead_.empty()) {
+        s.messages.push_back(sanitize(lead_));
+        s.firstError = s.messages.back();
+    }
+    for (const Message* m : ordered) {
+        s.messages.push_back(sanitize(shown(m->text)));
+        if (rank(*m) < 2 && s.firstError.empty())
+            s.firstError = s.messages.back();
+        if (rank(*m) == 2 && s.firstWarning.empty()) {
+            s.firstWarning = s.messages.back();
+            s.warningMeaning = m->meaning;
+        }
+    }
+    s.wrongPassword = job_.wrongPassword && s.outcome != Outcome::Done && s.outcome != Outcome::Warnings;
+    s.cutShort = sanitize(cut_.path);
+    s.cutKeptAsPart = cut_.keptAsPart;
     if (s.firstError.empty() && s.outcome == Outcome::Errors) {
         // A program failed without a word: its status says what happened.
-        for (const auto& [program, status] : job_.statuses) {
-            if (status == 0)
+        for (const auto& status : job_.statuses) {
+            if (!isFailure(status, s.op))
                 continue;
+            const auto& [program, code] = status;
             // The name comes from the line's own records: made safe like any text shown.
-            s.firstError = sanitize(program + (status > 128 ? " was ended by signal " + std::to_string(status - 128)
-                                                            : " ended with status " + std::to_string(status)));
+            s.firstError = sanitize(program + (code > 128 ? " was ended by signal " + std::to_string(code - 128)
+                                                          : " ended with status " + std::to_string(code)));
             s.errors = std::max<std::uint64_t>(s.errors, 1);
             break;
         }
@@ -271,7 +392,7 @@ Snapshot Session::snapshot(Clock::time_point now)
     } else if (ownPercent(options_.kind) && c.percent >= 0) {
         s.fraction = std::min(1.0, c.percent / 100.0);
     }
-    if (s.outcome == Outcome::Done)
+    if (s.outcome == Outcome::Done || s.outcome == Outcome::Warnings)
         s.fraction = 1.0;
     if (!ended_ && s.fraction >= kEtaMinFraction && s.fraction < 1.0 && s.elapsedSeconds >= kEtaMinElapsedSeconds)
         s.remainingSeconds = s.elapsedSeconds * (1.0 - s.fraction) / s.fraction;
@@ -295,6 +416,7 @@ std::string resultTitle(const Snapshot& s)
     switch (s.outcome) {
     case Outcome::Running: return s.stopping ? op + ": stopping" : op;
     case Outcome::Done: return op + " done";
+    case Outcome::Warnings: return op + " done with warnings";
     case Outcome::Errors: return op + " reported errors";
     case Outcome::EndedEarly: return op + " ended early";
     case Outcome::Stopped: return op + " stopped";
@@ -366,16 +488,22 @@ std::vector<DetailPiece> detailPieces(const Snapshot& s)
             pieces.push_back(DetailPiece::Stopping);
         return pieces;
     case Outcome::Done:
-        pieces.push_back(packing ? DetailPiece::ArchiveComplete : DetailPiece::AllUnpacked);
-        if (!packing && s.kept > 0)
-            pieces.push_back(DetailPiece::Kept);
+    case Outcome::Warnings:
+        pieces.push_back(packing ? DetailPiece::ArchiveComplete
+                                 : s.kept > 0 ? DetailPiece::Kept : DetailPiece::AllUnpacked);
+        if (s.outcome == Outcome::Warnings)
+            pieces.push_back(DetailPiece::FirstWarning);
         return pieces;
     case Outcome::Errors: pieces.push_back(DetailPiece::FirstError); break;
     case Outcome::EndedEarly: pieces.push_back(DetailPiece::EndedAfter); break;
     case Outcome::Stopped: pieces.push_back(DetailPiece::StoppedByYou); break;
     }
+    if (!s.cutShort.empty())
+        pieces.push_back(DetailPiece::CutShort);
     if (packing && placing)
         pieces.push_back(s.written ? DetailPiece::Written : DetailPiece::NothingWritten);
+    else if (!packing && s.wrongPassword)
+        pieces.push_back(DetailPiece::WrongPassword);
     else if (!packing && placing && s.entries > 0)
         pieces.push_back(DetailPiece::OnlyAdded);
     return pieces;
@@ -390,17 +518,30 @@ std::string resultDetail(const Snapshot& s)
         case DetailPiece::Stopping: words = "Stopping the archiver\u2026"; break;
         case DetailPiece::ArchiveComplete: words = "The archive is complete."; break;
         case DetailPiece::AllUnpacked: words = "All entries were unpacked."; break;
-        case DetailPiece::Kept: words = plural(s.kept, "file that existed was kept.", "files that existed were kept."); break;
+        case DetailPiece::Kept:
+            words = s.kept == 1 ? "1 file was already there and was kept; the rest was unpacked."
+                                : std::to_string(s.kept) + " files were already there and were kept; the rest was unpacked.";
+            break;
         case DetailPiece::FirstError:
-            words = s.firstError.empty() ? "An error was reported" : s.firstError;
-            if (s.errors > 1) {
+        case DetailPiece::FirstWarning: {
+            const bool error = piece == DetailPiece::FirstError;
+            words = error ? (s.firstError.empty() ? "An error was reported" : s.firstError) : s.firstWarning;
+            if (!error && s.warningMeaning)
+                words = (words.back() == '.' ? words.substr(0, words.size() - 1) : words) + ": " + s.warningMeaning;
+            if (s.messageCount > 1) {
                 if (words.back() == '.')
                     words.pop_back();
-                words += " (and " + std::to_string(s.errors - 1) + " more)";
+                words += " (and " + std::to_string(s.messageCount - 1) + " more)";
             }
             if (words.back() != '.')
                 words += '.';
             break;
+        }
+        case DetailPiece::CutShort:
+            words = s.cutShort + (s.cutKeptAsPart ? " was cut short: it was placed as " + s.cutShort + ".part."
+                                                  : " was cut short and was not placed.");
+            break;
+        case DetailPiece::WrongPassword: words = "The password is wrong: nothing was placed."; break;
         case DetailPiece::EndedAfter:
             words = "The archiver ended after " + countsText(s) + " without saying that it had finished.";
             break;

@@ -24,9 +24,14 @@ using Clock = std::chrono::steady_clock;
 constexpr double kEtaMinFraction = 0.01;       // no estimate of the time left below 1 %
 constexpr double kEtaMinElapsedSeconds = 1.0;  // nor in the first second
 
-enum class Outcome { Running, Done, Errors, EndedEarly, Stopped };
+// Most messages kept for the window's list; the rest are counted.
+constexpr std::size_t kMaxMessages = 1000;
 
-// 0 done, 1 errors reported, 2 ended early, 3 stopped by the user; -1 while running.
+// Warnings: every program did its work, and one warned or a notice was told.
+enum class Outcome { Running, Done, Errors, EndedEarly, Stopped, Warnings };
+
+// 0 done, 1 errors reported, 2 ended early, 3 stopped by the user, 4 done
+// with warnings; -1 while running.
 int exitCode(Outcome outcome);
 
 struct Snapshot {
@@ -44,6 +49,14 @@ struct Snapshot {
     int percent = -1;                    // unrar's and 7-Zip's own
     std::uint64_t errors = 0;
     std::string firstError;              // sanitized UTF-8, the tool's own words
+    std::uint64_t warnings = 0;          // warnings and notices
+    std::string firstWarning;            // sanitized UTF-8, when there is no error
+    const char* warningMeaning = nullptr;   // what the first warning means, where its words do not say
+    std::vector<std::string> messages;   // as many as were kept (sanitized): errors first
+    std::uint64_t messageCount = 0;      // all of them
+    bool wrongPassword = false;          // nothing was placed
+    std::string cutShort;                // the member being written when it ended (sanitized)
+    bool cutKeptAsPart = false;          // ... placed as NAME.part
     std::uint64_t kept = 0;              // unpacking: files that existed and were kept
     bool written = false;                // packing: the archive was put in place
     std::string job;                     // "→ ARCHIVE", "ARCHIVE → FOLDER" (sanitized), or ""
@@ -54,22 +67,37 @@ struct Snapshot {
 
 // What the line told besides the listing: how each program ended, its error
 // output, and what putting the result in place ran into.
+struct Message {
+    std::string text;                // raw bytes, trimmed, at most kMaxErrorBytes
+    bool notice = false;             // a tool's notice: nothing was lost
+    bool firm = false;               // an error whatever the statuses say: tally's own refusal
+    bool followUp = false;           // what a program says after its fatal message
+    const char* meaning = nullptr;   // the notice's meaning for the user
+};
+
 struct JobState {
     std::vector<std::pair<std::string, int>> statuses;   // program and exit status, in the order they ended
-    std::uint64_t errors = 0;        // error lines, words not understood, refusals
-    std::string firstError;          // raw bytes; set only when it came before any error of the listing
+    std::vector<Message> messages;   // in the order they came, at most kMaxMessages
+    std::uint64_t notices = 0;       // all of them, kept or not
+    std::uint64_t others = 0;        // messages that are no notices and not firm
+    std::uint64_t firm = 0;
+    std::uint64_t parserErrors = 0;  // the errors the parser's messages counted
+    bool wrongPassword = false;
 };
 
 // How a job ended (Running while input goes on). Stopped when the user
-// stopped it. Errors when an error was listed or written, or a program
-// ended with a status other than 0. Done when every program that was to
-// report ended with 0; without reports (a listing piped in by hand), when
-// something was listed, the total (if any; 7z has none) was reached and zip,
-// unrar and 7-Zip wrote their closing line (7-Zip's alone is enough: it does
-// not list the folders and empty files it packs). Ended early otherwise.
+// stopped it. Errors when a program ended with a status that is neither 0
+// nor one of its warnings (packing knows no warnings), when tally refused
+// something, or when a message that is no notice came while every program
+// ended with 0. Done when every program that was to report ended with 0;
+// without reports (a listing piped in by hand), when something was listed,
+// the total (if any; 7z has none) was reached and zip, unrar and 7-Zip wrote
+// their closing line (7-Zip's alone is enough: it does not list the folders
+// and empty files it packs). Ended early otherwise. Done becomes Warnings
+// when a program ended with a warning status or a message came.
 Outcome decideOutcome(const Options& options, const Counts& counts, const JobState& job, bool ended, bool stopped);
 
-class Session {
+class Session : private MessageSink {
 public:
     // probe: for packing, the sizes of what links lead to (may be null).
     Session(const Options& options, Clock::time_point start, FileProbe* probe = nullptr);
@@ -92,8 +120,11 @@ public:
 private:
     void feedListing(const char* data, std::size_t size);
     void record(char type, std::string_view text);
-    void error(std::string_view text);
+    void message(std::string_view text, std::uint64_t count) override;
+    void lead(std::string_view text) override { lead_.assign(text); }
+    void error(std::string_view text, bool firm = false);
     Outcome outcome() const;
+    bool mayBeCut(Outcome ended) const;
     std::string shown(std::string text) const;
 
     Options options_;
@@ -103,6 +134,8 @@ private:
     JobState job_;
     const std::string jobText_;   // "→ ARCHIVE", "ARCHIVE → FOLDER" (sanitized), or ""
     FinishReport placed_;
+    CutMember cut_;
+    std::string lead_;                  // shown first
     bool written_ = false;
     Clock::time_point start_;
     Clock::time_point end_;
@@ -122,7 +155,7 @@ std::string resultDetail(const Snapshot& s);        // the first error, what was
 // piece in the user's language.
 enum class DetailPiece {
     Stopping, ArchiveComplete, AllUnpacked, Kept, FirstError, EndedAfter, StoppedByYou, Written, NothingWritten,
-    OnlyAdded
+    OnlyAdded, FirstWarning, WrongPassword, CutShort
 };
 std::vector<DetailPiece> detailPieces(const Snapshot& s);
 // One line for a terminal of `columns` columns (no end of line).

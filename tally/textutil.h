@@ -50,6 +50,11 @@ inline bool startsWith(std::string_view s, std::string_view prefix)
     return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
 }
 
+inline bool contains(std::string_view s, std::string_view what)
+{
+    return s.find(what) != std::string_view::npos;
+}
+
 inline bool endsWith(std::string_view s, std::string_view suffix)
 {
     return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;

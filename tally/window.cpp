@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QListWidget>
 #include <QPainter>
 #include <QProgressBar>
 #include <QStyle>
@@ -201,6 +202,15 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
     result_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::MinimumExpanding);
     result_->hide();
     layout->addWidget(result_, 1);
+
+    messages_ = new QListWidget(content_);
+    messages_->setObjectName(QStringLiteral("messages"));
+    messages_->setWordWrap(true);
+    messages_->setSelectionMode(QAbstractItemView::NoSelection);
+    messages_->setFocusPolicy(Qt::NoFocus);
+    messages_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    messages_->hide();
+    layout->addWidget(messages_, 2);
     layout->addStretch(0);
 
     // The confirmation, in the window itself: no dialog to lose on a phone.
@@ -288,6 +298,14 @@ QString TallyWindow::memberText() const { return member_->fullText(); }
 QString TallyWindow::countsText() const { return counts_->fullText(); }
 QString TallyWindow::resultText() const { return result_->text(); }
 
+QStringList TallyWindow::messageTexts() const
+{
+    QStringList texts;
+    for (int i = 0; i < messages_->count(); ++i)
+        texts << messages_->item(i)->text();
+    return texts;
+}
+
 void TallyWindow::askStop()
 {
     if (finished_ || stopping_)
@@ -357,6 +375,14 @@ void TallyWindow::showSnapshot(const Snapshot& s)
         detail = detail.left(kMaxShownErrorChars + 80) + QChar(0x2026);
     result_->setText(detail);
     result_->show();
+    // The whole list, the cause first, where one sentence cannot hold it.
+    if (s.messages.size() > 1 && messages_->count() == 0) {
+        for (const std::string& m : s.messages)
+            messages_->addItem(q(m));
+        if (s.messageCount > s.messages.size())
+            messages_->addItem(tr("(and %1 more)").arg(s.messageCount - s.messages.size()));
+        messages_->show();
+    }
 }
 
 QString TallyWindow::titleWords(const Snapshot& s)
@@ -368,6 +394,7 @@ QString TallyWindow::titleWords(const Snapshot& s)
             return packing ? tr("Packing: stopping") : tr("Unpacking: stopping");
         return packing ? tr("Packing") : tr("Unpacking");
     case Outcome::Done: return packing ? tr("Packing done") : tr("Unpacking done");
+    case Outcome::Warnings: return packing ? tr("Packing done with warnings") : tr("Unpacking done with warnings");
     case Outcome::Errors: return packing ? tr("Packing reported errors") : tr("Unpacking reported errors");
     case Outcome::EndedEarly: return packing ? tr("Packing ended early") : tr("Unpacking ended early");
     case Outcome::Stopped: return packing ? tr("Packing stopped") : tr("Unpacking stopped");
@@ -409,18 +436,35 @@ QString TallyWindow::detailWords(const Snapshot& s)
         case DetailPiece::Stopping: sentences << tr("Stopping the archiver\u2026"); break;
         case DetailPiece::ArchiveComplete: sentences << tr("The archive is complete."); break;
         case DetailPiece::AllUnpacked: sentences << tr("All entries were unpacked."); break;
-        case DetailPiece::Kept: sentences << tr("Files that existed and were kept: %1.").arg(s.kept); break;
-        case DetailPiece::FirstError: {
-            // The tool's own words, as it wrote them.
-            QString error = s.firstError.empty() ? tr("An error was reported") : q(s.firstError);
-            if (s.errors > 1) {
-                if (error.endsWith(QLatin1Char('.')))
-                    error.chop(1);
-                error = tr("%1 (and %2 more)").arg(error).arg(s.errors - 1);
+        case DetailPiece::Kept:
+            sentences << (s.kept == 1 ? tr("1 file was already there and was kept; the rest was unpacked.")
+                                      : tr("%1 files were already there and were kept; the rest was unpacked.")
+                                            .arg(s.kept));
+            break;
+        case DetailPiece::FirstError:
+        case DetailPiece::FirstWarning: {
+            // The tool's own words, as it wrote them, and what a notice means.
+            const bool isError = piece == DetailPiece::FirstError;
+            QString words = isError ? (s.firstError.empty() ? tr("An error was reported") : q(s.firstError))
+                                    : q(s.firstWarning);
+            if (!isError && s.warningMeaning) {
+                if (words.endsWith(QLatin1Char('.')))
+                    words.chop(1);
+                words = tr("%1: %2").arg(words, tr(s.warningMeaning));
             }
-            sentences << (error.endsWith(QLatin1Char('.')) ? error : error + QLatin1Char('.'));
+            if (s.messageCount > 1) {
+                if (words.endsWith(QLatin1Char('.')))
+                    words.chop(1);
+                words = tr("%1 (and %2 more)").arg(words).arg(s.messageCount - 1);
+            }
+            sentences << (words.endsWith(QLatin1Char('.')) ? words : words + QLatin1Char('.'));
             break;
         }
+        case DetailPiece::CutShort:
+            sentences << (s.cutKeptAsPart ? tr("%1 was cut short: it was placed as %1.part.").arg(q(s.cutShort))
+                                          : tr("%1 was cut short and was not placed.").arg(q(s.cutShort)));
+            break;
+        case DetailPiece::WrongPassword: sentences << tr("The password is wrong: nothing was placed."); break;
         case DetailPiece::EndedAfter:
             sentences << (s.totalEntries
                               ? tr("The archiver ended without saying that it had finished (entries: %1 of %2).")

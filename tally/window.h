@@ -16,6 +16,7 @@
 #include "ticker.h"
 
 class QFrame;
+class QListWidget;
 class QPushButton;
 class QSocketNotifier;
 class QTimer;
@@ -102,6 +103,7 @@ public:
     QString memberText() const;
     QString countsText() const;
     QString resultText() const;
+    QStringList messageTexts() const;
 
     // The words of a state in the user's language (the text face keeps the
     // English of session.h).
@@ -141,6 +143,7 @@ private:
     ElidedLabel* sizes_;
     ElidedLabel* times_;
     QLabel* result_;
+    QListWidget* messages_;   // every message kept, at the end when there are several
     QFrame* confirm_;
     QLabel* confirmText_;
     QPushButton* confirmStop_;

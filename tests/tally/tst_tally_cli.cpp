@@ -34,7 +34,9 @@ private slots:
             {"DISPLAY=:93 XAUTHORITY=/none tally -t tar <tar-1.34-extract-photos.txt", 0, "tally: "},   // cannot open
             {"DISPLAY=:93 \"$ALONE\" -t tar <tar-1.34-extract-photos.txt", 0, "tally: "},   // no window program
             // Inside a pipeline no usage text: the input is read, the words are the failure.
-            {"tally --help -t tar <tar-1.34-extract-photos.txt", 1, "tally: unpacking reported errors"}};
+            {"tally --help -t tar <tar-1.34-extract-photos.txt", 1, "tally: unpacking reported errors"},
+            {"tally -t tar --stages=2 <line-gzip-1.12-tar-1.34-extract-trailing.txt", 4,
+             "tally: unpacking done with warnings"}};
         // Whatever comes, and with standard error closed: the writer never sees a broken pipe.
         for (const char* kind : {"tar", "zip", "unzip", "unrar", "7z", "bsdtar"})
             lines.append({QString("head -c 8000000 /dev/urandom | tally -t %1 2>&-; exit ${PIPESTATUS[0]}").arg(kind), 0, ""});

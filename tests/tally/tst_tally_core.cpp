@@ -51,14 +51,16 @@ public:
 
 const char* const kDelayed = "bsdtar: Error exit delayed from previous errors.\n";
 
-// "P|U ENTRIES BYTES ERRORS OUTCOME LAST[ | FIRST ERROR]"
+// "P|U ENTRIES BYTES ERRORS OUTCOME LAST[ | FIRST ERROR, or else FIRST WARNING]"
 QString describe(const Snapshot& s)
 {
-    static const char* const outcomes[] = {"running", "done", "errors", "early", "stopped"};
+    static const char* const outcomes[] = {"running", "done", "errors", "early", "stopped", "warnings"};
     return QStringLiteral("%1 %2 %3 %4 %5 %6%7")
         .arg(s.op == Operation::Packing ? "P" : "U").arg(s.entries).arg(s.bytes).arg(s.errors)
         .arg(outcomes[static_cast<int>(s.outcome)], QString::fromStdString(s.current),
-             s.firstError.empty() ? QString() : " | " + QString::fromStdString(s.firstError));
+             s.firstError.empty() && s.firstWarning.empty()
+                 ? QString()
+                 : " | " + QString::fromStdString(s.firstError.empty() ? s.firstWarning : s.firstError));
 }
 
 void row(const char* name, const QByteArray& input, const char* args, const QString& want)
@@ -164,6 +166,51 @@ private slots:
             "U 0 0 1 errors  | ERROR: /tmp/rec7/ench.7z Cannot open encrypted archive. Wrong password?");
         rec("line-7zz-26.02-create-vanished.txt", "-T 3 -t 7z --pack --stages=1",
             "P 1 0 1 errors a*b.txt | WARNING: errno=2 : No such file or directory /tmp/rec7/gone");
+        // Archives other programs wrote: notices and warning statuses leave a complete
+        // tree done with warnings; the cause comes ahead of the notices before it.
+        const char* const tar = "-t tar --stages=1";
+        const char* const tar2 = "-t tar --stages=2";
+        const char* const unzip = "-t unzip --stages=1";
+        for (const auto& [file, args, want] : std::initializer_list<std::tuple<const char*, const char*, const char*>>{
+                 {"line-tar-1.34-extract-pax-xattr.txt", tar,
+                  "U 3 12 0 warnings top/b.txt | tar: Ignoring unknown extended header keyword "
+                  "'LIBARCHIVE.xattr.user.test'"},
+                 {"line-tar-1.34-extract-pax-unknown.txt", tar,
+                  "U 3 12 0 warnings top/b.txt | tar: Ignoring unknown extended header keyword 'SUN.holesdata'"},
+                 {"line-tar-1.34-extract-leading-slash.txt", tar,
+                  "U 3 12 0 warnings /top/b.txt | tar: Removing leading `/' from member names"},
+                 {"line-tar-1.34-extract-lone-zero.txt", tar,
+                  "U 3 12 0 warnings top/b.txt | tar: A lone zero block at 6"},
+                 {"line-tar-1.34-extract-empty-name.txt", tar,
+                  "U 4 12 0 warnings top/b.txt | tar: Substituting `.' for empty member name"},
+                 {"line-gzip-1.12-tar-1.34-extract-trailing.txt", tar2,
+                  "U 3 12 0 warnings top/b.txt | gzip: stdin: decompression OK, trailing garbage ignored"},
+                 {"line-bzip2-1.0.8-tar-1.34-extract-trailing.txt", tar2,
+                  "U 3 12 0 warnings top/b.txt | bzip2: (stdin): trailing garbage after EOF ignored"},
+                 {"line-lzop-1.04-tar-1.34-extract-trailing.txt", tar2,
+                  "U 3 12 0 warnings top/b.txt | lzop: <stdin>: warning: ignoring trailing garbage in lzop file"},
+                 {"line-unzip-6.0-extract-padded.txt", unzip,
+                  "U 3 0 0 warnings st/top/b.txt | warning [padded.zip]:  4096 extra bytes at "
+                  "beginning or within zipfile (attempting to process anyway)"},
+                 {"line-unzip-6.0-extract-backslash.txt", unzip,
+                  "U 2 0 0 warnings st/top/b.txt | warning:  backslash.zip appears to use backslashes as "
+                  "path separators"},
+                 {"line-unzip-6.0-extract-deferred-symlink.txt", unzip,
+                  "U 3 0 0 warnings st/top/link | warning:  deferred symlink (st/top/link) failed: "
+                  "invalid placeholder file"},
+                 {"line-unzip-6.0-extract-selfextracting.txt", unzip, "U 3 0 0 done st/top/b.txt"},
+                 {"line-unzip-6.0-extract-unicode-bad.txt", unzip,
+                  "U 2 0 0 warnings st/top/b.txt | warning:  Unicode Path checksum invalid"},
+                 {"line-tar-1.34-extract-unknown-type.txt", tar,
+                  "U 3 12 0 warnings top/b.txt unknown file type ‘A’ | tar: top/b.txt: Unknown file type 'A', "
+                  "extracted as normal file"},
+                 {"line-tar-1.34-extract-dotdot.txt", tar,
+                  "U 3 12 2 errors top/b.txt | tar: ../evil.txt: Member name contains '..'"},
+                 {"line-unzip-6.0-extract-overlap.txt", unzip,
+                  "U 1 0 1 errors st/top/a.txt | error: invalid zip file with overlapped components "
+                  "(possible zip bomb)"},
+             })
+            rec(file, args, want);
         row("every program ended well", recording("line-zip-3.0-create-vanished.txt").mid(46), "-T 300003 -t zip --stages=1",
             "P 3 300003 0 done tmp/tt/src/a.txt");
         row("indented messages count, their continuations go on with them",
@@ -449,6 +496,72 @@ private slots:
         std::sort(left.begin(), left.end());
         QCOMPARE(left.join(' '), after);
         QCOMPARE(int(report.errors.size()), errors);
+    }
+
+    // An unpacking that went wrong: what the folder holds afterwards
+    // ("NAME=CONTENT", sorted) and what tally says. The private folder held
+    // top/a.txt (3 bytes, complete) and top/big.bin, 4 bytes of the 300
+    // that the listing gave it when the line ended.
+    void endOfAFailedUnpacking_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<bool>("stop");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QString>("detail");
+        const QByteArray listing = tallytest::tarLine("3", "top/a.txt") + tallytest::tarLine("300", "top/big.bin");
+        QTest::newRow("stopped: the cut file as NAME.part") << listing << true
+            << QByteArray("top/a.txt=abc top/big.bin.part=part") << "Stopped by you. top/big.bin was cut short: it was "
+               "placed as top/big.bin.part. What was unpacked was added to the folder; no file that existed was replaced.";
+        QTest::newRow("a truncated archive")
+            << listing + QByteArrayLiteral("\0Egzip: stdin: unexpected end of file\0\0Sgzip 1\0") << false
+            << QByteArray("top/a.txt=abc top/big.bin.part=part") << "gzip: stdin: unexpected end of file. top/big.bin was "
+               "cut short: it was placed as top/big.bin.part. What was unpacked was added to the folder; no file that "
+               "existed was replaced.";
+        QTest::newRow("the last file complete stays as it is")
+            << tallytest::tarLine("3", "top/a.txt") + tallytest::tarLine("4", "top/big.bin")
+                   + QByteArrayLiteral("\0Sgzip 1\0")
+            << false
+            << QByteArray("top/a.txt=abc top/big.bin=part") << "gzip ended with status 1. What was unpacked was added to "
+               "the folder; no file that existed was replaced.";
+        QTest::newRow("a name that leaves the folder is left alone")
+            << tallytest::tarLine("3", "top/a.txt") + tallytest::tarLine("300", "top/../../big.bin") << true
+            << QByteArray("top/a.txt=abc top/big.bin=part") << "Stopped by you. What was unpacked was added to the "
+               "folder; no file that existed was replaced.";
+        QTest::newRow("a wrong password: nothing placed")
+            << listing + QByteArrayLiteral("\0E   skipping: top/c.txt   incorrect password\0\0Star 2\0") << false
+            << QByteArray()
+            << "skipping: top/c.txt   incorrect password. The password is wrong: nothing was placed.";
+        QTest::newRow("done with warnings: all placed, the notice explained")
+            << tallytest::tarLine("3", "top/a.txt") + tallytest::tarLine("4", "top/big.bin")
+                   + QByteArrayLiteral("\0Etar: Removing leading `/' from member names\0\0Sgzip 0\0\0Star 0\0")
+            << false << QByteArray("top/a.txt=abc top/big.bin=part")
+            << "All entries were unpacked. tar: Removing leading `/' from member names: names were made relative to "
+               "the folder.";
+    }
+    void endOfAFailedUnpacking()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(bool, stop);
+        QFETCH(QByteArray, after);
+        QFETCH(QString, detail);
+        QTemporaryDir tmp;
+        const QByteArray d = QFile::encodeName(tmp.path()), staging = d + "/out/.arkive-T";
+        QVERIFY(::mkdir(d + "/out", 0755) == 0 && ::mkdir(staging, 0700) == 0 && ::mkdir(staging + "/top", 0755) == 0);
+        QVERIFY(writeBytes(staging + "/top/a.txt", "abc") && writeBytes(staging + "/top/big.bin", "part"));
+        Session s(tallytest::options("-t tar --stages=2 --unpack --archive=" + d + "/a.tgz --folder=" + d
+                                     + "/out --staging=" + staging),
+                  Clock::time_point{});
+        s.feed(input.constData(), static_cast<std::size_t>(input.size()));
+        if (stop)
+            s.setStopRequested();
+        s.finish(Clock::time_point{});
+        QCOMPARE(QString::fromStdString(resultDetail(s.snapshot(Clock::time_point{}))), detail);
+        QByteArrayList left;
+        for (const QByteArray& top : namesIn(d + "/out"))
+            for (const QByteArray& name : namesIn(d + "/out/" + top))
+                left << top + '/' + name + '=' + readBytes(d + "/out/" + top + '/' + name);
+        std::sort(left.begin(), left.end());
+        QCOMPARE(left.join(' '), after);
     }
 
     // 7-Zip numbers on past 999: NAME.1000, NAME.1001 ...
