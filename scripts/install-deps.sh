@@ -11,7 +11,7 @@ python3 dbus-daemon
 xvfb xauth xdotool fonts-dejavu-core fonts-wqy-microhei libxcb1-dev
 libfontconfig-dev libx11-dev
 clang libclang-rt-14-dev
-pv cloc
+pv cloc strace
 desktop-file-utils appstream dpkg-dev file
 "
 

@@ -354,6 +354,27 @@ CutMember setAsideCut(const std::string& staging, std::string_view member, std::
     return cut;
 }
 
+std::string syncToStorage(const std::string& path, const std::string& alsoFile)
+{
+    if (!alsoFile.empty()) {
+        const int file = ::open(alsoFile.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (file >= 0) {
+            const bool synced = ::fsync(file) == 0;
+            const int error = errno;
+            ::close(file);
+            if (!synced && error != EINVAL)
+                return alsoFile + ": not written to the storage: " + errorText(error);
+        }
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return path + ": " + errorText(errno);
+    const bool synced = ::syncfs(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    return synced ? std::string() : path + ": not written to the storage: " + errorText(error);
+}
+
 void discardUnpacked(const std::string& staging)
 {
     if (staging.empty())

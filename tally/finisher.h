@@ -45,6 +45,14 @@ struct CutMember {
 };
 CutMember setAsideCut(const std::string& staging, std::string_view member, std::optional<std::uint64_t> size);
 
+// Puts what was written to the file system that holds `path` on its
+// storage, before the job is told done: a memory card keeps a file renamed
+// over an older one only once it is written out (FAT loses both for half a
+// minute after a rename). `alsoFile`, when given, is synced by itself too,
+// as file systems that do not pass a whole sync on (FUSE) need. Returns the
+// error in tally's words, or "".
+std::string syncToStorage(const std::string& path, const std::string& alsoFile = {});
+
 // Unpacking whose result must not be placed (a wrong password): removes
 // `staging` with all it holds.
 void discardUnpacked(const std::string& staging);

@@ -88,6 +88,12 @@ bool isWrongPassword(std::string_view text)
     return contains(text, "incorrect password") || contains(text, "Wrong password?");
 }
 
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
 std::string jobText(const Options& options)
 {
     if (options.archive.empty())
@@ -281,15 +287,25 @@ void Session::finish(Clock::time_point now)
                                                : done;
         placed_ = commitArchive(options_.partial, options_.archive, succeeded);
         written_ = succeeded && placed_.errors.empty();
+        if (succeeded)
+            noteStorage(syncToStorage(folderOf(options_.archive), options_.archive));
     } else if (!options_.staging.empty() && job_.wrongPassword && !done) {
         discardUnpacked(options_.staging);
     } else if (!options_.staging.empty()) {
         if (!done && mayBeCut(ended))
             cut_ = setAsideCut(options_.staging, parser_->counts().current, parser_->counts().currentSize);
         placed_ = placeUnpacked(options_.staging, options_.folder, done && !options_.keep);
+        if (!options_.folder.empty())
+            noteStorage(syncToStorage(options_.folder));
     }
     for (const std::string& e : placed_.errors)
         error(e, true);
+}
+
+void Session::noteStorage(const std::string& failure)
+{
+    if (!failure.empty())
+        placed_.errors.push_back(failure);
 }
 
 // Whether the member listed last may have been left cut short. tar lists

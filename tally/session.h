@@ -125,6 +125,7 @@ private:
     void error(std::string_view text, bool firm = false);
     Outcome outcome() const;
     bool mayBeCut(Outcome ended) const;
+    void noteStorage(const std::string& failure);
     std::string shown(std::string text) const;
 
     Options options_;

@@ -7,6 +7,7 @@
 
 #include <poll.h>
 #include <pty.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "tallytest.h"
@@ -85,6 +86,66 @@ private slots:
         QCOMPARE(tally.wait(), 0);
         ::close(in[0]);
         ::close(terminal);
+    }
+
+    // The archive, and what was placed, are on the storage before tally says
+    // done: a rename onto the final name, then a sync of that file system
+    // (and of the archive itself), then the summary. Traced with strace.
+    void durableBeforeDone_data()
+    {
+        QTest::addColumn<QByteArray>("words");
+        QTest::addColumn<QByteArray>("renamed");   // what the rename names last
+        QTest::newRow("packing") << QByteArray("-T 1 -t tar --pack --archive=D/a.tar --partial=D/.p.tar") << QByteArray("/a.tar\"");
+        QTest::newRow("unpacking") << QByteArray("-t tar --unpack --archive=D/a.tar --folder=D/out --staging=D/out/.s")
+                                   << QByteArray("\"top\"");
+    }
+    void durableBeforeDone()
+    {
+        QFETCH(QByteArray, words);
+        QFETCH(QByteArray, renamed);
+        if (QProcess::execute("strace", {"-qq", "-o", "/dev/null", "true"}) != 0)
+            QSKIP("strace cannot trace here");
+        QTemporaryDir tmp;
+        const QByteArray d = QFile::encodeName(tmp.path());
+        QVERIFY(::mkdir(d + "/out", 0755) == 0 && ::mkdir(d + "/out/.s", 0700) == 0 && ::mkdir(d + "/out/.s/top", 0755) == 0);
+        QFile part(tmp.filePath(".p.tar")), member(tmp.filePath("out/.s/top/x"));
+        QVERIFY(part.open(QIODevice::WriteOnly) && part.write("x") == 1 && member.open(QIODevice::WriteOnly));
+        part.close();
+        member.close();
+        QProcess tally;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(var);
+        tally.setProcessEnvironment(env);
+        QStringList args{"-qq", "-e", "trace=rename,renameat,renameat2,fsync,syncfs,write", "-o", tmp.filePath("trace"),
+                         kTally, "--stages=1"};
+        for (const QByteArray& word : words.split(' '))
+            args << QString::fromUtf8(QByteArray(word).replace("=D/", "=" + d + '/'));
+        tally.start("strace", args);
+        QVERIFY(tally.waitForStarted());
+        tally.write(tallytest::tarLine("1", "top/x") + QByteArrayLiteral("\0Star 0\0"));
+        tally.closeWriteChannel();
+        QVERIFY(tally.waitForFinished(30000));
+        QCOMPARE(tally.exitCode(), 0);
+        QFile trace(tmp.filePath("trace"));
+        QVERIFY(trace.open(QIODevice::ReadOnly));
+        const QByteArrayList calls = trace.readAll().split('\n');
+        qsizetype rename = -1, sync = -1, fsync = -1, done = -1;
+        for (qsizetype i = 0; i < calls.size(); ++i) {
+            const QByteArray& c = calls[i];
+            if (c.startsWith("rename") && c.contains(renamed) && c.endsWith("= 0"))
+                rename = i;
+            else if (c.startsWith("syncfs(") && c.endsWith("= 0") && rename >= 0 && sync < 0)
+                sync = i;
+            else if (c.startsWith("fsync(") && c.endsWith("= 0") && rename >= 0 && fsync < 0)
+                fsync = i;
+            else if (c.startsWith("write(2, \"tally: ") && c.contains(" done"))
+                done = i;
+        }
+        const QByteArray seen = calls.join('\n');
+        QVERIFY2(rename >= 0 && sync > rename && done > sync, seen.constData());
+        if (QByteArray(QTest::currentDataTag()) == "packing")
+            QVERIFY2(fsync > rename && fsync < done, seen.constData());
     }
 };
 
