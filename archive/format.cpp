@@ -138,11 +138,13 @@ const std::vector<ToolWords>& toolWords()
           {"in the future", nullptr},
           {"A lone zero block at", nullptr},
           {"Substituting `.' for empty member name", nullptr},
-          {"extracted as normal file", nullptr}}},
-        {"bzip2", {}, {{"trailing garbage after EOF ignored", trailing}}},
-        {"gzip", {2}, {{"trailing garbage ignored", trailing}, {"trailing zero bytes ignored", trailing}}},
-        {"xz", {2}, {}},
-        {"lzop", {2}, {{"ignoring trailing garbage", trailing}}},
+          {"extracted as normal file", nullptr}},
+         {"Error is not recoverable: exiting now", "Child returned status"},
+         {}},
+        {"bzip2", {}, {{"trailing garbage after EOF ignored", trailing}}, {}, {}},
+        {"gzip", {2}, {{"trailing garbage ignored", trailing}, {"trailing zero bytes ignored", trailing}}, {}, {}},
+        {"xz", {2}, {}, {}, {}},
+        {"lzop", {2}, {{"ignoring trailing garbage", trailing}}, {}, {}},
         {"unzip",
          {1},
          {{"extra bytes at beginning or within zipfile",
@@ -151,9 +153,11 @@ const std::vector<ToolWords>& toolWords()
            QT_TRANSLATE_NOOP("TallyWindow", "backslashes in names were taken as folder separators")},
           {"deferred symlink", nullptr},
           {"Unicode Path checksum invalid",
-           QT_TRANSLATE_NOOP("TallyWindow", "a damaged Unicode name was left for the name beside it")}}},
-        {"7zz", {1}, {}},
-        {"unrar", {1}, {}},
+           QT_TRANSLATE_NOOP("TallyWindow", "a damaged Unicode name was left for the name beside it")}},
+         {},
+         {"incorrect password"}},
+        {"7zz", {1}, {}, {}, {"Wrong password?"}},
+        {"unrar", {1}, {}, {}, {}},
     };
     return table;
 }
@@ -175,6 +179,29 @@ const Notice* noticeIn(std::string_view line)
             if (line.find(notice.words) != std::string_view::npos)
                 return &notice;
     return nullptr;
+}
+
+namespace {
+
+bool holdsAny(std::string_view line, std::vector<const char*> ToolWords::*words)
+{
+    for (const ToolWords& tool : toolWords())
+        for (const char* w : tool.*words)
+            if (line.find(w) != std::string_view::npos)
+                return true;
+    return false;
+}
+
+} // namespace
+
+bool isFollowUp(std::string_view line)
+{
+    return holdsAny(line, &ToolWords::followUps);
+}
+
+bool tellsWrongPassword(std::string_view line)
+{
+    return holdsAny(line, &ToolWords::wrongPassword);
 }
 
 bool endsWithEnding(std::string_view name, std::string_view ending, bool ignoreCase)

@@ -81,12 +81,17 @@ struct ToolWords {
     const char* program;
     std::vector<int> warningStatuses;
     std::vector<Notice> notices;
+    std::vector<const char*> followUps;       // what it says after the message that tells the cause
+    std::vector<const char*> wrongPassword;   // what it says of a password that does not open the archive
 };
 
 const std::vector<ToolWords>& toolWords();
 bool isWarningStatus(std::string_view program, int status);
 // The notice of any tool that the line holds, or null.
 const Notice* noticeIn(std::string_view line);
+// Whether the line holds any tool's follow-up words, or words of a wrong password.
+bool isFollowUp(std::string_view line);
+bool tellsWrongPassword(std::string_view line);
 
 // Whether the name ends with the ending, in the ending's own case or not.
 bool endsWithEnding(std::string_view name, std::string_view ending, bool ignoreCase);

@@ -278,15 +278,33 @@ FinishReport commitArchive(const std::string& partial, const std::string& archiv
     return report;
 }
 
+namespace {
+
+// The private folder, opened: the archiver gives it the mode of the
+// archive's "./" entry, which may shut its owner out.
+int openStaging(const std::string& staging)
+{
+    ::chmod(staging.c_str(), OwnerAll);
+    return ::open(staging.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+// Removes the private folder with what is left in it, and closes `from`.
+void removeStaging(int from, const std::string& staging)
+{
+    for (const std::string& name : entriesOf(from))
+        removeAt(from, name);
+    ::close(from);
+    ::rmdir(staging.c_str());
+}
+
+} // namespace
+
 FinishReport placeUnpacked(const std::string& staging, const std::string& folder, bool replace)
 {
     Placer placer{replace, {}};
     if (staging.empty())
         return placer.report;
-    // The archiver gives the private folder the mode of the archive's "./"
-    // entry, which may shut its owner out.
-    ::chmod(staging.c_str(), OwnerAll);
-    const int from = ::open(staging.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int from = openStaging(staging);
     if (from < 0) {
         if (errno != ENOENT)   // (never made: its own error was reported)
             placer.report.errors.push_back(staging + ": " + errorText(errno));
@@ -299,10 +317,7 @@ FinishReport placeUnpacked(const std::string& staging, const std::string& folder
     } else {
         placer.report.errors.push_back(folder + ": " + errorText(errno));
     }
-    for (const std::string& name : entriesOf(from))
-        removeAt(from, name);   // what could not be placed
-    ::close(from);
-    ::rmdir(staging.c_str());
+    removeStaging(from, staging);   // with what could not be placed
     return placer.report;
 }
 
@@ -379,14 +394,9 @@ void discardUnpacked(const std::string& staging)
 {
     if (staging.empty())
         return;
-    ::chmod(staging.c_str(), OwnerAll);
-    const int from = ::open(staging.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (from < 0)
-        return;
-    for (const std::string& name : entriesOf(from))
-        removeAt(from, name);
-    ::close(from);
-    ::rmdir(staging.c_str());
+    const int from = openStaging(staging);
+    if (from >= 0)
+        removeStaging(from, staging);
 }
 
 } // namespace tally

@@ -68,24 +68,10 @@ bool anyWarned(const JobState& job, Operation op)
                        [op](const auto& status) { return status.second != 0 && !isFailure(status, op); });
 }
 
-// What a program says after the message that tells the cause.
-bool isFollowUp(std::string_view text)
-{
-    for (const char* words : {"Error is not recoverable: exiting now", "Child returned status"})
-        if (contains(text, words))
-            return true;
-    return false;
-}
-
 // Errors a listing counts beyond its messages (unrar's "Total errors: N").
 std::uint64_t untold(const Counts& counts, const JobState& job)
 {
     return counts.errors > job.parserErrors ? counts.errors - job.parserErrors : 0;
-}
-
-bool isWrongPassword(std::string_view text)
-{
-    return contains(text, "incorrect password") || contains(text, "Wrong password?");
 }
 
 std::string folderOf(const std::string& path)
@@ -201,14 +187,14 @@ void Session::record(char type, std::string_view text)
     // the lines after.
     const bool sevenZipGoesOn = options_.kind == Kind::SevenZip && !startsWith(text, "ERROR")
                                 && !startsWith(text, "WARNING") && !startsWith(text, "System ERROR");
-    const std::uint64_t count = job_.notices + job_.others + job_.firm;
+    const std::uint64_t count = job_.told();
     if (count > 0
         && (sevenZipGoesOn || ((text[0] == ' ' || text[0] == '\t') && text.find(": ") == std::string_view::npos))) {
         if (count == job_.messages.size()) {
             Message& last = job_.messages.back();
             if (last.text.size() < kMaxErrorBytes)
                 last.text.append(" ").append(trimBlanks(text).substr(0, kMaxErrorBytes - last.text.size()));
-            if (isWrongPassword(last.text))
+            if (arkive::tellsWrongPassword(last.text))
                 job_.wrongPassword = true;
         }
         return;
@@ -236,8 +222,8 @@ void Session::error(std::string_view text, bool firm)
     const arkive::Notice* notice = firm ? nullptr : arkive::noticeIn(m.text);
     m.notice = notice != nullptr;
     m.meaning = notice ? notice->meaning : nullptr;
-    m.followUp = !firm && isFollowUp(m.text);
-    if (!firm && isWrongPassword(m.text))
+    m.followUp = !firm && arkive::isFollowUp(m.text);
+    if (!firm && arkive::tellsWrongPassword(m.text))
         job_.wrongPassword = true;
     (firm ? job_.firm : m.notice ? job_.notices : job_.others) += 1;
     if (job_.messages.size() < kMaxMessages)
@@ -347,28 +333,35 @@ Snapshot Session::snapshot(Clock::time_point now)
     const auto rank = [othersWarn](const Message& m) {
         return m.firm || !(m.notice || othersWarn) ? (m.followUp ? 1 : 0) : 2;
     };
-    std::vector<const Message*> ordered;
-    ordered.reserve(job_.messages.size());
-    for (const Message& m : job_.messages)
-        ordered.push_back(&m);
-    std::stable_sort(ordered.begin(), ordered.end(),
-                     [&rank](const Message* a, const Message* b) { return rank(*a) < rank(*b); });
     const std::uint64_t others = job_.others + untold(c, job_);
     s.errors = job_.firm + (othersWarn ? 0 : others);
     s.warnings = job_.notices + (othersWarn ? others : 0);
-    s.messageCount = job_.firm + others + job_.notices;
-    if (!lead_.empty()) {
-        s.messages.push_back(sanitize(lead_));
-        s.firstError = s.messages.back();
+    s.messageCount = job_.told() + untold(c, job_);
+    const Message* firstError = nullptr;
+    const Message* firstWarning = nullptr;
+    for (const Message& m : job_.messages) {
+        if (rank(m) < 2 && (!firstError || rank(m) < rank(*firstError)))
+            firstError = &m;
+        else if (rank(m) == 2 && !firstWarning)
+            firstWarning = &m;
     }
-    for (const Message* m : ordered) {
-        s.messages.push_back(sanitize(shown(m->text)));
-        if (rank(*m) < 2 && s.firstError.empty())
-            s.firstError = s.messages.back();
-        if (rank(*m) == 2 && s.firstWarning.empty()) {
-            s.firstWarning = s.messages.back();
-            s.warningMeaning = m->meaning;
-        }
+    s.firstError = !lead_.empty() ? sanitize(lead_) : firstError ? sanitize(shown(firstError->text)) : std::string();
+    if (firstWarning) {
+        s.firstWarning = sanitize(shown(firstWarning->text));
+        s.warningMeaning = firstWarning->meaning;
+    }
+    // The whole list, only once the job has ended: the window shows it then.
+    if (ended_) {
+        std::vector<const Message*> ordered;
+        ordered.reserve(job_.messages.size());
+        for (const Message& m : job_.messages)
+            ordered.push_back(&m);
+        std::stable_sort(ordered.begin(), ordered.end(),
+                         [&rank](const Message* a, const Message* b) { return rank(*a) < rank(*b); });
+        if (!lead_.empty())
+            s.messages.push_back(s.firstError);
+        for (const Message* m : ordered)
+            s.messages.push_back(sanitize(shown(m->text)));
     }
     s.wrongPassword = job_.wrongPassword && s.outcome != Outcome::Done && s.outcome != Outcome::Warnings;
     s.cutShort = sanitize(cut_.path);

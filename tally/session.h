@@ -52,7 +52,7 @@ struct Snapshot {
     std::uint64_t warnings = 0;          // warnings and notices
     std::string firstWarning;            // sanitized UTF-8, when there is no error
     const char* warningMeaning = nullptr;   // what the first warning means, where its words do not say
-    std::vector<std::string> messages;   // as many as were kept (sanitized): errors first
+    std::vector<std::string> messages;   // once ended, as many as were kept (sanitized): errors first
     std::uint64_t messageCount = 0;      // all of them
     bool wrongPassword = false;          // nothing was placed
     std::string cutShort;                // the member being written when it ended (sanitized)
@@ -83,6 +83,8 @@ struct JobState {
     std::uint64_t firm = 0;
     std::uint64_t parserErrors = 0;  // the errors the parser's messages counted
     bool wrongPassword = false;
+
+    std::uint64_t told() const { return notices + others + firm; }
 };
 
 // How a job ended (Running while input goes on). Stopped when the user

@@ -298,13 +298,6 @@ QString TallyWindow::memberText() const { return member_->fullText(); }
 QString TallyWindow::countsText() const { return counts_->fullText(); }
 QString TallyWindow::resultText() const { return result_->text(); }
 
-QStringList TallyWindow::messageTexts() const
-{
-    QStringList texts;
-    for (int i = 0; i < messages_->count(); ++i)
-        texts << messages_->item(i)->text();
-    return texts;
-}
 
 void TallyWindow::askStop()
 {

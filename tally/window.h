@@ -103,7 +103,6 @@ public:
     QString memberText() const;
     QString countsText() const;
     QString resultText() const;
-    QStringList messageTexts() const;
 
     // The words of a state in the user's language (the text face keeps the
     // English of session.h).
