@@ -32,7 +32,8 @@ QString partialPath(const CompressRequest& request, const QString& token)
                   : QString();
 }
 
-arkive::Plan compressPlan(const CompressRequest& request, quint64 total, const QString& partial)
+arkive::Plan compressPlan(const CompressRequest& request, quint64 total, const QString& partial,
+                          const QString& record)
 {
     const arkive::Format* format = formatOfEntry(request.format);
     if (!format)
@@ -47,18 +48,20 @@ arkive::Plan compressPlan(const CompressRequest& request, quint64 total, const Q
     job.level = request.ultra ? 9 : request.ratio;
     job.volumeMegabytes = format->caps.volumes && request.split && request.splitSize > 0 ? unsigned(request.splitSize) : 0;
     job.total = total;
+    job.record = bytes(record);
     return arkive::packPlan(*format, job, isOnPath);
 }
 
-QString compressCommand(const CompressRequest& request, quint64 total, const QString& partial)
+QString compressCommand(const CompressRequest& request, quint64 total, const QString& partial,
+                        const QString& record)
 {
-    return fromLocalBytes(QByteArray::fromStdString(arkive::shellLine(compressPlan(request, total, partial))));
+    return fromLocalBytes(QByteArray::fromStdString(arkive::shellLine(compressPlan(request, total, partial, record))));
 }
 
-QString compressTrace(const CompressRequest& request, quint64 total, const QString& partial)
+QString compressTrace(const CompressRequest& request, quint64 total, const QString& partial, const QString& record)
 {
     CompressRequest masked = request;
     if (!masked.password.isEmpty())
         masked.password = QStringLiteral("***");
-    return traceText(compressCommand(masked, total, partial));
+    return traceText(compressCommand(masked, total, partial, record));
 }

@@ -39,11 +39,15 @@ QString partialPath(const CompressRequest& request, const QString& token);
 // expect `total` bytes and to put the archive in place; without stages
 // when there are no files or the format is not packed. Programs are looked
 // for on PATH.
-arkive::Plan compressPlan(const CompressRequest& request, quint64 total, const QString& partial);
+// `record`: the job's record, which tally removes at the end (none when empty).
+arkive::Plan compressPlan(const CompressRequest& request, quint64 total, const QString& partial,
+                          const QString& record = QString());
 
 // The shell command line of that plan; empty without stages.
-QString compressCommand(const CompressRequest& request, quint64 total, const QString& partial);
+QString compressCommand(const CompressRequest& request, quint64 total, const QString& partial,
+                        const QString& record = QString());
 
 // The same line as it is written to the trace: a given password shows as
 // ***, control characters escaped.
-QString compressTrace(const CompressRequest& request, quint64 total, const QString& partial);
+QString compressTrace(const CompressRequest& request, quint64 total, const QString& partial,
+                      const QString& record = QString());

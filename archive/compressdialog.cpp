@@ -8,6 +8,8 @@
 #include "extractcommand.h"
 #include "format.h"
 #include "filestatus.h"
+#include "jobrecord.h"
+#include "jobrecords.h"
 #include "localbytes.h"
 #include "totalsize.h"
 #include "zfiledialog.h"
@@ -349,14 +351,26 @@ void CompressDialog::accept()
                                     tr("Replace"), tr("Cancel"))
                != 0)
         return;
+    // Two jobs never write one archive: the one that ended last would
+    // replace the other, and both would say they were done.
+    const std::string jobs = arkive::jobsFolder();
+    if (runs && arkive::jobWorksOn(jobs, toLocalBytes(archivePath(request)).toStdString())) {
+        ZMessageBox::information(this, QPixmap(),
+                                 tr("%1 is being packed now; wait until that is done, or choose another name.")
+                                     .arg(archivePath(request).section(QLatin1Char('/'), -1)),
+                                 tr("OK"));
+        return;
+    }
     ZBaseDialog::accept();
     if (!runs)
         return;
     const quint64 total = totalSize(request.files);
-    const QString partial = partialPath(request, randomToken());
-    qDebug().noquote() << compressTrace(request, total, partial);
+    const QString token = randomToken();
+    const QString partial = partialPath(request, token);
+    const JobRecord record(jobs, token, request.outDir, archivePath(request));
+    qDebug().noquote() << compressTrace(request, total, partial, record.path());
     std::signal(SIGUSR1, ignoreSignal);
     std::signal(SIGTERM, ignoreSignal);
-    const int status = std::system(toLocalBytes(compressCommand(request, total, partial)).constData());
+    const int status = std::system(toLocalBytes(compressCommand(request, total, partial, record.path())).constData());
     (void)status;
 }

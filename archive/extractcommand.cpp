@@ -70,7 +70,8 @@ QString stagingPath(const QString& outDir, const QString& token)
            + token;
 }
 
-arkive::Plan extractPlan(const ExtractRequest& request, const ArchiveFacts& facts, const QString& token)
+arkive::Plan extractPlan(const ExtractRequest& request, const ArchiveFacts& facts, const QString& token,
+                         const QString& record)
 {
     arkive::UnpackJob job;
     job.archive = bytes(request.archive);
@@ -83,6 +84,7 @@ arkive::Plan extractPlan(const ExtractRequest& request, const ArchiveFacts& fact
     job.unzipCannotRead = facts.unzipCannotRead;
     job.encrypted = facts.encrypted;
     job.entries = facts.entries;
+    job.record = bytes(record);
     return arkive::unpackPlan(facts.format, job, isOnPath);
 }
 
@@ -91,10 +93,11 @@ QString extractCommand(const ExtractRequest& request, const QString& token)
     return lineOf(extractPlan(request, archiveFacts(request.archive), token));
 }
 
-QString extractTrace(const ExtractRequest& request, const ArchiveFacts& facts, const QString& token)
+QString extractTrace(const ExtractRequest& request, const ArchiveFacts& facts, const QString& token,
+                     const QString& record)
 {
     ExtractRequest masked = request;
     if (!masked.password.isEmpty())
         masked.password = QStringLiteral("***");
-    return traceText(lineOf(extractPlan(masked, facts, token)));
+    return traceText(lineOf(extractPlan(masked, facts, token, record)));
 }

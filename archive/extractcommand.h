@@ -42,7 +42,9 @@ QString stagingPath(const QString& outDir, const QString& token);
 
 // The plan of the line that unpacks the archive, or why it is refused.
 // Programs are looked for on PATH.
-arkive::Plan extractPlan(const ExtractRequest& request, const ArchiveFacts& facts, const QString& token);
+// `record`: the job's record, which tally removes at the end (none when empty).
+arkive::Plan extractPlan(const ExtractRequest& request, const ArchiveFacts& facts, const QString& token,
+                         const QString& record = QString());
 
 // The shell command line that unpacks the archive with the listing piped
 // into tally. Empty when the archive is refused.
@@ -50,4 +52,5 @@ QString extractCommand(const ExtractRequest& request, const QString& token);
 
 // The same line as it is written to the trace: a given password shows as
 // ***, control characters escaped.
-QString extractTrace(const ExtractRequest& request, const ArchiveFacts& facts, const QString& token);
+QString extractTrace(const ExtractRequest& request, const ArchiveFacts& facts, const QString& token,
+                     const QString& record = QString());

@@ -3,6 +3,8 @@
 #include "dialogtitle.h"
 #include "elidedlabel.h"
 #include "extractcommand.h"
+#include "jobrecord.h"
+#include "jobrecords.h"
 #include "pipeline.h"
 #include "shellline.h"
 #include "localbytes.h"
@@ -219,8 +221,12 @@ void ExtractDialog::accept()
     // the program's process group must not cut an unpacking short.
     std::signal(SIGTERM, SIG_IGN);
     ZBaseDialog::accept();
-    for (const Job& job : std::as_const(jobs)) {
-        qDebug().noquote() << extractTrace(job.request, job.facts, job.token);
+    const std::string records = arkive::jobsFolder();
+    for (Job& job : jobs) {
+        const JobRecord record(records, job.token, job.request.outDir, job.request.archive);
+        if (!record.path().isEmpty())
+            job.plan = extractPlan(job.request, job.facts, job.token, record.path());
+        qDebug().noquote() << extractTrace(job.request, job.facts, job.token, record.path());
         std::system(arkive::shellLine(job.plan).c_str());
     }
 }

@@ -49,8 +49,11 @@ bool insideSelection(const std::string& path, const std::vector<std::string>& fi
 
 std::vector<std::string> packTally(const PackJob& job, Listing listing)
 {
-    return {"-T", std::to_string(job.total), "-t", listingName(listing), "--pack", "--archive=" + job.archive,
-            "--partial=" + job.partial};
+    std::vector<std::string> words{"-T", std::to_string(job.total), "-t", listingName(listing), "--pack",
+                                   "--archive=" + job.archive, "--partial=" + job.partial};
+    if (!job.record.empty())
+        words.push_back("--record=" + job.record);
+    return words;
 }
 
 // 7-Zip's words for a line that lists what it does, with a progress, and
@@ -103,7 +106,10 @@ Plan packZip(const PackJob& job, bool aes)
             words.push_back(sevenZipName(file));
         return planOf({stageOf("7zz", words)}, packTally(job, Listing::SevenZip));
     }
-    std::vector<std::string> words{"zip", "-ryv", "-FS", "-" + std::to_string(job.level)};
+    // zip writes the archive under a name of its own first (in the folder
+    // of the archive): in the line's private folder, where tally removes it.
+    const std::string scratch = scratchOf(job.partial);
+    std::vector<std::string> words{"zip", "-ryv", "-FS", "-" + std::to_string(job.level), "-b", pathArgument(scratch)};
     if (job.volumeMegabytes > 0)
         words.insert(words.end(), {"-s", std::to_string(job.volumeMegabytes) + "m"});
     if (!job.password.empty())
@@ -112,6 +118,8 @@ Plan packZip(const PackJob& job, bool aes)
     for (const std::string& file : job.files)
         words.push_back(pathArgument(file));
     Plan plan = planOf({stageOf("zip", words)}, packTally(job, Listing::Zip));
+    plan.tally.push_back("--scratch=" + scratch);
+    plan.prepare = {stageOf("mkdir", {"mkdir", "-m", "700", pathArgument(scratch)})};
     plan.weakPassword = !job.password.empty();
     return plan;
 }
@@ -186,6 +194,15 @@ Stage bsdtarUnpack(const UnpackJob& job)
 std::string partialName(const Format& format, const std::string& token)
 {
     return ".arkive-" + token + (format.family == Family::Tar ? std::string(".part") : format.endings.front().text);
+}
+
+std::string scratchOf(const std::string& partial)
+{
+    // The name less its endings; its own leading dot stays.
+    const std::size_t slash = partial.rfind('/');
+    const std::size_t name = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = partial.find('.', name + 1);
+    return dot == std::string::npos ? partial + ".d" : partial.substr(0, dot);
 }
 
 bool weakZipPassword(const Format& format, bool split, const Installed& installed)
@@ -284,6 +301,8 @@ Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& ins
                                          "--folder=" + job.folder, "--staging=" + job.staging});
     if (!job.overwrite)
         plan.tally.push_back("--keep");
+    if (!job.record.empty())
+        plan.tally.push_back("--record=" + job.record);
     return plan;
 }
 

@@ -50,6 +50,7 @@ struct PackJob {
     int level = 6;                    // 0 to 9
     unsigned volumeMegabytes = 0;     // 0: one file
     std::uint64_t total = 0;          // the bytes to pack
+    std::string record;               // the job's record, which tally removes at the end; empty: none
 };
 
 struct UnpackJob {
@@ -63,6 +64,7 @@ struct UnpackJob {
     bool unzipCannotRead = false;     // zip: methods or encryption that unzip lacks
     bool encrypted = false;           // rar: its headers say it is encrypted
     std::optional<std::uint64_t> entries;   // zip: the entries its directory holds
+    std::string record;               // the job's record, which tally removes at the end; empty: none
 };
 
 // The packing line's plan; no stages for a format arkive does not pack.
@@ -74,6 +76,10 @@ Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& ins
 // Where an archive of the format is written before it is complete: the
 // tools of zip and 7z insist on their ending.
 std::string partialName(const Format& format, const std::string& token);
+
+// The private folder a packing line works in beside its partial archive
+// (.arkive-TOKEN for .arkive-TOKEN.zip), which tally removes at the end.
+std::string scratchOf(const std::string& partial);
 
 // Whether a password given for the format would only get zip's
 // traditional encryption, which known-plaintext attacks break.

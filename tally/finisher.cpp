@@ -11,9 +11,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include "removetree.h"
 #include "textutil.h"
 
 namespace tally {
+
+using arkive::entriesOf;
 
 namespace {
 
@@ -68,26 +71,6 @@ std::string volumeName(const std::string& zip, const std::string& volume)
     return (endsWith(zip, ".zip") ? zip.substr(0, zip.size() - 4) : zip) + volume.substr(volume.rfind('.'));
 }
 
-// The entries of an open folder (without "." and "..").
-std::vector<std::string> entriesOf(int dirFd)
-{
-    std::vector<std::string> names;
-    const int copy = ::dup(dirFd);
-    DIR* dir = copy >= 0 ? ::fdopendir(copy) : nullptr;
-    if (!dir) {
-        if (copy >= 0)
-            ::close(copy);
-        return names;
-    }
-    ::rewinddir(dir);
-    while (const dirent* e = ::readdir(dir)) {
-        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
-            names.emplace_back(e->d_name);
-    }
-    ::closedir(dir);
-    return names;
-}
-
 // rename that fails with EEXIST instead of replacing what another program
 // put there since it was looked at; a plain rename where the file system
 // cannot.
@@ -102,27 +85,9 @@ int renameNoReplace(int from, const char* name, int to)
 
 constexpr mode_t OwnerAll = S_IRUSR | S_IWUSR | S_IXUSR;
 
-void removeAt(int dirFd, const std::string& name)
-{
-    struct stat st;
-    if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-        return;
-    if (S_ISDIR(st.st_mode)) {
-        ::fchmodat(dirFd, name.c_str(), 0700, 0);
-        const int sub = ::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (sub >= 0) {
-            for (const std::string& entry : entriesOf(sub))
-                removeAt(sub, entry);
-            ::close(sub);
-        }
-        ::unlinkat(dirFd, name.c_str(), AT_REMOVEDIR);
-    } else {
-        ::unlinkat(dirFd, name.c_str(), 0);
-    }
-}
-
 struct Placer {
     bool replace;
+    PlaceControl* control;
     FinishReport report;
 
     void refuse(const std::string& path, const std::string& why)
@@ -134,8 +99,13 @@ struct Placer {
     // where they are, relative to the output folder, for the messages.
     void merge(int from, int to, const std::string& path)
     {
-        for (const std::string& name : entriesOf(from))
+        for (const std::string& name : entriesOf(from)) {
+            if (control && control->stop.load(std::memory_order_relaxed)) {
+                report.stopped = true;
+                return;
+            }
             place(from, to, name, path.empty() ? name : path + "/" + name, true);
+        }
     }
 
     // One entry of `from`, as the name in `to` decides. Another unpacking
@@ -167,6 +137,8 @@ struct Placer {
             refuse(shown, "a file of that name exists");
         } else if (!replace) {
             ++report.kept;
+            if (control)
+                control->placed.fetch_add(1, std::memory_order_relaxed);
         } else if (S_ISDIR(source.st_mode)) {
             if (::unlinkat(to, name.c_str(), 0) != 0)
                 refuse(shown, errorText(errno));
@@ -195,6 +167,8 @@ struct Placer {
         const bool taken = moved != 0 && !replacing && (errno == EEXIST || errno == ENOTEMPTY);
         if (moved != 0 && !taken)
             refuse(shown, errorText(errno));
+        if (moved == 0 && control)
+            control->placed.fetch_add(1, std::memory_order_relaxed);
         if (lockedFolder)
             ::fchmodat(moved == 0 ? to : from, name.c_str(), source.st_mode & 07777, 0);
         return !taken;
@@ -292,16 +266,17 @@ int openStaging(const std::string& staging)
 void removeStaging(int from, const std::string& staging)
 {
     for (const std::string& name : entriesOf(from))
-        removeAt(from, name);
+        arkive::removeTree(from, name);
     ::close(from);
     ::rmdir(staging.c_str());
 }
 
 } // namespace
 
-FinishReport placeUnpacked(const std::string& staging, const std::string& folder, bool replace)
+FinishReport placeUnpacked(const std::string& staging, const std::string& folder, bool replace,
+                           PlaceControl* control)
 {
-    Placer placer{replace, {}};
+    Placer placer{replace, control, {}};
     if (staging.empty())
         return placer.report;
     const int from = openStaging(staging);

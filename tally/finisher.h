@@ -3,6 +3,7 @@
 // folder. Plain C++ over the system calls.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,6 +15,14 @@ namespace tally {
 struct FinishReport {
     std::uint64_t kept = 0;             // files that existed and were kept
     std::vector<std::string> errors;    // in the words tally shows
+    bool stopped = false;               // placing was stopped: what was not placed yet was removed
+};
+
+// A placement that runs beside the window (or is ended by a signal) is
+// stopped and watched through this.
+struct PlaceControl {
+    std::atomic<bool> stop{false};         // no entry more is placed
+    std::atomic<std::uint64_t> placed{0};  // entries placed or kept so far (a folder moved whole counts as one)
 };
 
 // Packing: when `success`, the file at `partial` (and the volumes of a split
@@ -29,8 +38,10 @@ FinishReport commitArchive(const std::string& partial, const std::string& archiv
 // Unpacking: moves what `staging` holds into `folder`, then removes
 // `staging`. Nothing is moved through a symbolic link: a member whose path
 // in the folder leads through one is refused. A file that exists is replaced
-// only when `replace`; folders that exist are merged.
-FinishReport placeUnpacked(const std::string& staging, const std::string& folder, bool replace);
+// only when `replace`; folders that exist are merged. Each entry is moved
+// whole: once `control->stop` is set no entry more is placed.
+FinishReport placeUnpacked(const std::string& staging, const std::string& folder, bool replace,
+                           PlaceControl* control = nullptr);
 
 // Unpacking that went wrong: the member that was being written when the
 // line ended, `member` as the archiver listed it (relative to `staging`, or
@@ -53,8 +64,9 @@ CutMember setAsideCut(const std::string& staging, std::string_view member, std::
 // error in tally's words, or "".
 std::string syncToStorage(const std::string& path, const std::string& alsoFile = {});
 
-// Unpacking whose result must not be placed (a wrong password): removes
-// `staging` with all it holds.
+// Unpacking whose result must not be placed (a wrong password, a signal):
+// removes `staging` with all it holds. Also for a packing line's private
+// folder.
 void discardUnpacked(const std::string& staging);
 
 } // namespace tally

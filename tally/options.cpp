@@ -101,6 +101,10 @@ Options parseOptions(const std::vector<std::string_view>& args)
             o.partial = *v;
         } else if (const auto v = valueOf(w, "--staging")) {
             o.staging = *v;
+        } else if (const auto v = valueOf(w, "--scratch")) {
+            o.scratch = *v;
+        } else if (const auto v = valueOf(w, "--record")) {
+            o.record = *v;
         } else if (const auto v = valueOf(w, "--stages")) {
             if (const auto n = leadingNumber(*v); n && *n < 100)
                 o.stages = static_cast<unsigned>(*n);
@@ -154,10 +158,15 @@ std::string usageText()
            "                   (or its volumes PATH.001 ...)\n"
            "  --staging=PATH   unpacking: the folder whose contents are moved into the folder\n"
            "  --keep           files that exist in the folder are kept, not replaced\n"
+           "  --scratch=PATH   a folder of the line's own, removed with what it holds at the end\n"
+           "  --record=PATH    the job's record, removed once the result is in place\n"
            "  --stages=N       how many programs of the line report their exit status\n"
            "  --relay          hand the error output on standard input on as records\n"
            "  --text           report on standard error even when a display is available\n"
-           "Exit status: 0 done, 1 errors reported, 2 ended early, 3 stopped by the user.\n";
+           "On SIGTERM, SIGHUP (and SIGINT unless it came ignored) the job is stopped and\n"
+           "nothing of it is placed.\n"
+           "Exit status: 0 done, 4 done with warnings, 1 errors reported, 2 ended early,\n"
+           "3 stopped (by the user or a signal).\n";
 }
 
 namespace {

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include <unistd.h>
+
+#include "endsignals.h"
 #include "textutil.h"
 
 namespace tally {
@@ -133,7 +136,7 @@ Session::Session(const Options& options, Clock::time_point start, FileProbe* pro
 
 void Session::feed(const char* data, std::size_t size)
 {
-    if (ended_)
+    if (inputEnded_)
         return;
     splitter_.feed(
         data, size, [this](const char* listing, std::size_t n) { feedListing(listing, n); },
@@ -251,39 +254,96 @@ Outcome Session::outcome() const
 
 void Session::finish(Clock::time_point now)
 {
-    if (ended_)
+    endInput(now);
+    putInPlace();
+    placed(now);
+}
+
+void Session::setStopRequested()
+{
+    stopRequested_ = true;
+    control_.stop = placing();
+}
+
+void Session::interrupt(int signal)
+{
+    if (ended_ || signal_ != 0)
+        return;
+    signal_ = signal;
+    stopRequested_ = true;
+    control_.stop = placing();
+}
+
+void Session::endInput(Clock::time_point now)
+{
+    if (inputEnded_)
         return;
     std::string last;
     std::uint64_t dropped = 0;
     const bool has = reader_.takeOpen(last, dropped);
     parser_->endOfInput(last, has, dropped);
-    ended_ = true;
+    inputEnded_ = true;
     end_ = now;
     // An archive is put in place when every program of the line ended
     // well (its warnings, such as files zip cannot store, are told all the
     // same). What an unpacking that went wrong made only adds to the folder,
     // less the member it was writing when it ended; after a wrong password
-    // nothing is placed.
-    const Outcome ended = outcome();
+    // or a signal nothing is placed.
+    const Outcome ended = decideOutcome(options_, parser_->counts(), job_, true, stopRequested_);
     const bool done = ended == Outcome::Done || ended == Outcome::Warnings;
     const Operation op = operationOf(options_);
+    Placement& p = placement_;
     if (!options_.partial.empty()) {
-        const bool succeeded = options_.stages ? !stopRequested_ && job_.statuses.size() >= *options_.stages
-                                                     && !anyFailed(job_, op)
-                                               : done;
-        placed_ = commitArchive(options_.partial, options_.archive, succeeded);
-        written_ = succeeded && placed_.errors.empty();
-        if (succeeded)
+        p.commit = true;
+        p.succeeded = signal_ == 0
+                      && (options_.stages ? !stopRequested_ && job_.statuses.size() >= *options_.stages
+                                                && !anyFailed(job_, op)
+                                          : done);
+    } else if (!options_.staging.empty()) {
+        p.discard = signal_ != 0 || (job_.wrongPassword && !done);
+        p.setAside = !p.discard && !done && mayBeCut(ended);
+        p.replace = done && !options_.keep;
+        p.member = parser_->counts().current;
+        p.memberSize = parser_->counts().currentSize;
+    }
+    stopBeforePlacing_ = stopRequested_;
+}
+
+void Session::putInPlace()
+{
+    if (!placing())
+        return;
+    const Placement& p = placement_;
+    if (p.commit) {
+        placed_ = commitArchive(options_.partial, options_.archive, p.succeeded);
+        written_ = p.succeeded && placed_.errors.empty();
+        if (p.succeeded)
             noteStorage(syncToStorage(folderOf(options_.archive), options_.archive));
-    } else if (!options_.staging.empty() && job_.wrongPassword && !done) {
+    } else if (!options_.staging.empty() && p.discard) {
         discardUnpacked(options_.staging);
     } else if (!options_.staging.empty()) {
-        if (!done && mayBeCut(ended))
-            cut_ = setAsideCut(options_.staging, parser_->counts().current, parser_->counts().currentSize);
-        placed_ = placeUnpacked(options_.staging, options_.folder, done && !options_.keep);
+        if (p.setAside)
+            cut_ = setAsideCut(options_.staging, p.member, p.memberSize);
+        placed_ = placeUnpacked(options_.staging, options_.folder, p.replace, &control_);
         if (!options_.folder.empty())
             noteStorage(syncToStorage(options_.folder));
     }
+    if (!options_.scratch.empty())
+        discardUnpacked(options_.scratch);
+    // Everything of the job is where it belongs: nothing is left to clean.
+    if (!options_.record.empty())
+        ::unlink(options_.record.c_str());
+}
+
+void Session::placed(Clock::time_point now)
+{
+    if (!placing())
+        return;
+    ended_ = true;
+    end_ = now;
+    // A stop that came while placing counts when it stopped the placement
+    // (it may have come too late to).
+    stopRequested_ = stopBeforePlacing_ || placed_.stopped;
     for (const std::string& e : placed_.errors)
         error(e, true);
 }
@@ -312,7 +372,7 @@ bool Session::mayBeCut(Outcome ended) const
 
 Snapshot Session::snapshot(Clock::time_point now)
 {
-    if (!ended_ && reader_.hasOpen()) {
+    if (!inputEnded_ && reader_.hasOpen()) {
         const Line open = reader_.open();
         parser_->openLine(open.text, open.dropped);
     }
@@ -324,7 +384,11 @@ Snapshot Session::snapshot(Clock::time_point now)
     s.stopping = stopRequested_ && !ended_;
     s.entries = c.entries;
     s.impliedEntries = c.impliedEntries;
-    s.bytes = c.bytes + (ended_ ? 0 : c.openBytes);
+    s.bytes = c.bytes + (inputEnded_ ? 0 : c.openBytes);
+    s.signal = signal_;
+    s.placing = placing();
+    s.placed = control_.placed.load(std::memory_order_relaxed);
+    s.toPlace = std::max(s.placed, c.entries + c.impliedEntries);
     s.showBytes = totalCountsBytes(options_.kind);
     s.percent = c.percent;
     // Errors first, each program's cause before its follow-ups; notices,
@@ -364,8 +428,16 @@ Snapshot Session::snapshot(Clock::time_point now)
             s.messages.push_back(sanitize(shown(m->text)));
     }
     s.wrongPassword = job_.wrongPassword && s.outcome != Outcome::Done && s.outcome != Outcome::Warnings;
-    s.cutShort = sanitize(cut_.path);
-    s.cutKeptAsPart = cut_.keptAsPart;
+    // What putting in place made is read once it has ended (it may run on
+    // another thread).
+    if (ended_) {
+        s.cutShort = sanitize(cut_.path);
+        s.cutKeptAsPart = cut_.keptAsPart;
+        s.kept = placed_.kept;
+        s.written = written_;
+        s.placingStopped = placed_.stopped;
+        s.discarded = placement_.discard;
+    }
     if (s.firstError.empty() && s.outcome == Outcome::Errors) {
         // A program failed without a word: its status says what happened.
         for (const auto& status : job_.statuses) {
@@ -379,8 +451,6 @@ Snapshot Session::snapshot(Clock::time_point now)
             break;
         }
     }
-    s.kept = placed_.kept;
-    s.written = written_;
     s.job = jobText_;
     s.current = sanitize(shown(parser_->displayName()));
     const auto total = totalOf(options_);
@@ -394,16 +464,16 @@ Snapshot Session::snapshot(Clock::time_point now)
     s.elapsedSeconds = std::max(0.0, std::chrono::duration<double>(endTime - start_).count());
 
     if (total && *total > 0) {
-        const double done = static_cast<double>(measured(options_.kind, c, !ended_));
+        const double done = static_cast<double>(measured(options_.kind, c, !inputEnded_));
         s.fraction = std::min(1.0, done / static_cast<double>(*total));
-    } else if (total && ended_) {
+    } else if (total && inputEnded_) {
         s.fraction = 1.0;
     } else if (ownPercent(options_.kind) && c.percent >= 0) {
         s.fraction = std::min(1.0, c.percent / 100.0);
     }
     if (s.outcome == Outcome::Done || s.outcome == Outcome::Warnings)
         s.fraction = 1.0;
-    if (!ended_ && s.fraction >= kEtaMinFraction && s.fraction < 1.0 && s.elapsedSeconds >= kEtaMinElapsedSeconds)
+    if (!inputEnded_ && s.fraction >= kEtaMinFraction && s.fraction < 1.0 && s.elapsedSeconds >= kEtaMinElapsedSeconds)
         s.remainingSeconds = s.elapsedSeconds * (1.0 - s.fraction) / s.fraction;
     return s;
 }
@@ -493,7 +563,9 @@ std::vector<DetailPiece> detailPieces(const Snapshot& s)
     std::vector<DetailPiece> pieces;
     switch (s.outcome) {
     case Outcome::Running:
-        if (s.stopping)
+        if (s.placing)
+            pieces.push_back(DetailPiece::Placing);
+        else if (s.stopping)
             pieces.push_back(DetailPiece::Stopping);
         return pieces;
     case Outcome::Done:
@@ -505,11 +577,17 @@ std::vector<DetailPiece> detailPieces(const Snapshot& s)
         return pieces;
     case Outcome::Errors: pieces.push_back(DetailPiece::FirstError); break;
     case Outcome::EndedEarly: pieces.push_back(DetailPiece::EndedAfter); break;
-    case Outcome::Stopped: pieces.push_back(DetailPiece::StoppedByYou); break;
+    case Outcome::Stopped:
+        pieces.push_back(s.signal != 0 ? DetailPiece::Interrupted : DetailPiece::StoppedByYou);
+        break;
     }
     if (!s.cutShort.empty())
         pieces.push_back(DetailPiece::CutShort);
-    if (packing && placing)
+    if (!packing && s.discarded && s.signal != 0)
+        pieces.push_back(DetailPiece::NothingPlaced);
+    else if (!packing && s.placingStopped)
+        pieces.push_back(DetailPiece::PlacingStopped);
+    else if (packing && placing)
         pieces.push_back(s.written ? DetailPiece::Written : DetailPiece::NothingWritten);
     else if (!packing && s.wrongPassword)
         pieces.push_back(DetailPiece::WrongPassword);
@@ -555,6 +633,17 @@ std::string resultDetail(const Snapshot& s)
             words = "The archiver ended after " + countsText(s) + " without saying that it had finished.";
             break;
         case DetailPiece::StoppedByYou: words = "Stopped by you."; break;
+        case DetailPiece::Placing:
+            words = s.stopping ? "Stopping after the entry being placed\u2026"
+                               : "Placing " + std::to_string(s.placed) + " of " + std::to_string(s.toPlace)
+                                     + " entries\u2026";
+            break;
+        case DetailPiece::PlacingStopped:
+            words = "Stopped while placing: " + std::to_string(s.placed)
+                    + " entries were placed, each whole; the rest was removed.";
+            break;
+        case DetailPiece::Interrupted: words = std::string("Ended by ") + endSignalName(s.signal) + "."; break;
+        case DetailPiece::NothingPlaced: words = "Nothing was placed: what was unpacked was removed."; break;
         case DetailPiece::Written: words = "The archive was written."; break;
         case DetailPiece::NothingWritten: words = "Nothing was written."; break;
         case DetailPiece::OnlyAdded:

@@ -55,6 +55,12 @@ struct Snapshot {
     std::vector<std::string> messages;   // once ended, as many as were kept (sanitized): errors first
     std::uint64_t messageCount = 0;      // all of them
     bool wrongPassword = false;          // nothing was placed
+    bool placing = false;                // the programs have ended; their result is being put in place
+    std::uint64_t placed = 0;            // ... entries placed so far
+    std::uint64_t toPlace = 0;           // ... of these (as listed)
+    bool placingStopped = false;         // placing was stopped: only whole entries were placed
+    bool discarded = false;              // what was unpacked was removed, not placed
+    int signal = 0;                      // the job was ended by this signal: nothing of it was placed
     std::string cutShort;                // the member being written when it ended (sanitized)
     bool cutKeptAsPart = false;          // ... placed as NAME.part
     std::uint64_t kept = 0;              // unpacking: files that existed and were kept
@@ -108,8 +114,24 @@ public:
     // End of input at `now`: the outcome is decided and the result put in
     // place (the archive renamed, the unpacked tree moved into the folder).
     void finish(Clock::time_point now);
-    void setStopRequested() { stopRequested_ = true; }
+    // The same in three steps, for a face that must not wait for the
+    // placement: endInput() decides what is to be done, putInPlace() does
+    // it and may run on another thread meanwhile (snapshot() may be called
+    // all the while; nothing else), placed() ends the job at `now`.
+    void endInput(Clock::time_point now);
+    void putInPlace();
+    void placed(Clock::time_point now);
+
+    // A stop asked for while the result is put in place ends the placement
+    // after the entry being moved.
+    void setStopRequested();
     bool stopRequested() const { return stopRequested_; }
+    // Ended from outside (SIGTERM, SIGHUP): the job stops, and nothing of
+    // it is placed; what was made is removed.
+    void interrupt(int signal);
+    int interruptedBy() const { return signal_; }
+    bool inputEnded() const { return inputEnded_; }
+    bool placing() const { return inputEnded_ && !ended_; }
     bool ended() const { return ended_; }
 
     // Hands the line still open to the parser, then describes the state.
@@ -136,14 +158,30 @@ private:
     LineReader reader_;
     JobState job_;
     const std::string jobText_;   // "→ ARCHIVE", "ARCHIVE → FOLDER" (sanitized), or ""
+    // What putInPlace() does, decided at the end of input.
+    struct Placement {
+        bool commit = false;        // packing: the partial archive replaces the archive ...
+        bool succeeded = false;     // ... when every program did its work (it is removed otherwise)
+        bool discard = false;       // unpacking: nothing is placed
+        bool setAside = false;      // ... the member being written may be cut short
+        bool replace = false;       // ... files that exist are replaced
+        std::string member;         // the member being written
+        std::optional<std::uint64_t> memberSize;
+    };
+    Placement placement_;
+    PlaceControl control_;
+    // Written by putInPlace(), read once placed() has run.
     FinishReport placed_;
     CutMember cut_;
     std::string lead_;                  // shown first
     bool written_ = false;
     Clock::time_point start_;
     Clock::time_point end_;
+    bool inputEnded_ = false;
     bool ended_ = false;
     bool stopRequested_ = false;
+    bool stopBeforePlacing_ = false;
+    int signal_ = 0;
 };
 
 // The words of both faces (English).
@@ -158,7 +196,7 @@ std::string resultDetail(const Snapshot& s);        // the first error, what was
 // piece in the user's language.
 enum class DetailPiece {
     Stopping, ArchiveComplete, AllUnpacked, Kept, FirstError, EndedAfter, StoppedByYou, Written, NothingWritten,
-    OnlyAdded, FirstWarning, WrongPassword, CutShort
+    OnlyAdded, FirstWarning, WrongPassword, CutShort, Placing, PlacingStopped, Interrupted, NothingPlaced
 };
 std::vector<DetailPiece> detailPieces(const Snapshot& s);
 // One line for a terminal of `columns` columns (no end of line).

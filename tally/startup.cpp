@@ -1,5 +1,7 @@
 #include "startup.h"
 
+#include "endsignals.h"
+
 #include <signal.h>
 #include <unistd.h>
 
@@ -13,6 +15,7 @@ StartUp startUp(int argc, const char* const* argv)
     // Writing to a closed standard error must never end tally: a tally that
     // dies early kills the archiver with SIGPIPE and truncates the archive.
     ::signal(SIGPIPE, SIG_IGN);
+    catchEndSignals();
 
     StartUp s;
     s.options = parseOptions(argc, argv);

@@ -3,13 +3,19 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <poll.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <memory>
 #include <string>
+#include <thread>
 
+#include "endsignals.h"
 #include "inputpacer.h"
 #include "session.h"
+#include "stopper.h"
 #include "ticker.h"
 
 namespace tally {
@@ -51,22 +57,48 @@ int runTextFace(const Options& options, int inFd, int errFd)
     InputPacer pacer(start, kRepaintInterval, enlargePipe(inFd));
     const std::unique_ptr<char[]> buffer(new char[kReadChunkBytes]);
 
-    for (;;) {
-        const Drained got = drainInput(inFd, session, buffer.get(), kReadChunkBytes, Clock::now() + kReadBudget);
-        if (got.end == Drain::Ended)
-            break;
-        const auto now = Clock::now();
-        pacer.readAt(now, got.bytes, got.end == Drain::Budget);
+    const auto showState = [&](Clock::time_point now) {
         if (live && ticker.due(now)) {
             const std::size_t columns = terminalColumns(errFd);
             const Snapshot s = session.snapshot(now);
             writeAll(errFd, "\r" + statusLine(s, columns > 1 ? columns - 1 : columns) + "\033[K");
         }
+    };
+    for (;;) {
+        // Ended from outside: the archiver is stopped (it may ignore the
+        // signal), and its listing read to the end.
+        if (endSignal() != 0 && session.interruptedBy() == 0) {
+            session.interrupt(endSignal());
+            stopPipeWriters(inFd);
+        }
+        const Drained got = drainInput(inFd, session, buffer.get(), kReadChunkBytes, Clock::now() + kReadBudget);
+        if (got.end == Drain::Ended)
+            break;
+        const auto now = Clock::now();
+        pacer.readAt(now, got.bytes, got.end == Drain::Budget);
+        showState(now);
         const auto due = live ? std::min(pacer.next(), ticker.next()) : pacer.next();
         waitForHangup(inFd, due - Clock::now());
     }
+    // Putting the result in place may take long (many files, a slow card):
+    // meanwhile a signal still stops it.
+    session.endInput(Clock::now());
+    std::atomic<bool> placed{false};
+    std::thread placer([&session, &placed] {
+        session.putInPlace();
+        placed = true;
+    });
+    while (!placed) {
+        if (endSignal() != 0)
+            session.interrupt(endSignal());
+        showState(Clock::now());
+        struct pollfd wake {endSignalFd(), POLLIN, 0};
+        if (::poll(&wake, endSignalFd() >= 0 ? 1 : 0, static_cast<int>(kRepaintInterval.count())) > 0)
+            clearEndSignalFd();
+    }
+    placer.join();
     const auto end = Clock::now();
-    session.finish(end);
+    session.placed(end);
     const Snapshot s = session.snapshot(end);
     writeAll(errFd, (live ? "\r\033[K" : "") + summaryLine(s) + "\n");
     return exitCode(s.outcome);

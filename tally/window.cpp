@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QListWidget>
 #include <QPainter>
+#include <QPlatformSurfaceEvent>
 #include <QProgressBar>
 #include <QStyle>
 #include <QStyleOptionProgressBar>
@@ -23,6 +24,7 @@
 #include <cmath>
 
 #include "desktopnotice.h"
+#include "endsignals.h"
 #include "pngfile.h"
 #include "stopper.h"
 #include "textutil.h"
@@ -344,7 +346,7 @@ void TallyWindow::showSnapshot(const Snapshot& s)
     times_->setFullText(timesWords(s));
 
     if (s.outcome == Outcome::Running) {
-        if (s.stopping) {
+        if (s.stopping || s.placing) {
             result_->setText(detailWords(s));
             result_->show();
         }
@@ -465,6 +467,18 @@ QString TallyWindow::detailWords(const Snapshot& s)
                               : tr("The archiver ended without saying that it had finished (entries: %1).").arg(s.entries));
             break;
         case DetailPiece::StoppedByYou: sentences << tr("Stopped by you."); break;
+        case DetailPiece::Placing:
+            sentences << (s.stopping ? tr("Stopping after the entry being placed\u2026")
+                                     : tr("Placing %1 of %2 entries\u2026").arg(s.placed).arg(s.toPlace));
+            break;
+        case DetailPiece::PlacingStopped:
+            sentences << tr("Stopped while placing: %1 entries were placed, each whole; the rest was removed.")
+                             .arg(s.placed);
+            break;
+        case DetailPiece::Interrupted:
+            sentences << tr("Ended by %1.").arg(QString::fromLatin1(endSignalName(s.signal)));
+            break;
+        case DetailPiece::NothingPlaced: sentences << tr("Nothing was placed: what was unpacked was removed."); break;
         case DetailPiece::Written: sentences << tr("The archive was written."); break;
         case DetailPiece::NothingWritten: sentences << tr("Nothing was written."); break;
         case DetailPiece::OnlyAdded:
@@ -473,6 +487,17 @@ QString TallyWindow::detailWords(const Snapshot& s)
         }
     }
     return sentences.join(QLatin1Char(' '));
+}
+
+bool TallyWindow::event(QEvent* event)
+{
+    const bool gone = event->type() == QEvent::Hide
+                      || (event->type() == QEvent::PlatformSurface
+                          && static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType()
+                                 == QPlatformSurfaceEvent::SurfaceAboutToBeDestroyed);
+    if (gone && finished_ && !isMinimized())
+        emit closedAtEnd();
+    return QWidget::event(event);
 }
 
 void TallyWindow::closeEvent(QCloseEvent* event)
@@ -502,6 +527,8 @@ GuiRunner::GuiRunner(const Options& options, int fd, TallyWindow* window, QObjec
 
 GuiRunner::~GuiRunner()
 {
+    if (placer_.joinable())
+        placer_.join();
     if (hangupFd_ >= 0)
         ::close(hangupFd_);
 }
@@ -522,8 +549,31 @@ void GuiRunner::start()
     readTimer_ = new QTimer(this);
     readTimer_->setSingleShot(true);
     connect(readTimer_, &QTimer::timeout, this, &GuiRunner::readSome);
+    if (endSignalFd() >= 0) {
+        signalled_ = new QSocketNotifier(endSignalFd(), QSocketNotifier::Read, this);
+        connect(signalled_, &QSocketNotifier::activated, this, &GuiRunner::interrupted);
+    }
     repaint();
+    if (endSignal() != 0)
+        interrupted();
     readSome();
+}
+
+void GuiRunner::interrupted()
+{
+    clearEndSignalFd();
+    const int signal = endSignal();
+    if (signal == 0 || session_.interruptedBy() != 0)
+        return;
+    session_.interrupt(signal);
+    if (session_.ended()) {   // nothing is left to do: the window goes with the session
+        hidden_ = true;
+        maybeFinish();
+        return;
+    }
+    repaint();
+    if (!session_.inputEnded() && stopAction_)
+        stopAction_();
 }
 
 void GuiRunner::readSome()
@@ -549,14 +599,19 @@ void GuiRunner::scheduleRead()
 
 int GuiRunner::drainBlocking()
 {
-    while (!session_.ended()) {
+    while (!session_.inputEnded()) {
         if (drainInput(fd_, session_, buffer_.get(), kReadChunkBytes).end == Drain::Ended) {
-            session_.finish(Clock::now());
+            session_.endInput(Clock::now());
             break;
         }
         struct pollfd pfd {fd_, POLLIN, 0};
         ::poll(&pfd, 1, -1);
     }
+    if (placer_.joinable())
+        placer_.join();
+    else
+        session_.putInPlace();
+    session_.placed(Clock::now());
     const Snapshot s = session_.snapshot(Clock::now());
     exitStatus_ = exitCode(s.outcome);
     return exitStatus_;
@@ -576,8 +631,28 @@ void GuiRunner::endOfInput()
     readTimer_->stop();
     if (stopTimer_)
         stopTimer_->stop();
+    // Putting the result in place may take long (200,000 files, a slow
+    // card): it runs beside the window, which shows how far it has got
+    // and whose Stop answers at once.
+    session_.endInput(Clock::now());
+    placeTimer_ = new QTimer(this);
+    placeTimer_->setInterval(kRepaintInterval);
+    connect(placeTimer_, &QTimer::timeout, this, &GuiRunner::repaint);
+    placeTimer_->start();
+    repaint();
+    placer_ = std::thread([this] {
+        session_.putInPlace();
+        QMetaObject::invokeMethod(this, &GuiRunner::placementEnded, Qt::QueuedConnection);
+    });
+}
+
+void GuiRunner::placementEnded()
+{
+    if (placer_.joinable())
+        placer_.join();
+    placeTimer_->stop();
     const auto now = Clock::now();
-    session_.finish(now);
+    session_.placed(now);
     const Snapshot s = session_.snapshot(now);
     exitStatus_ = exitCode(s.outcome);
     if (!hidden_)
@@ -592,7 +667,7 @@ void GuiRunner::maybeFinish()
 {
     if (finishedSent_ || !session_.ended())
         return;
-    if (hidden_ || closedAtEnd_) {
+    if (hidden_ || closedAtEnd_ || session_.interruptedBy() != 0) {
         finishedSent_ = true;
         emit finished(exitStatus_);
     }
@@ -602,9 +677,10 @@ void GuiRunner::stop()
 {
     if (session_.ended() || session_.stopRequested())
         return;
+    const bool placing = session_.placing();
     session_.setStopRequested();
     repaint();
-    if (stopAction_)
+    if (!placing && stopAction_)
         stopAction_();
 }
 

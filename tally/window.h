@@ -9,6 +9,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include "inputpacer.h"
 #include "options.h"
@@ -122,6 +123,9 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // A window hidden or destroyed after the end (by the window manager,
+    // say) is gone as if closed; a minimised one is not.
+    bool event(QEvent* event) override;
 
 private:
     void askStop();
@@ -172,6 +176,7 @@ public:
     // went away), so that the archiver still gets its listing read.
     int drainBlocking();
 
+    // The job has ended: input ended and the result is in place.
     bool inputEnded() const { return session_.ended(); }
     int exitStatus() const { return exitStatus_; }
     Session& session() { return session_; }
@@ -185,7 +190,9 @@ private:
     void scheduleRead();
     void repaint();
     void endOfInput();
+    void placementEnded();
     void stop();
+    void interrupted();
     void defaultStop();
     void maybeFinish();
 
@@ -201,6 +208,9 @@ private:
     QSocketNotifier* hangup_ = nullptr;
     QTimer* readTimer_ = nullptr;
     QTimer* stopTimer_ = nullptr;
+    QTimer* placeTimer_ = nullptr;       // repaints while the result is put in place
+    QSocketNotifier* signalled_ = nullptr;
+    std::thread placer_;                 // puts the result in place beside the window
     std::unique_ptr<class PipeStopper> stopper_;
     Clock::time_point stopDeadline_;
     StopAction stopAction_;

@@ -8,6 +8,7 @@
 #include "compressformats.h"
 #include "extractcommand.h"
 #include "extractdialog.h"
+#include "jobrecords.h"
 #include "totalsize.h"
 
 #include "bytefiles.h"
@@ -129,7 +130,8 @@ private slots:
         }
         const CompressRequest r = compress.request();
         QCOMPARE(QStringList({r.name, r.format, r.password}), QStringList({"a.zip", ".zip", "s3cret"}));
-        QCOMPARE(traces.lines(), QStringList{compressTrace(r, totalSize({data}), partialPath(r, tokenOf(0)))});
+        const QString record = QString::fromStdString(arkive::jobsFolder()) + '/' + tokenOf(0);
+        QCOMPARE(traces.lines(), QStringList{compressTrace(r, totalSize({data}), partialPath(r, tokenOf(0)), record)});
         // Once packing has begun, SIGTERM and SIGUSR1 are told and the program goes on.
         OutputCapture out(STDOUT_FILENO);
         ::raise(SIGTERM);
@@ -160,7 +162,8 @@ private slots:
         QCOMPARE(told, "notes is not an archive arkive can unpack.");
         QStringList expected{traces.lines().first()};
         for (const QString& archive : archives.mid(0, 2))
-            expected << extractTrace({archive, "/nowhere/out", "s3cret", true}, archiveFacts(archive), tokenOf(expected.size()));
+            expected << extractTrace({archive, "/nowhere/out", "s3cret", true}, archiveFacts(archive), tokenOf(expected.size()),
+                                     QString::fromStdString(arkive::jobsFolder()) + '/' + tokenOf(expected.size()));
         QCOMPARE(traces.lines(), expected);
         QVERIFY(!traces.lines().join(' ').contains("s3cret"));
         qputenv("PATH", m_all.toUtf8());

@@ -1,15 +1,20 @@
 // The real tally binary through the real shell, the way arkive's pipelines
 // run it: exit status, the summary, faces that cannot be had, the input
 // read to the end; and a live line on a terminal.
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
+#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "bytefiles.h"
 #include "tallytest.h"
 
 const QString kTally = ARKIVE_PROGRAM_DIR "/bin/tally";
@@ -119,7 +124,7 @@ private slots:
         // LeakSanitizer cannot work under ptrace: it would end the sanitized build's tally with 1.
         env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":detect_leaks=0");
         tally.setProcessEnvironment(env);
-        QStringList args{"-qq", "-e", "trace=rename,renameat,renameat2,fsync,syncfs,write", "-o", tmp.filePath("trace"),
+        QStringList args{"-qq", "-f", "-e", "trace=rename,renameat,renameat2,fsync,syncfs,write", "-o", tmp.filePath("trace"),
                          kTally, "--stages=1"};
         for (const QByteArray& word : words.split(' '))
             args << QString::fromUtf8(QByteArray(word).replace("=D/", "=" + d + '/'));
@@ -131,7 +136,10 @@ private slots:
         QCOMPARE(tally.exitCode(), 0);
         QFile trace(tmp.filePath("trace"));
         QVERIFY(trace.open(QIODevice::ReadOnly));
-        const QByteArrayList calls = trace.readAll().split('\n');
+        // Each call after its thread's id (the result is put in place beside the face).
+        QByteArrayList calls = trace.readAll().split('\n');
+        for (QByteArray& c : calls)
+            c = c.mid(c.indexOf(' ') + 1);
         qsizetype rename = -1, sync = -1, fsync = -1, done = -1;
         for (qsizetype i = 0; i < calls.size(); ++i) {
             const QByteArray& c = calls[i];
@@ -148,6 +156,90 @@ private slots:
         QVERIFY2(rename >= 0 && sync > rename && done > sync, seen.constData());
         if (QByteArray(QTest::currentDataTag()) == "packing")
             QVERIFY2(fsync > rename && fsync < done, seen.constData());
+    }
+    // Ended from outside (a session that ends): tally stops the archiver,
+    // which ignores the signal as unpacking lines do, and removes all the
+    // job made: the private folder or the partial archive, the line's
+    // scratch folder, the job's record. The earlier archive stays.
+    void endedBySignal_data()
+    {
+        QTest::addColumn<QByteArray>("words");
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QByteArray>("says");
+        const QByteArray pack = "-T 9 -t zip --pack --archive=D/a.zip --partial=D/.p.zip --scratch=D/.p --record=D/rec";
+        const QByteArray unpack = "-t tar --unpack --archive=D/a.tar --folder=D/out --staging=D/out/.s --record=D/rec";
+        QTest::newRow("packing, SIGTERM") << pack << SIGTERM << QByteArray("Ended by SIGTERM. Nothing was written.");
+        QTest::newRow("unpacking, SIGHUP") << unpack << SIGHUP
+                                           << QByteArray("Ended by SIGHUP. Nothing was placed: what was unpacked was removed.");
+    }
+    void endedBySignal()
+    {
+        QFETCH(QByteArray, words);
+        QFETCH(int, signal);
+        QFETCH(QByteArray, says);
+        QTemporaryDir tmp;
+        const QByteArray d = QFile::encodeName(tmp.path());
+        const bool packing = words.contains("--pack");
+        QVERIFY(::mkdir(d + "/out", 0755) == 0 && ::mkdir(d + (packing ? "/.p" : "/out/.s"), 0700) == 0);
+        for (const char* file : packing ? QList<const char*>{"/.p.zip", "/.p/zi12345", "/rec"} : QList<const char*>{"/out/.s/x", "/rec"})
+            QVERIFY(writeBytes(d + file, "new"));
+        QVERIFY(writeBytes(d + "/a.zip", "old"));
+        QByteArrayList argv{QFile::encodeName(kTally), "--text"};
+        for (const QByteArray& word : words.split(' '))
+            argv << QByteArray(word).replace("=D/", "=" + d + '/');
+        std::vector<char*> args;
+        for (QByteArray& word : argv)
+            args.push_back(word.data());
+        args.push_back(nullptr);
+        const QByteArray summary = d + "/summary";
+        int in[2], hold[2];
+        QVERIFY(::pipe(in) == 0 && ::pipe(hold) == 0);
+        tallytest::Child writer{::fork()};
+        if (writer.pid == 0) {   // an archiver that ignores the signal, listing one member, then at work
+            ::signal(SIGTERM, SIG_IGN);
+            ::signal(SIGHUP, SIG_IGN);
+            ::close(hold[1]);
+            const char line[] = "adding: x (stored 0%)\n-rw-r--r-- a/b 3 2026-12-06 22:34 x\n";
+            char block[64];
+            if (::write(in[1], line, sizeof line - 1) > 0)
+                while (::read(hold[0], block, sizeof block) > 0) {
+                }
+            ::_exit(7);
+        }
+        tallytest::Child tally{::fork()};
+        if (tally.pid == 0) {
+            ::dup2(in[0], 0);
+            const int err = ::open(summary.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(err, 2);
+            for (const int fd : {in[0], in[1], hold[0], hold[1], err})
+                ::close(fd);
+            ::execv(args[0], args.data());
+            ::_exit(127);
+        }
+        for (const int fd : {in[0], in[1], hold[0]})
+            ::close(fd);
+        // Once tally runs and catches the signal (its status says so), the signal.
+        const auto catches = [pid = tally.pid, signal] {
+            if (QFileInfo(QString::fromLocal8Bit("/proc/" + QByteArray::number(pid) + "/exe")).canonicalFilePath()
+                != QFileInfo(kTally).canonicalFilePath())
+                return false;
+            const QByteArray status = readBytes("/proc/" + QByteArray::number(pid) + "/status");
+            const qsizetype at = status.indexOf("SigCgt:");
+            return at >= 0 && (status.mid(at + 7, status.indexOf('\n', at) - at - 7).trimmed().toULongLong(nullptr, 16)
+                               >> (signal - 1)) & 1;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(catches(), 30000);
+        QCOMPARE(::kill(tally.pid, signal), 0);
+        const int status = tally.wait();
+        ::close(hold[1]);
+        QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 3, readBytes(summary).constData());
+        QCOMPARE(WTERMSIG(writer.wait()), SIGKILL);
+        QVERIFY2(readBytes(summary).trimmed().endsWith(says), readBytes(summary).constData());
+        QByteArrayList left = namesIn(d);
+        std::sort(left.begin(), left.end());
+        QCOMPARE(left, QByteArrayList({"a.zip", "out", "summary"}));
+        QCOMPARE(namesIn(d + "/out"), QByteArrayList());
+        QCOMPARE(readBytes(d + "/a.zip"), QByteArray("old"));
     }
 };
 
