@@ -161,13 +161,13 @@ std::string unfitWords(const std::string& member, const char* why)
 
 std::string fullWords(const std::string& member, bool keptAsPart)
 {
-    return member + ": not unpacked: the card is full" + (keptAsPart ? " (what fitted is " + member + ".part)" : "");
+    return member + ": not unpacked: the storage is full" + (keptAsPart ? " (what fitted is " + member + ".part)" : "");
 }
 
 std::string tooLargeWords(const std::string& member, std::optional<std::uint64_t> size, std::uint64_t limit,
                           bool keptAsPart)
 {
-    return member + ": not unpacked: " + (size ? "it is " + humanSize(*size) + "; " : std::string()) + "a file on this card holds at most "
+    return member + ": not unpacked: " + (size ? "it is " + humanSize(*size) + "; " : std::string()) + "a file in this folder can hold at most "
            + std::to_string(limit) + " bytes" + (keptAsPart ? " (what was written is " + member + ".part)" : "");
 }
 
