@@ -153,6 +153,10 @@ Stage sevenZipUnpack(const UnpackJob& job)
     words.push_back(sevenZipName(relative ? job.cwd + "/" + job.archive : job.archive));
     Stage stage = stageOf("7zz", words);
     stage.folder = job.staging;
+    // On a card: a member whose name another one took is unpacked under a
+    // name of 7-Zip's (NAME_1.EXT), and listed.
+    stage.foldingWords = stage.words;
+    stage.foldingWords.insert(stage.foldingWords.begin() + 2, "-aou");
     return stage;
 }
 
@@ -169,14 +173,19 @@ Stage unzipUnpack(const UnpackJob& job)
         stage.words.insert(stage.words.begin() + 3, job.password);
     if (pattern)
         stage.fd4 = job.archive;
+    stage.foldingWords = stage.words;
+    stage.foldingWords[1] = "-n";
     return stage;
 }
 
 Stage rarUnpack(const UnpackJob& job)
 {
-    return stageOf("unrar", {"unrar", "x", job.overwrite ? "-o+" : "-o-",
-                             "-p" + (job.password.empty() ? "-" : job.password), "-y", pathArgument(job.archive),
-                             pathArgument(job.staging)});
+    Stage stage = stageOf("unrar", {"unrar", "x", job.overwrite ? "-o+" : "-o-",
+                                    "-p" + (job.password.empty() ? "-" : job.password), "-y",
+                                    pathArgument(job.archive), pathArgument(job.staging)});
+    stage.foldingWords = stage.words;
+    stage.foldingWords[2] = "-o-";
+    return stage;
 }
 
 // libarchive reads rar 4 and 5 but no encrypted ones; it lists on its error
@@ -184,12 +193,23 @@ Stage rarUnpack(const UnpackJob& job)
 Stage bsdtarUnpack(const UnpackJob& job)
 {
     Stage stage = stageOf("bsdtar", {"bsdtar", "-xvf", pathArgument(job.archive), "-C", pathArgument(job.staging)});
+    stage.foldingWords = stage.words;
+    stage.foldingWords[1] = "-xvkf";
     stage.noInput = true;
     stage.errorsInListing = true;
     return stage;
 }
 
 } // namespace
+
+std::string caseVariant(const std::string& path)
+{
+    std::string variant = path;
+    for (std::size_t i = path.rfind('/') + 1; i < variant.size(); ++i)
+        if (variant[i] >= 'a' && variant[i] <= 'z')
+            variant[i] = static_cast<char>(variant[i] - 'a' + 'A');
+    return variant;
+}
 
 std::string partialName(const Format& format, const std::string& token)
 {
@@ -251,6 +271,10 @@ Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& ins
         } else {
             plan.stages = {stageOf("tar", {"tar", "xvvf", pathArgument(job.archive), "-C", pathArgument(job.staging)})};
         }
+        // On a card a member whose name another one took is skipped, and
+        // tar says so by name ("NAME: skipping existing file").
+        plan.stages.back().foldingWords = plan.stages.back().words;
+        plan.stages.back().foldingWords.push_back("--skip-old-files");
         break;
     case Family::Zip:
         // unzip reads neither split sets nor AES, LZMA, PPMd, xz or zstd
@@ -295,6 +319,8 @@ Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& ins
     // the umask says); the private folder in it is new and the owner's alone.
     plan.prepare = {stageOf("mkdir", {"mkdir", "-p", pathArgument(job.folder)}),
                     stageOf("mkdir", {"mkdir", "-m", "700", pathArgument(job.staging)})};
+    if (!job.staging.empty())
+        plan.foldCheck = caseVariant(job.staging);
     if (listing == Listing::Unzip && job.entries)
         plan.tally = {"-T", std::to_string(*job.entries)};
     plan.tally.insert(plan.tally.end(), {"-t", listingName(listing), "--unpack", "--archive=" + job.archive,

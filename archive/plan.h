@@ -22,6 +22,11 @@ struct Stage {
     std::string fd4;                  // opened as descriptor 4, for a name the tool would take as a pattern
     bool noInput = false;             // standard input from /dev/null
     bool errorsInListing = false;     // its error output goes with its listing (bsdtar lists there)
+    // The words instead where the output folder does not tell case apart
+    // (a memory card): the program never replaces a file it unpacked in the
+    // private folder, which would lose a member whose name differs only in
+    // case. Empty: the same words everywhere.
+    std::vector<std::string> foldingWords;
 };
 
 using Installed = std::function<bool(const char* program)>;
@@ -40,6 +45,10 @@ struct Plan {
     Refusal refusal = Refusal::None;
     const Tool* missing = nullptr;
     bool weakPassword = false;        // packing: only zip's traditional encryption was at hand
+    // Unpacking: a path that exists only where the output folder folds
+    // case (the private folder's name in capitals); the stages take their
+    // foldingWords when it does.
+    std::string foldCheck;
 };
 
 struct PackJob {
@@ -80,6 +89,10 @@ std::string partialName(const Format& format, const std::string& token);
 // The private folder a packing line works in beside its partial archive
 // (.arkive-TOKEN for .arkive-TOKEN.zip), which tally removes at the end.
 std::string scratchOf(const std::string& partial);
+
+// The path with the ASCII letters of its last name in capitals: where a
+// file system folds case, it names the same entry as `path`.
+std::string caseVariant(const std::string& path);
 
 // Whether a password given for the format would only get zip's
 // traditional encryption, which known-plaintext attacks break.

@@ -22,10 +22,10 @@ std::string statusRecord(const std::string& name)
     return "printf '\\0S" + name + " %d\\0' $? >&3";
 }
 
-std::string command(const Stage& stage)
+std::string command(const Stage& stage, const std::vector<std::string>& words)
 {
     std::string text;
-    for (const std::string& word : stage.words)
+    for (const std::string& word : words)
         text += (text.empty() ? "" : " ") + shellWord(word);
     if (!stage.input.empty())
         text += " <" + shellWord(pathArgument(stage.input));
@@ -38,6 +38,15 @@ std::string command(const Stage& stage)
     if (!stage.folder.empty())
         text = "cd " + shellWord(pathArgument(stage.folder)) + " && " + text;
     return text;
+}
+
+// The stage, with its other words where the output folder folds case.
+std::string command(const Stage& stage, const std::string& foldCheck)
+{
+    if (foldCheck.empty() || stage.foldingWords.empty())
+        return command(stage, stage.words);
+    return "if [ -e " + shellWord(pathArgument(foldCheck)) + " ]; then " + command(stage, stage.foldingWords)
+           + "; else " + command(stage, stage.words) + "; fi";
 }
 
 } // namespace
@@ -72,10 +81,11 @@ std::string shellLine(const Plan& plan)
         return std::string();
     std::string work;
     for (const Stage& stage : plan.stages)
-        work += (work.empty() ? "{ " : " | { ") + command(stage) + "; " + statusRecord(stage.name) + "; }";
+        work += (work.empty() ? "{ " : " | { ") + command(stage, plan.foldCheck) + "; " + statusRecord(stage.name)
+                + "; }";
     std::string prepare;
     for (const Stage& stage : plan.prepare)
-        prepare += (prepare.empty() ? "" : " && ") + command(stage);
+        prepare += (prepare.empty() ? "" : " && ") + command(stage, stage.words);
     // A failed preparation reports under the name of the first one.
     if (!prepare.empty())
         work = "if " + prepare + "; then " + work + "; else " + statusRecord(plan.prepare.front().name) + "; fi";

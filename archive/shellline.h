@@ -14,6 +14,9 @@
 // write() each and listings never hold a NUL byte, so tally tells them
 // apart however they interleave. The pipe to tally ends only when every
 // stage has ended, so tally has every status before it decides.
+//
+// A stage with other words for a folder that folds case runs as
+// `if [ -e FOLDCHECK ]; then OTHER WORDS; else WORDS; fi`.
 #pragma once
 
 #include "plan.h"

@@ -12,6 +12,7 @@ xvfb xauth xdotool fonts-dejavu-core fonts-wqy-microhei libxcb1-dev
 libfontconfig-dev libx11-dev
 clang libclang-rt-14-dev
 pv cloc strace
+fusefat dosfstools
 desktop-file-utils appstream dpkg-dev file
 "
 

@@ -286,11 +286,19 @@ void TarParser::fullLine(std::string_view t)
 
 inline void TarParser::member(std::string_view t, std::uint64_t size)
 {
+    if (size > largeAbove_)
+        largeMember(t, size);
     ++counts_.entries;
     counts_.bytes = saturatingAdd(counts_.bytes, size);
     pending_ = t.data();
     pendingSize_ = t.size();
     pendingBytes_ = size;
+}
+
+void TarParser::largeMember(std::string_view t, std::uint64_t size)
+{
+    if (large_.size() < kMaxLargeMembers && t[0] == '-')
+        large_.emplace_back(tarUnquote(tarName(t)), size);
 }
 
 void TarParser::slowLine(std::string_view t)

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "options.h"
 #include "treebytes.h"
@@ -20,6 +22,8 @@ constexpr std::size_t kMaxNameBytes = 4096;
 constexpr std::size_t kMaxErrorBytes = 512;
 // zip -v writes one dot per this many bytes read of a member still open.
 constexpr std::uint64_t kZipDotBytes = 10ull * 1024 * 1024;
+// Most members kept whose listed size is above the parser's mark.
+constexpr std::size_t kMaxLargeMembers = 1000;
 // unzip: most directories kept in the sets that estimate the directory
 // entries which unzip does not list because they exist already.
 constexpr std::size_t kMaxTrackedDirs = 65536;
@@ -97,6 +101,10 @@ public:
 
     void setProbe(FileProbe* probe) { probe_ = probe; }
     void setSink(MessageSink* sink) { sink_ = sink; }
+    // Members listed with a size above `bytes` are kept, name and size:
+    // the output folder's file system may not hold them (tar lists sizes).
+    void setLargeAbove(std::uint64_t bytes) { largeAbove_ = bytes; }
+    const std::vector<std::pair<std::string, std::uint64_t>>& large() const { return large_; }
 
 protected:
     void setCurrent(std::string_view name);
@@ -105,6 +113,8 @@ protected:
     Counts counts_;
     FileProbe* probe_ = nullptr;
     MessageSink* sink_ = nullptr;
+    std::uint64_t largeAbove_ = ~std::uint64_t(0);
+    std::vector<std::pair<std::string, std::uint64_t>> large_;
 };
 
 // GNU tar -vv (both directions): "MODE OWNER/GROUP SIZE DATE TIME NAME".
@@ -121,6 +131,7 @@ private:
     void slowLine(std::string_view text);
     __attribute__((noinline)) void fullLine(std::string_view text);
     void member(std::string_view text, std::uint64_t size);
+    __attribute__((noinline)) void largeMember(std::string_view text, std::uint64_t size);
     Operation op_;
     std::size_t sizeEnd_ = 0;   // where SIZE ended on the last member line
     const char* pending_ = nullptr;   // the last member line, until chunkEnd()

@@ -5,6 +5,8 @@
 
 #include <unistd.h>
 
+#include "cardprobe.h"
+#include "cardreview.h"
 #include "endsignals.h"
 #include "textutil.h"
 
@@ -126,6 +128,8 @@ Session::Session(const Options& options, Clock::time_point start, FileProbe* pro
 {
     parser_->setProbe(probe);
     parser_->setSink(this);
+    if (!options_.staging.empty())
+        parser_->setLargeAbove(std::min(kFatFileLimit, givenFileLimit().value_or(kFatFileLimit)));
     if (!options_.ignored.empty()) {
         std::string words;
         for (const std::string& word : options_.ignored)
@@ -157,8 +161,11 @@ void Session::feedListing(const char* data, std::size_t size)
         tar.TarParser::chunkEnd();
         return;
     }
-    reader_.feed(data, size, [&p](const Line& line) {
+    const bool watch = !options_.staging.empty();
+    reader_.feed(data, size, [this, &p, watch](const Line& line) {
         p.line(line.text, line.dropped);
+        if (watch && p.counts().entries != listed_)
+            noteMember();
         if (line.transient)
             p.chunkEnd();   // its text is about to change
     });
@@ -247,6 +254,24 @@ std::string Session::shown(std::string text) const
     return text;
 }
 
+// What the output folder's file system does, probed once the archiver
+// has listed something (the private folder is there then) or at the end.
+const CardRules& Session::card()
+{
+    if (!card_)
+        card_ = probeCard(options_.staging);
+    return *card_;
+}
+
+// A member listed (not by tar, whose own words tell what a card did): on
+// a card that folds case, its name is compared with the ones before.
+void Session::noteMember()
+{
+    listed_ = parser_->counts().entries;
+    if (card().foldsCase && folded_.size() < kMaxFoldedNames)
+        noteListed(parser_->counts().current, folded_, clashes_);
+}
+
 Outcome Session::outcome() const
 {
     return decideOutcome(options_, parser_->counts(), job_, ended_, stopRequested_);
@@ -288,7 +313,10 @@ void Session::endInput(Clock::time_point now)
     // well (its warnings, such as files zip cannot store, are told all the
     // same). What an unpacking that went wrong made only adds to the folder,
     // less the member it was writing when it ended; after a wrong password
-    // or a signal nothing is placed.
+    // or a signal nothing is placed. What the card could not take is told
+    // first.
+    if (!options_.staging.empty() && !job_.wrongPassword && signal_ == 0)
+        reviewCard(options_.staging, card(), {parser_->large(), clashes_, options_.kind == Kind::SevenZip}, job_);
     const Outcome ended = decideOutcome(options_, parser_->counts(), job_, true, stopRequested_);
     const bool done = ended == Outcome::Done || ended == Outcome::Warnings;
     const Operation op = operationOf(options_);

@@ -7,9 +7,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "cardnames.h"
 #include "finisher.h"
 #include "linereader.h"
 #include "options.h"
@@ -26,6 +28,9 @@ constexpr double kEtaMinElapsedSeconds = 1.0;  // nor in the first second
 
 // Most messages kept for the window's list; the rest are counted.
 constexpr std::size_t kMaxMessages = 1000;
+// Most member names kept to find the ones that a card folding case puts on
+// one name.
+constexpr std::size_t kMaxFoldedNames = 200000;
 
 // Warnings: every program did its work, and one warned or a notice was told.
 enum class Outcome { Running, Done, Errors, EndedEarly, Stopped, Warnings };
@@ -151,6 +156,8 @@ private:
     bool mayBeCut(Outcome ended) const;
     void noteStorage(const std::string& failure);
     std::string shown(std::string text) const;
+    void noteMember();
+    const CardRules& card();
 
     Options options_;
     std::unique_ptr<Parser> parser_;
@@ -173,6 +180,10 @@ private:
     // Written by putInPlace(), read once placed() has run.
     FinishReport placed_;
     CutMember cut_;
+    std::optional<CardRules> card_;     // unpacking: what the output folder's file system does, once probed
+    std::unordered_map<std::string, std::string> folded_;   // ... folded names listed on a card that folds case
+    std::vector<Clash> clashes_;
+    std::uint64_t listed_ = 0;          // the members noted
     std::string lead_;                  // shown first
     bool written_ = false;
     Clock::time_point start_;

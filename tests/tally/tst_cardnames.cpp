@@ -1,0 +1,118 @@
+// What tally makes of a memory card: the probe's decisions, the names a
+// card cannot hold, the archivers' complaints about members, the clashes
+// of a listing on a card that folds case, and the words.
+#include <QTest>
+
+#include "cardnames.h"
+#include "plan.h"
+
+using namespace tally;
+
+Q_DECLARE_METATYPE(Trouble)
+
+class TestCardNames : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rules()
+    {
+        ProbeFacts fat;
+        fat.variantIsSame = fat.markRefused = fat.dotDropped = true;
+        fat.fileSizeBits = 32;
+        const CardRules r = rulesFrom(fat);
+        QVERIFY(r.foldsCase && r.refusesMarks && r.dropsTrailing);
+        QCOMPARE(r.fileLimit.value_or(0), kFatFileLimit);
+        const CardRules ext4 = rulesFrom(ProbeFacts{});
+        QVERIFY(!ext4.foldsCase && !ext4.refusesMarks && !ext4.dropsTrailing && !ext4.fileLimit);
+        ProbeFacts given;
+        given.limitGiven = 1000;
+        QCOMPARE(rulesFrom(given).fileLimit.value_or(0), 1000u);
+        QCOMPARE(arkive::caseVariant("/media/Card/out/.arkive-a1B"), std::string("/media/Card/out/.ARKIVE-A1B"));
+    }
+
+    void unfit_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<bool>("unfit");
+        for (const char* bad : {"x:y", "d/a*b", "q?", "say\"hi\"", "a<b", "a>b", "p|q", "x.", "dir./f", "y "})
+            QTest::newRow(bad) << QByteArray(bad) << true;
+        for (const char* good : {"a.txt", "./a/b/", ".hidden", "..x", "a b", "dir/"})
+            QTest::newRow(good) << QByteArray(good) << false;
+    }
+    void unfit()
+    {
+        QFETCH(QByteArray, path);
+        QFETCH(bool, unfit);
+        CardRules card;
+        card.refusesMarks = card.dropsTrailing = true;
+        QCOMPARE(unfitName(path.toStdString(), card) != nullptr, unfit);
+        QVERIFY(unfitName(path.toStdString(), CardRules{}) == nullptr);   // ext4 holds them all
+    }
+
+    void complaints_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<Trouble>("trouble");
+        QTest::addColumn<QByteArray>("member");
+        const auto row = [](const char* line, Trouble t, const char* member) {
+            QTest::newRow(line) << QByteArray(line) << t << QByteArray(member);
+        };
+        // As GNU tar 1.34 and 7-Zip 26 wrote them on fusefat and tmpfs (LC_ALL=C.UTF-8).
+        row("tar: a.txt: skipping existing file", Trouble::Taken, "a.txt");
+        row("tar: docs/x: skipping existing file", Trouble::Taken, "docs/x");
+        row("tar: x\\:y: Cannot open: Operation not permitted", Trouble::BadName, "x:y");
+        row("tar: d\\\\e\\:f: Cannot open: Invalid argument", Trouble::BadName, "d\\e:f");
+        row("tar: t/big.bin: Wrote only 4096 of 10240 bytes", Trouble::Full, "t/big.bin");
+        row("tar: big: Cannot write: No space left on device", Trouble::Full, "big");
+        row("tar: big: Cannot write: File too large", Trouble::TooLarge, "big");
+        row("tar: a \\303\\251: skipping existing file", Trouble::Taken, "a \xc3\xa9");
+        row("ERROR: Cannot open output file : errno=1 : Operation not permitted : ./x:y", Trouble::BadName, "x:y");
+        row("ERROR: Cannot set file attribute : errno=38 : Function not implemented : ./Docs", Trouble::None, "");
+        row("tar: Exiting with failure status due to previous errors", Trouble::None, "");
+        row("tar: a.txt: Cannot open: File exists", Trouble::None, "");
+        row("gzip: stdin: unexpected end of file", Trouble::None, "");
+    }
+    void complaints()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(Trouble, trouble);
+        QFETCH(QByteArray, member);
+        const auto c = complaintIn(line.toStdString());
+        QCOMPARE(c ? c->trouble : Trouble::None, trouble);
+        if (c)
+            QCOMPARE(QByteArray::fromStdString(c->member), member);
+    }
+
+    // The names a card that folds case puts on one: the second of each is
+    // a clash with the first; folders are merged.
+    void clashes()
+    {
+        std::unordered_map<std::string, std::string> seen;
+        std::vector<Clash> clashes;
+        for (const char* name : {"A.txt", "Docs/", "Docs/x", "a.txt", "docs/", "docs/x", "b", "./B", "b", "A.TXT"})
+            noteListed(name, seen, clashes);
+        QCOMPARE(int(clashes.size()), 5);
+        QCOMPARE(clashes[0].member + ">" + clashes[0].earlier, std::string("a.txt>A.txt"));
+        QVERIFY(clashes[1].folder && clashes[1].earlier == "Docs/");
+        QCOMPARE(clashes[2].member + ">" + clashes[2].earlier, std::string("docs/x>Docs/x"));
+        QVERIFY(!clashes[2].folder);
+        QCOMPARE(clashes[3].member + ">" + clashes[3].earlier, std::string("./B>b"));
+        QCOMPARE(clashes[4].member, std::string("A.TXT"));   // the same name twice is no clash
+    }
+
+    void words()
+    {
+        QCOMPARE(takenWords("a.txt", "A.txt", false), std::string("a.txt: not unpacked: A.txt has that name on this card"));
+        QCOMPARE(takenWords("x", "x", false), std::string("x: not unpacked: another member has that name on this card"));
+        QCOMPARE(takenWords("a.txt", "A.txt", true),
+                 std::string("a.txt: unpacked under another name: A.txt has that name on this card"));
+        QCOMPARE(mergedWords("docs/", "Docs/"),
+                 std::string("docs: put together with Docs: this card does not tell the case of letters apart"));
+        QCOMPARE(fullWords("big", true), std::string("big: not unpacked: the storage is full (what fitted is big.part)"));
+        QCOMPARE(tooLargeWords("iso", 4294967296ull, kFatFileLimit, false),
+                 std::string("iso: not unpacked: it is 4.0 GiB; a file in this folder can hold at most 4294967295 bytes"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCardNames)
+#include "tst_cardnames.moc"
