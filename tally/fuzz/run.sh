@@ -21,7 +21,8 @@ fi
 mkdir -p "$work/corpus" "$work/crashes"
 "$cxx" -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I"$src" -I"$src/../archive" "$here/fuzz_tally.cpp" "$src/../archive/format.cpp" "$src/../archive/removetree.cpp" \
-  "$src/endsignals.cpp" "$src/finisher.cpp" "$src/linereader.cpp" "$src/options.cpp" "$src/parsers.cpp" "$src/records.cpp" \
+  "$src/../archive/plan.cpp" "$src/../archive/shellline.cpp" \
+  "$src/cardnames.cpp" "$src/cardprobe.cpp" "$src/cardreview.cpp" "$src/endsignals.cpp" "$src/finisher.cpp" "$src/linereader.cpp" "$src/options.cpp" "$src/parsers.cpp" "$src/records.cpp" \
   "$src/session.cpp" "$src/textutil.cpp" "$src/treebytes.cpp" \
   -o "$work/fuzz_tally"
 
