@@ -5,10 +5,12 @@
 #include "startup.h"
 #include "zapplication.h"
 #include "zlanguage.h"
+#include "zmessagebox.h"
 
 #include <QDebug>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QTimer>
 #include <QTranslator>
 
 #include <fontconfig/fontconfig.h>
@@ -83,8 +85,13 @@ int main(int argc, char** argv)
     app->installTranslator(translator);
     fonts.join(); // before the toolkit reads the font configuration itself
 
+    // What jobs that were cut short (a killed tally, a power cut) left in
+    // their folders goes, and the user is told what.
+    const QString leftovers = leftoversText(arkive::removeLeftovers(arkive::jobsFolder()));
     int result = 0;
     if (!archive.isNull()) {
+        if (!leftovers.isEmpty())
+            ZMessageBox::information(nullptr, QPixmap(), leftovers, QObject::tr("OK"));
         const QString path = fromLocalBytes(archive);
         extractOnlyDialog = new ExtractDialog(nullptr, "Extract Dialog");
         extractOnlyDialog->setFiles(QStringList{path});
@@ -94,6 +101,10 @@ int main(int argc, char** argv)
         MainWindow window(nullptr, QStringLiteral("/"), QStringLiteral("*"), MainFilter, MainSort);
         app->setMainWidget(&window);
         window.show();
+        if (!leftovers.isEmpty())
+            QTimer::singleShot(0, &window, [&window, &leftovers] {
+                ZMessageBox::information(&window, QPixmap(), leftovers, QObject::tr("OK"));
+            });
         result = app->exec();
     }
     delete translator;

@@ -1,5 +1,12 @@
 #include "startup.h"
 
+#include "localbytes.h"
+#include "textutil.h"
+
+#include <QCoreApplication>
+#include <QObject>
+#include <QStringList>
+
 #include <QDir>
 #include <QList>
 
@@ -130,4 +137,17 @@ QString archiveFolder(const QString& path, const QString& cwd)
 QString translationName(const QString& base, const QString& languageCode)
 {
     return base + QLatin1Char('_') + languageCode;
+}
+
+QString leftoversText(const std::vector<arkive::Leftover>& removed, std::size_t shown)
+{
+    if (removed.empty())
+        return QString();
+    QStringList lines{QObject::tr("What interrupted jobs had left was removed:")};
+    for (std::size_t i = 0; i < removed.size() && i < shown; ++i)
+        lines << QObject::tr("%1 (%2)").arg(fromLocalBytes(QByteArray::fromStdString(removed[i].path)),
+                                            QString::fromStdString(tally::humanSize(removed[i].bytes)));
+    if (removed.size() > shown)
+        lines << QObject::tr("and %1 more").arg(removed.size() - shown);
+    return lines.join(QLatin1Char('\n'));
 }

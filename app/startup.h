@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <vector>
+
+#include "jobrecords.h"
+
 // The pieces of start-up that can be worked out from values alone.
 
 struct StartOptions
@@ -56,3 +60,7 @@ QString archiveFolder(const QString& path, const QString& cwd);
 // The name of the translation file for a language code, such as
 // "arkiveui_de_DE"; QTranslator::load falls back to "arkiveui_de".
 QString translationName(const QString& base, const QString& languageCode);
+
+// What start-up tells of the leftovers of interrupted jobs it removed: each
+// by its path and size, at most `shown` of them; empty when there were none.
+QString leftoversText(const std::vector<arkive::Leftover>& removed, std::size_t shown = 10);

@@ -140,9 +140,11 @@ int openJobRecord(const std::string& jobs, const std::string& token, const std::
     data += '\0';
     data += archive;
     data += '\0';
-    if (::flock(fd, LOCK_EX) != 0 || !writeAll(fd, data)
-        || ::rename(fresh.c_str(), (jobs + "/" + token).c_str()) != 0) {
-        ::unlink(fresh.c_str());
+    // Linked to its name, so that a record of that token is never replaced.
+    const bool made = ::flock(fd, LOCK_EX) == 0 && writeAll(fd, data)
+                      && ::link(fresh.c_str(), (jobs + "/" + token).c_str()) == 0;
+    ::unlink(fresh.c_str());
+    if (!made) {
         ::close(fd);
         return -1;
     }

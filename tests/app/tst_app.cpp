@@ -127,6 +127,17 @@ private slots:
             QCOMPARE(archiveFolder(path, cwd), folder);
     }
 
+    // What start-up says of the leftovers it removed: nothing when there
+    // were none; each by path and size, the rest counted.
+    void leftovers()
+    {
+        QCOMPARE(leftoversText({}), QString());
+        const std::vector<arkive::Leftover> removed{{"/mmc/.arkive-Ab1.part", 314572800}, {"/mmc/.arkive-Cd2", 0},
+                                                    {"/home/.arkive-Ef3.zip", 1}};
+        QCOMPARE(leftoversText(removed, 2), "What interrupted jobs had left was removed:\n/mmc/.arkive-Ab1.part (300.0 MiB)\n"
+                                            "/mmc/.arkive-Cd2 (0 B)\nand 1 more");
+    }
+
     // The title bar follows the folder and the selection; "Clear selection"
     // empties it in every folder. The back key is off exactly while the
     // root is shown, from the start on.

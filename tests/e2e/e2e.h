@@ -76,8 +76,10 @@ public:
 
     // Packs `files` through the compress dialog's OK, answering the question
     // whether to replace an archive with `answer`; returns the archive.
+    // `meanwhile` runs before it waits for the pipeline.
     QByteArray pack(const QByteArrayList& files, const QByteArray& outDir, const QString& format,
-                    const CompressRequest& options = CompressRequest(), const char* answer = "Replace")
+                    const CompressRequest& options = CompressRequest(), const char* answer = "Replace",
+                    const std::function<void()>& meanwhile = {})
     {
         CompressDialog dialog;
         // A weak zip password is packed anyway, as the user would.
@@ -101,6 +103,8 @@ public:
         dialog.accept();
         if (dialog.result() != QDialog::Accepted)
             return "(not accepted)";
+        if (meanwhile)
+            meanwhile();
         return reapAll() ? toLocalBytes(archivePath(dialog.request())) : QByteArray();
     }
 

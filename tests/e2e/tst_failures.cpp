@@ -3,12 +3,18 @@
 // partial archive or private folder left behind; each hostile archive row
 // must leave everything outside the output folder as it was.
 #include "extractcommand.h"
+#include "jobrecords.h"
 
 #include "e2e.h"
 
 #include <sys/mount.h>
 
+#include <QFileInfo>
+#include <QRandomGenerator>
+
 #include <functional>
+
+#include <signal.h>
 
 using e2e::World;
 
@@ -56,6 +62,46 @@ bool asNobody(World& w, const QByteArray& archive, const QByteArray& file, const
 bool smallDisk(const QByteArray& dir)
 {
     return ::mkdir(dir + "/full", 0755) == 0 && ::mount("tmpfs", dir + "/full", "tmpfs", 0, "size=256k,mode=0755") == 0;
+}
+
+// The processes of this user whose program is `program` and whose words
+// hold `word`.
+QList<pid_t> running(const QString& program, const QByteArray& word)
+{
+    QList<pid_t> pids;
+    const QString wanted = QFileInfo(program).canonicalFilePath();
+    for (const QByteArray& name : namesIn("/proc")) {
+        const QByteArray proc = "/proc/" + name;
+        if (name.toInt() > 0 && QFileInfo(QString::fromLatin1(proc + "/exe")).canonicalFilePath() == wanted
+            && readBytes(proc + "/cmdline").contains(word))
+            pids << name.toInt();
+    }
+    return pids;
+}
+
+// The hidden names of the jobs in a folder.
+QByteArrayList jobNames(const QByteArray& folder)
+{
+    QByteArrayList names;
+    for (const QByteArray& name : namesIn(folder))
+        if (name.startsWith(".arkive-"))
+            names << name;
+    return names;
+}
+
+// Whether a file below `folder` whose name starts with `prefix` has more
+// than `bytes`.
+bool grown(const QByteArray& folder, const QByteArray& prefix, qint64 bytes)
+{
+    for (const QByteArray& name : namesIn(folder)) {
+        struct stat st;
+        const QByteArray path = folder + '/' + name;
+        if (::lstat(path, &st) != 0)
+            continue;
+        if (S_ISDIR(st.st_mode) ? grown(path, prefix, bytes) : name.startsWith(prefix) && st.st_size > bytes)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -234,6 +280,60 @@ private slots:
         QCOMPARE(ends.size(), 1);
         QVERIFY2(ends.first().status == 0, ends.first().summary.constData());
         QCOMPARE(readBytes(out + "/docs/a"), QByteArray("x"));
+    }
+
+    // A job cut short: tally killed (SIGKILL) while zip packs or tar
+    // unpacks leaves its hidden names and its record, which the next start
+    // of arkive removes; ended by SIGTERM (as a session that ends ends every
+    // program, and unpacking ones ignore it), tally stops the archiver and
+    // removes them itself.
+    void interruptions()
+    {
+        const QByteArray dir = m_world.folder("cut short"), big = dir + "/big.bin", out = dir + "/out";
+        QByteArray data(48 << 20, '\0');
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(data.data()), data.size() / 4);
+        QVERIFY(writeBytes(big, data));
+        QCOMPARE(::mkdir(out, 0755), 0);
+        const QString tally = qEnvironmentVariable("ARKIVE_REAL_TALLY");
+        const auto killWhen = [](const std::function<bool()>& ready, const QList<std::pair<QString, QByteArray>>& whom,
+                                 int signal) {
+            QTRY_VERIFY_WITH_TIMEOUT(ready(), 30000);
+            for (const auto& [program, word] : whom)
+                for (const pid_t pid : running(program, word))
+                    QCOMPARE(::kill(pid, signal), 0);
+        };
+        const std::string jobs = arkive::jobsFolder();
+
+        // zip's own temporary file is in the line's private folder.
+        QCOMPARE(m_world.pack({big}, out, ".zip", {}, "Replace",
+                              [&] { killWhen([&] { return grown(out, "zi", 1000000); }, {{tally, "--pack"}}, SIGKILL); }),
+                 out + "/pack $n ;`x` -.zip");
+        QVERIFY(!QFile::exists(QString::fromLocal8Bit(out + "/pack $n ;`x` -.zip")));
+        QVERIFY(!jobNames(out).isEmpty());
+        QCOMPARE(m_world.tallyEnds().size(), 1);   // killed
+        std::vector<arkive::Leftover> removed = arkive::removeLeftovers(jobs);
+        QVERIFY(!removed.empty());
+        QCOMPARE(jobNames(out), QByteArrayList());
+
+        const QByteArray archive = dir + "/big.tar.bz2";
+        QCOMPARE(runProgram({"tar", "-cjf", archive, "-C", dir, "big.bin"}), 0);
+        QVERIFY(m_world.unpack({archive}, out, {}, true, [&] {
+            killWhen([&] { return grown(out, "big", 1000000); }, {{tally, "--unpack"}}, SIGKILL);
+        }));
+        QCOMPARE(m_world.tallyEnds().size(), 1);
+        QCOMPARE(namesIn(out), jobNames(out));   // nothing placed
+        QVERIFY(!jobNames(out).isEmpty());
+        removed = arkive::removeLeftovers(jobs);
+        QCOMPARE(removed.size(), std::size_t(1));
+        QCOMPARE(namesIn(out), QByteArrayList());
+
+        QVERIFY(m_world.unpack({archive}, out, {}, true, [&] {
+            killWhen([&] { return grown(out, "big", 1000000); },
+                     {{tally, "--unpack"}, {"/usr/bin/tar", "xvv"}, {"/usr/bin/bzip2", "-d"}}, SIGTERM);
+        }));
+        COMPARE_TALLIES(m_world, 1, 3);
+        QCOMPARE(namesIn(out), QByteArrayList());
+        QVERIFY(arkive::removeLeftovers(jobs).empty());
     }
 };
 

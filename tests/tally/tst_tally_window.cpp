@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "bytefiles.h"
 #include "tallytest.h"
 #include "window.h"
 
@@ -145,6 +146,49 @@ private slots:
         s.entries = 5;
         s.totalEntries = 13;
         QCOMPARE(TallyWindow::detailWords(s), "The archiver ended without saying that it had finished (entries: 5 of 13).");
+    }
+    // Placing 100,000 files runs beside the window: it counts, and Stop,
+    // pressed while it places, ends the placement after the entry being
+    // moved: some entries are placed, each whole, the rest is removed with
+    // the private folder. Once the result shows, a window that is hidden
+    // (as a window manager does) ends tally as Close does.
+    void stopWhilePlacing()
+    {
+        constexpr int kFiles = 100000;
+        QTemporaryDir tmp;
+        const QByteArray d = QFile::encodeName(tmp.path()), staging = d + "/out/.s";
+        QVERIFY(::mkdir(d + "/out", 0755) == 0 && ::mkdir(staging, 0700) == 0);
+        for (int i = 0; i < kFiles; ++i)
+            QVERIFY(writeBytes(staging + "/f" + QByteArray::number(i), "whole"));
+        int p[2];
+        QCOMPARE(::pipe(p), 0);
+        const QByteArray input = tallytest::tarLine("5", "f1") + QByteArrayLiteral("\0Star 0\0");
+        QCOMPARE(::write(p[1], input.constData(), std::size_t(input.size())), input.size());
+        ::close(p[1]);
+        TallyWindow window(Operation::Unpacking);
+        GuiRunner runner(tallytest::options("-t tar --unpack --folder=" + d + "/out --staging=" + staging + " --stages=1"),
+                         p[0], &window);
+        QSignalSpy finished(&runner, &GuiRunner::finished);
+        window.show();
+        runner.start();
+        QTRY_VERIFY_WITH_TIMEOUT(runner.session().snapshot(Clock::now()).placed > 0, kWaitMs);
+        QVERIFY(runner.session().placing() && window.stopButton()->isVisible());
+        QVERIFY2(window.resultText().startsWith("Placing "), qPrintable(window.resultText()));
+        QTest::mouseClick(window.stopButton(), Qt::LeftButton);
+        QTest::mouseClick(window.confirmStopButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(window.isFinished(), kWaitMs);
+        QCOMPARE(runner.exitStatus(), 3);
+        QCOMPARE(window.titleText(), QString("Unpacking stopped"));
+        const QByteArrayList placed = namesIn(d + "/out");
+        QVERIFY2(placed.size() > 0 && placed.size() < kFiles, QByteArray::number(placed.size()).constData());
+        for (const QByteArray& name : placed)
+            QCOMPARE(readBytes(d + "/out/" + name), QByteArray("whole"));
+        QVERIFY(window.resultText().contains(
+            QString("Stopped while placing: %1 entries were placed, each whole").arg(placed.size())));
+        QCOMPARE(finished.count(), 0);
+        window.hide();
+        QCOMPARE(finished.count(), 1);
+        ::close(p[0]);
     }
 };
 
