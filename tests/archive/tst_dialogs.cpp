@@ -9,6 +9,7 @@
 #include "extractcommand.h"
 #include "extractdialog.h"
 #include "jobrecords.h"
+#include "localbytes.h"
 #include "totalsize.h"
 
 #include "bytefiles.h"
@@ -87,6 +88,42 @@ private slots:
             QCOMPARE(proposedName(name, format), proposed);
             QCOMPARE(renamedForFormat(name, format), switched);
         }
+    }
+
+    // While a job writes an archive (its record is held), a second packing
+    // to that name is refused, and the dialog stays open; once the job has
+    // ended it starts.
+    void oneJobPerArchive()
+    {
+        const QString data = m_tmp.filePath("one job");
+        QVERIFY(QDir().mkpath(data));
+        TraceRecorder traces;
+        CompressDialog compress;
+        compress.setFiles({data});
+        compress.setOutDir(m_tmp.path());
+        compress.setArchiveName("busy");
+        compress.show();
+        const QString archive = archivePath(compress.request());
+        const int job = arkive::openJobRecord(arkive::jobsFolder(), "Busy1", toLocalBytes(m_tmp.path()).toStdString(),
+                                              toLocalBytes(archive).toStdString());
+        QVERIFY(job >= 0);
+        QString told;
+        {
+            WhileModal<QMessageBox> answering([&told](QMessageBox* box) {
+                told = box->text();
+                findByText(box, "OK")->click();
+            });
+            findByText(&compress, "OK")->click();
+        }
+        QCOMPARE(told, archive.section('/', -1) + " is being packed now; wait until that is done, or choose another name.");
+        QVERIFY(compress.isVisible());
+        QCOMPARE(traces.lines(), QStringList());
+        ::close(job);
+        findByText(&compress, "OK")->click();
+        QVERIFY(!compress.isVisible());
+        QCOMPARE(traces.lines().size(), 1);
+        QVERIFY(reapAll());
+        arkive::removeLeftovers(arkive::jobsFolder());
     }
 
     // OK closes the dialog and traces each line it starts (passwords
