@@ -4,87 +4,93 @@
 <context>
     <name>CompressDialog</name>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="98"/>
+        <location filename="../archive/compressdialog.cpp" line="100"/>
         <source>Compress Dialog</source>
         <translation>压缩</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="117"/>
+        <location filename="../archive/compressdialog.cpp" line="119"/>
         <source>Name:</source>
         <translation>名称：</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="143"/>
+        <location filename="../archive/compressdialog.cpp" line="145"/>
         <source>Password:</source>
         <translation>密码：</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="145"/>
+        <location filename="../archive/compressdialog.cpp" line="147"/>
         <source>Ratio:</source>
         <translation>压缩率：</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="150"/>
+        <location filename="../archive/compressdialog.cpp" line="152"/>
         <source>Ultra</source>
         <translation>极限</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="151"/>
+        <location filename="../archive/compressdialog.cpp" line="153"/>
         <source>Split</source>
         <translation>分卷</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="154"/>
+        <location filename="../archive/compressdialog.cpp" line="156"/>
         <source> MB</source>
         <translation> MB</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="175"/>
-        <location filename="../archive/compressdialog.cpp" line="340"/>
-        <location filename="../archive/compressdialog.cpp" line="349"/>
+        <location filename="../archive/compressdialog.cpp" line="177"/>
+        <location filename="../archive/compressdialog.cpp" line="342"/>
+        <location filename="../archive/compressdialog.cpp" line="351"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="177"/>
-        <location filename="../archive/compressdialog.cpp" line="330"/>
+        <location filename="../archive/compressdialog.cpp" line="179"/>
+        <location filename="../archive/compressdialog.cpp" line="332"/>
+        <location filename="../archive/compressdialog.cpp" line="361"/>
         <source>OK</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="300"/>
+        <location filename="../archive/compressdialog.cpp" line="302"/>
         <source>%1 or %2</source>
         <translation>%1 或 %2</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="328"/>
+        <location filename="../archive/compressdialog.cpp" line="330"/>
         <source>A %1 archive cannot be protected by a password; choose %2.</source>
         <translation>%1 归档不能用密码保护；请选择 %2。</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="336"/>
+        <location filename="../archive/compressdialog.cpp" line="338"/>
         <source>Split zip volumes get zip&apos;s own encryption, which can be broken in minutes; .7z protects with AES. Pack anyway?</source>
         <translation>分卷 zip 只能使用 zip 自带的加密，几分钟即可被破解；.7z 使用 AES 保护。仍然打包吗？</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="338"/>
+        <location filename="../archive/compressdialog.cpp" line="340"/>
         <source>zip&apos;s own encryption can be broken in minutes; with 7-Zip installed (package 7zip), zips are protected with AES. Pack anyway?</source>
         <translation>zip 自带的加密几分钟即可被破解；安装 7-Zip（软件包 7zip）后，zip 会用 AES 保护。仍然打包吗？</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="340"/>
+        <location filename="../archive/compressdialog.cpp" line="342"/>
         <source>Pack</source>
         <translation>打包</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="348"/>
+        <location filename="../archive/compressdialog.cpp" line="350"/>
         <source>%1 exists already. Replace it?</source>
         <translation>%1 已存在。要替换吗？</translation>
     </message>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="349"/>
+        <location filename="../archive/compressdialog.cpp" line="351"/>
         <source>Replace</source>
         <translation>替换</translation>
+    </message>
+    <message>
+        <location filename="../archive/compressdialog.cpp" line="359"/>
+        <source>%1 is being packed now; wait until that is done, or choose another name.</source>
+        <translation>正在打包 %1；请等它完成，或另选一个名称。</translation>
     </message>
 </context>
 <context>
@@ -148,72 +154,89 @@ The work is done by the standard archivers in the background; tally shows how fa
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="58"/>
+        <location filename="../archive/extractdialog.cpp" line="60"/>
         <source>Extract Dialog</source>
         <translation>解压</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="77"/>
+        <location filename="../archive/extractdialog.cpp" line="79"/>
         <source>Dir</source>
         <translation>目录</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="80"/>
+        <location filename="../archive/extractdialog.cpp" line="82"/>
         <source>Overwrite existences</source>
         <translation>覆盖已有文件</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="83"/>
+        <location filename="../archive/extractdialog.cpp" line="85"/>
         <source>Password</source>
         <translation>密码</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="91"/>
+        <location filename="../archive/extractdialog.cpp" line="93"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="92"/>
+        <location filename="../archive/extractdialog.cpp" line="94"/>
         <source>Ok</source>
         <translation>确定</translation>
     </message>
     <message numerus="yes">
-        <location filename="../archive/extractdialog.cpp" line="126"/>
+        <location filename="../archive/extractdialog.cpp" line="128"/>
         <source>%n archives</source>
         <translation>
             <numerusform>%n 个归档</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="151"/>
+        <location filename="../archive/extractdialog.cpp" line="153"/>
         <source>%1 is not an archive arkive can unpack.</source>
         <translation>%1 不是 arkive 能解压的归档。</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="153"/>
+        <location filename="../archive/extractdialog.cpp" line="155"/>
         <source>%1 needs %2 to be unpacked: install the package %3.</source>
         <translation>解压 %1 需要 %2：请安装软件包 %3。</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="156"/>
+        <location filename="../archive/extractdialog.cpp" line="158"/>
         <source>%1 is encrypted: only RARLAB&apos;s unrar unpacks it (the non-free package unrar).</source>
         <translation>%1 已加密：只有 RARLAB 的 unrar 能解压它（非自由软件包 unrar）。</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="189"/>
-        <location filename="../archive/extractdialog.cpp" line="210"/>
+        <location filename="../app/main.cpp" line="94"/>
+        <location filename="../app/main.cpp" line="106"/>
+        <location filename="../archive/extractdialog.cpp" line="191"/>
+        <location filename="../archive/extractdialog.cpp" line="212"/>
         <source>OK</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="189"/>
+        <location filename="../archive/extractdialog.cpp" line="191"/>
         <source>Choose the folder to unpack into.</source>
         <translation>请选择解压到的文件夹。</translation>
     </message>
     <message>
-        <location filename="../archive/extractdialog.cpp" line="204"/>
+        <location filename="../archive/extractdialog.cpp" line="206"/>
         <source>The password does not open %1; type it again.</source>
         <translation>此密码无法打开 %1，请重新输入。</translation>
+    </message>
+    <message>
+        <location filename="../app/startup.cpp" line="146"/>
+        <source>What interrupted jobs had left was removed:</source>
+        <translation>已删除被中断的任务留下的文件：</translation>
+    </message>
+    <message>
+        <location filename="../app/startup.cpp" line="148"/>
+        <source>%1 (%2)</source>
+        <translation>%1（%2）</translation>
+    </message>
+    <message>
+        <location filename="../app/startup.cpp" line="151"/>
+        <source>and %1 more</source>
+        <translation>另有 %1 项</translation>
     </message>
 </context>
 <context>
@@ -234,17 +257,17 @@ The work is done by the standard archivers in the background; tally shows how fa
         <translation>扩展属性或访问控制列表未恢复</translation>
     </message>
     <message>
-        <location filename="../archive/format.cpp" line="149"/>
+        <location filename="../archive/format.cpp" line="151"/>
         <source>bytes before the archive (a self-extracting program) were skipped</source>
         <translation>已跳过归档之前的字节（自解压程序）</translation>
     </message>
     <message>
-        <location filename="../archive/format.cpp" line="151"/>
+        <location filename="../archive/format.cpp" line="153"/>
         <source>backslashes in names were taken as folder separators</source>
         <translation>名称中的反斜杠被视为文件夹分隔符</translation>
     </message>
     <message>
-        <location filename="../archive/format.cpp" line="154"/>
+        <location filename="../archive/format.cpp" line="156"/>
         <source>a damaged Unicode name was left for the name beside it</source>
         <translation>损坏的 Unicode 名称被舍弃，改用其旁的名称</translation>
     </message>
@@ -275,220 +298,245 @@ The work is done by the standard archivers in the background; tally shows how fa
 <context>
     <name>tally::TallyWindow</name>
     <message>
-        <location filename="../tally/window.cpp" line="166"/>
-        <location filename="../tally/window.cpp" line="395"/>
+        <location filename="../tally/window.cpp" line="168"/>
+        <location filename="../tally/window.cpp" line="390"/>
         <source>Packing</source>
         <translation>正在压缩</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="166"/>
-        <location filename="../tally/window.cpp" line="395"/>
+        <location filename="../tally/window.cpp" line="168"/>
+        <location filename="../tally/window.cpp" line="390"/>
         <source>Unpacking</source>
         <translation>正在解压</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="227"/>
+        <location filename="../tally/window.cpp" line="229"/>
         <source>Stop packing? Nothing will be written.</source>
         <translation>停止压缩？将不会写入任何内容。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="228"/>
+        <location filename="../tally/window.cpp" line="230"/>
         <source>Stop unpacking? The files unpacked so far stay.</source>
         <translation>停止解压？已解压的文件会保留。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="231"/>
+        <location filename="../tally/window.cpp" line="233"/>
         <source>Stop now</source>
         <translation>立即停止</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="233"/>
+        <location filename="../tally/window.cpp" line="235"/>
         <source>Go on</source>
         <translation>继续</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="243"/>
+        <location filename="../tally/window.cpp" line="245"/>
         <source>Stop</source>
         <translation>停止</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="245"/>
+        <location filename="../tally/window.cpp" line="247"/>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="383"/>
+        <location filename="../tally/window.cpp" line="378"/>
         <source>(and %1 more)</source>
         <translation>（另有 %1 个）</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="394"/>
+        <location filename="../tally/window.cpp" line="389"/>
         <source>Packing: stopping</source>
         <translation>压缩：正在停止</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="394"/>
+        <location filename="../tally/window.cpp" line="389"/>
         <source>Unpacking: stopping</source>
         <translation>解压：正在停止</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="396"/>
+        <location filename="../tally/window.cpp" line="391"/>
         <source>Packing done</source>
         <translation>压缩完成</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="396"/>
+        <location filename="../tally/window.cpp" line="391"/>
         <source>Unpacking done</source>
         <translation>解压完成</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="397"/>
+        <location filename="../tally/window.cpp" line="392"/>
         <source>Packing done with warnings</source>
         <translation>压缩完成，但有警告</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="397"/>
+        <location filename="../tally/window.cpp" line="392"/>
         <source>Unpacking done with warnings</source>
         <translation>解压完成，但有警告</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="398"/>
+        <location filename="../tally/window.cpp" line="393"/>
         <source>Packing reported errors</source>
         <translation>压缩出错</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="398"/>
+        <location filename="../tally/window.cpp" line="393"/>
         <source>Unpacking reported errors</source>
         <translation>解压出错</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="399"/>
+        <location filename="../tally/window.cpp" line="394"/>
         <source>Packing ended early</source>
         <translation>压缩提前结束</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="399"/>
+        <location filename="../tally/window.cpp" line="394"/>
         <source>Unpacking ended early</source>
         <translation>解压提前结束</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="400"/>
+        <location filename="../tally/window.cpp" line="395"/>
         <source>Packing stopped</source>
         <translation>压缩已停止</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="400"/>
+        <location filename="../tally/window.cpp" line="395"/>
         <source>Unpacking stopped</source>
         <translation>解压已停止</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="408"/>
+        <location filename="../tally/window.cpp" line="403"/>
         <source>Entries: %1 of %2</source>
         <translation>条目：%1 / %2</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="409"/>
+        <location filename="../tally/window.cpp" line="404"/>
         <source>Entries: %1</source>
         <translation>条目：%1</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="417"/>
+        <location filename="../tally/window.cpp" line="412"/>
         <source>%1 of %2</source>
         <translation>%1 / %2</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="425"/>
-        <location filename="../tally/window.cpp" line="427"/>
+        <location filename="../tally/window.cpp" line="420"/>
+        <location filename="../tally/window.cpp" line="422"/>
         <source>Elapsed %1, left %2</source>
         <translation>已用 %1，剩余 %2</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="428"/>
+        <location filename="../tally/window.cpp" line="423"/>
         <source>Elapsed %1</source>
         <translation>已用 %1</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="436"/>
+        <location filename="../tally/window.cpp" line="431"/>
         <source>Stopping the archiver…</source>
         <translation>正在停止归档程序…</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="437"/>
+        <location filename="../tally/window.cpp" line="432"/>
         <source>The archive is complete.</source>
         <translation>归档已完成。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="438"/>
+        <location filename="../tally/window.cpp" line="433"/>
         <source>All entries were unpacked.</source>
         <translation>所有条目均已解压。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="440"/>
+        <location filename="../tally/window.cpp" line="435"/>
         <source>1 file was already there and was kept; the rest was unpacked.</source>
         <translation>1 个文件已存在并被保留；其余已解压。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="441"/>
+        <location filename="../tally/window.cpp" line="436"/>
         <source>%1 files were already there and were kept; the rest was unpacked.</source>
         <translation>%1 个文件已存在并被保留；其余已解压。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="448"/>
+        <location filename="../tally/window.cpp" line="443"/>
         <source>An error was reported</source>
         <translation>报告了一个错误</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="453"/>
+        <location filename="../tally/window.cpp" line="448"/>
         <source>%1: %2</source>
         <translation>%1：%2</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="458"/>
+        <location filename="../tally/window.cpp" line="453"/>
         <source>%1 (and %2 more)</source>
         <translation>%1（另有 %2 个）</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="464"/>
+        <location filename="../tally/window.cpp" line="459"/>
         <source>%1 was cut short: it was placed as %1.part.</source>
         <translation>%1 不完整：已保存为 %1.part。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="465"/>
+        <location filename="../tally/window.cpp" line="460"/>
         <source>%1 was cut short and was not placed.</source>
         <translation>%1 不完整，未保存。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="467"/>
+        <location filename="../tally/window.cpp" line="462"/>
         <source>The password is wrong: nothing was placed.</source>
         <translation>密码错误：未放入任何内容。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="470"/>
+        <location filename="../tally/window.cpp" line="465"/>
         <source>The archiver ended without saying that it had finished (entries: %1 of %2).</source>
         <translation>归档程序结束了，但没有报告完成（条目：%1 / %2）。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="472"/>
+        <location filename="../tally/window.cpp" line="467"/>
         <source>The archiver ended without saying that it had finished (entries: %1).</source>
         <translation>归档程序结束了，但没有报告完成（条目：%1）。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="474"/>
+        <location filename="../tally/window.cpp" line="469"/>
         <source>Stopped by you.</source>
         <translation>已由您停止。</translation>
     </message>
     <message>
+        <location filename="../tally/window.cpp" line="471"/>
+        <source>Stopping after the entry being placed…</source>
+        <translation>放置完当前条目后停止…</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="472"/>
+        <source>Placing %1 of %2 entries…</source>
+        <translation>正在放置 %2 个条目中的 %1 个…</translation>
+    </message>
+    <message>
         <location filename="../tally/window.cpp" line="475"/>
+        <source>Stopped while placing: %1 entries were placed, each whole; the rest was removed.</source>
+        <translation>放置时已停止：已完整放置 %1 个条目；其余已删除。</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="479"/>
+        <source>Ended by %1.</source>
+        <translation>被 %1 结束。</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="481"/>
+        <source>Nothing was placed: what was unpacked was removed.</source>
+        <translation>未放置任何内容：已解包的内容已删除。</translation>
+    </message>
+    <message>
+        <location filename="../tally/window.cpp" line="482"/>
         <source>The archive was written.</source>
         <translation>归档已写入。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="476"/>
+        <location filename="../tally/window.cpp" line="483"/>
         <source>Nothing was written.</source>
         <translation>未写入任何内容。</translation>
     </message>
     <message>
-        <location filename="../tally/window.cpp" line="478"/>
+        <location filename="../tally/window.cpp" line="485"/>
         <source>What was unpacked was added to the folder; no file that existed was replaced.</source>
         <translation>已解压的内容已加入文件夹；没有替换任何已有文件。</translation>
     </message>
