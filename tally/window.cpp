@@ -657,7 +657,7 @@ void GuiRunner::placementEnded()
     exitStatus_ = exitCode(s.outcome);
     if (!hidden_)
         window_->showSnapshot(s);   // the last update, at the end of input
-    else   // the window was closed while the work went on: tell how it ended
+    else if (session_.interruptedBy() == 0)   // closed while the work went on: tell how it ended
         postDesktopNotice(TallyWindow::titleWords(s),
                           s.job.empty() ? TallyWindow::detailWords(s) : q(s.job) + '\n' + TallyWindow::detailWords(s));
     maybeFinish();
