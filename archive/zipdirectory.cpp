@@ -140,6 +140,32 @@ ZipDirectory readZipDirectory(const std::string& path)
     return zip;
 }
 
+std::vector<std::string> entryNames(std::string_view directory)
+{
+    std::vector<std::string> names;
+    std::size_t at = 0;
+    while (at + EntrySize <= directory.size() && little(directory, at, 4) == EntrySignature) {
+        const std::size_t nameSize = little(directory, at + 28, 2);
+        names.emplace_back(directory.substr(at + EntrySize, nameSize));
+        at += EntrySize + nameSize + little(directory, at + 30, 2) + little(directory, at + 32, 2);
+    }
+    return names;
+}
+
+std::vector<std::string> readZipNames(const std::string& path)
+{
+    std::vector<std::string> names;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return names;
+    DirectorySpan span;
+    std::string directory;
+    if (readDirectory(fd, regularSize(fd), span, directory))
+        names = entryNames(directory);
+    ::close(fd);
+    return names;
+}
+
 std::vector<ZipEntryHeader> encryptedEntries(std::string_view directory, std::size_t most)
 {
     std::vector<ZipEntryHeader> found;

@@ -38,6 +38,11 @@ bool beyondUnzip(std::string_view directory);
 // Both, read from the file (the directory up to 64 MiB).
 ZipDirectory readZipDirectory(const std::string& path);
 
+// The names of the directory's entries, in its order (as stored: bytes).
+std::vector<std::string> entryNames(std::string_view directory);
+// The same, read from the file; none for a file that is no zip.
+std::vector<std::string> readZipNames(const std::string& path);
+
 // What checking a password against an encrypted entry needs from its
 // headers.
 struct ZipEntryHeader {

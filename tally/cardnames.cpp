@@ -99,6 +99,8 @@ std::optional<Complaint> complaintIn(std::string_view line)
             return std::nullopt;
         return Complaint{trouble, tarMessageName(line.substr(0, end))};
     }
+    if (startsWith(line, "fchmod (file attributes) error: "))
+        return Complaint{Trouble::Modes, std::string()};
     if (startsWith(line, "ERROR: ")) {
         // 7-Zip: "ERROR: WHAT : errno=N : WORDS : NAME", the name relative
         // to the private folder it runs in.
@@ -157,6 +159,11 @@ std::string mergedWords(const std::string& member, const std::string& earlier)
 std::string unfitWords(const std::string& member, const char* why)
 {
     return withoutSlash(member) + ": not unpacked: " + why;
+}
+
+std::string modesWords()
+{
+    return "the files' permissions were not kept: this card holds none";
 }
 
 std::string fullWords(const std::string& member, bool keptAsPart)

@@ -43,7 +43,7 @@ std::string foldedPath(std::string_view path);
 const char* unfitName(std::string_view path, const CardRules& rules);
 
 // What an archiver said about a member it could not put down as it is.
-enum class Trouble { None, Taken, BadName, Full, TooLarge };
+enum class Trouble { None, Taken, BadName, Full, TooLarge, Modes };
 
 struct Complaint {
     Trouble trouble = Trouble::None;
@@ -56,6 +56,7 @@ struct Complaint {
 //   tar: NAME: Cannot write: No space left on device   Full (also Cannot open:, Wrote only N of M bytes)
 //   tar: NAME: Cannot write: File too large            TooLarge
 //   ERROR: ... : errno=N : WORDS : ./NAME              7-Zip's, the same words
+//   fchmod (file attributes) error: WORDS              Modes (unzip's, naming nothing)
 std::optional<Complaint> complaintIn(std::string_view line);
 
 // A member that another member's name took, as the listing showed.
@@ -75,6 +76,7 @@ void noteListed(std::string_view member, std::unordered_map<std::string, std::st
 std::string takenWords(const std::string& member, const std::string& earlier, bool renamed);
 std::string mergedWords(const std::string& member, const std::string& earlier);
 std::string unfitWords(const std::string& member, const char* why);
+std::string modesWords();
 std::string fullWords(const std::string& member, bool keptAsPart);
 std::string tooLargeWords(const std::string& member, std::optional<std::uint64_t> size, std::uint64_t limit,
                           bool keptAsPart);

@@ -63,6 +63,11 @@ void reviewCard(const std::string& staging, const CardRules& rules, const CardLi
         const auto complaint = complaintIn(m.text);
         if (!complaint)
             continue;
+        if (complaint->trouble == Trouble::Modes) {
+            if (rules.foldsCase)   // FAT keeps no modes: what unzip could not set was not lost
+                reword(job, m, modesWords(), false);
+            continue;
+        }
         const std::string member = relative(staging, complaint->member);
         if (told.count(member)) {
             m.followUp = true;   // the same member again: tally has said why
@@ -96,7 +101,8 @@ void reviewCard(const std::string& staging, const CardRules& rules, const CardLi
             reword(job, m, tooLargeWords(member, std::nullopt, limit, cut.keptAsPart), true);
             break;
         }
-        case Trouble::None: continue;
+        case Trouble::None:
+        case Trouble::Modes: continue;
         }
         told.insert(member);
     }

@@ -9,6 +9,7 @@
 #include "cardreview.h"
 #include "endsignals.h"
 #include "textutil.h"
+#include "zipdirectory.h"
 
 namespace tally {
 
@@ -315,6 +316,15 @@ void Session::endInput(Clock::time_point now)
     // less the member it was writing when it ended; after a wrong password
     // or a signal nothing is placed. What the card could not take is told
     // first.
+    // unzip passes over a member whose name another one took without a
+    // word: the zip's own directory tells which, in the order unzip takes.
+    if (options_.kind == Kind::Unzip && !options_.staging.empty() && signal_ == 0 && card().foldsCase) {
+        folded_.clear();
+        clashes_.clear();
+        for (const std::string& name : arkive::readZipNames(options_.archive))
+            if (folded_.size() < kMaxFoldedNames)
+                noteListed(name, folded_, clashes_);
+    }
     if (!options_.staging.empty() && !job_.wrongPassword && signal_ == 0)
         reviewCard(options_.staging, card(), {parser_->large(), clashes_, options_.kind == Kind::SevenZip}, job_);
     const Outcome ended = decideOutcome(options_, parser_->counts(), job_, true, stopRequested_);
@@ -395,7 +405,7 @@ bool Session::mayBeCut(Outcome ended) const
     const std::string_view name = std::string_view(c.current).substr(c.current.rfind('/') + 1);
     return std::any_of(job_.statuses.begin(), job_.statuses.end(), [](const auto& st) { return st.second > 128; })
            || std::any_of(job_.messages.begin(), job_.messages.end(),
-                          [name](const Message& m) { return !m.notice && contains(m.text, name); });
+                          [name](const Message& m) { return !m.notice && !m.firm && contains(m.text, name); });
 }
 
 Snapshot Session::snapshot(Clock::time_point now)

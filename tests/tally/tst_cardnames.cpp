@@ -68,6 +68,7 @@ private slots:
         row("tar: a \\303\\251: skipping existing file", Trouble::Taken, "a \xc3\xa9");
         row("ERROR: Cannot open output file : errno=1 : Operation not permitted : ./x:y", Trouble::BadName, "x:y");
         row("ERROR: Cannot set file attribute : errno=38 : Function not implemented : ./Docs", Trouble::None, "");
+        row("fchmod (file attributes) error: Function not implemented", Trouble::Modes, "");
         row("tar: Exiting with failure status due to previous errors", Trouble::None, "");
         row("tar: a.txt: Cannot open: File exists", Trouble::None, "");
         row("gzip: stdin: unexpected end of file", Trouble::None, "");
