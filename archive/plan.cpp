@@ -117,6 +117,14 @@ Plan packZip(const PackJob& job, bool aes)
     words.push_back(pathArgument(job.partial));
     for (const std::string& file : job.files)
         words.push_back(pathArgument(file));
+    // It leaves out the archive it writes, but would store the private
+    // folder that holds it when that lies in what is packed: that folder's
+    // name, as zip stores it, is left out, taken literally (-nw).
+    if (insideSelection(scratch, job.files)) {
+        std::string stored = scratch;
+        stored.erase(0, stored.find_first_not_of('/'));
+        words.insert(words.end(), {"-nw", "-x", stored + "/"});
+    }
     Plan plan = planOf({stageOf("zip", words)}, packTally(job, Listing::Zip));
     plan.tally.push_back("--scratch=" + scratch);
     plan.prepare = {stageOf("mkdir", {"mkdir", "-m", "700", pathArgument(scratch)})};

@@ -150,6 +150,10 @@ private slots:
         const QString b = "/m/.arkive-T";
         const QStringList mkB{"mkdir", "-m", "700", b};
         row("zip", pack(".zip"), "", {{"zip", "-ryv", "-FS", "-6", "-b", b, z, "/m/photos"}, mkB, tally("zip", ".zip", z) << "--scratch=" + b});
+        row("zip into a folder it packs: its private folder left out", pack(".zip", {}, 6, false, 0, "/m/my [1]/", "a", {"/m/my [1]"}), "",
+            {{"zip", "-ryv", "-FS", "-6", "-b", "/m/my [1]/.arkive-T", "/m/my [1]/.arkive-T.zip", "/m/my [1]", "-nw", "-x", "m/my [1]/.arkive-T/"},
+             {"mkdir", "-m", "700", "/m/my [1]/.arkive-T"},
+             {"-T", "9", "-t", "zip", "--pack", "--archive=/m/my [1]/a.zip", "--partial=/m/my [1]/.arkive-T.zip", "--scratch=/m/my [1]/.arkive-T"}});
         row("zip password: AES through 7-Zip", pack(".zip", "p w", 2, true), "",
             {sevenZip + QStringList{"-tzip", "-mx=9", "-pp w", "-mem=AES256", z, "/m/photos"}, tally("7z", ".zip", z)});
         row("zip password without 7-Zip: weak", pack(".zip", "pw"), "7zz",

@@ -184,6 +184,12 @@ private slots:
         QCOMPARE(runProgram({"tar", "-xzOf", archive, archive.mid(1)}, &inside), 0);
         QCOMPARE(inside, QByteArray("an older archive\n"));
         QCOMPARE(describeTree(dir).size(), 1);   // no partial archive left
+        // A zip packed into the folder it packs holds neither itself nor the line's private folder.
+        const QByteArray zip = m_world.pack({dir}, dir, ".zip");
+        COMPARE_TALLIES(m_world, 1, 0);
+        QByteArray names;
+        QCOMPARE(runProgram({"unzip", "-Z1", zip}, &names), 0);
+        QVERIFY2(names.contains(".tar.gz") && !names.contains(".arkive-"), names.constData());
     }
 
     // A file that exists already is kept with the box cleared and replaced
