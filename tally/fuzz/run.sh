@@ -19,11 +19,22 @@ fi
 [ -n "$cxx" ] || { echo "run.sh: clang++ not found (apt-get install clang libclang-rt-14-dev)" >&2; exit 2; }
 
 mkdir -p "$work/corpus" "$work/crashes"
+# The plain C++ of tally (all but its two faces' programs and the window)
+# and of the format table's library, as CMake builds them.
+core=""
+for f in "$src"/*.cpp; do
+  case $(basename "$f") in
+    main.cpp|main_window.cpp|window.cpp|desktopnotice.cpp) ;;
+    *) core="$core $f" ;;
+  esac
+done
+formats=""
+for f in $(sed -n 's/^  \([a-z]*\.cpp\) .*/\1/p' "$src/../archive/CMakeLists.txt" | sed -n '1,/^zipdirectory.cpp$/p'); do
+  formats="$formats $src/../archive/$f"
+done
+# shellcheck disable=SC2086
 "$cxx" -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I"$src" -I"$src/../archive" "$here/fuzz_tally.cpp" "$src/../archive/format.cpp" "$src/../archive/removetree.cpp" \
-  "$src/../archive/plan.cpp" "$src/../archive/shellline.cpp" \
-  "$src/cardnames.cpp" "$src/cardprobe.cpp" "$src/cardreview.cpp" "$src/endsignals.cpp" "$src/finisher.cpp" "$src/linereader.cpp" "$src/options.cpp" "$src/parsers.cpp" "$src/records.cpp" \
-  "$src/session.cpp" "$src/textutil.cpp" "$src/treebytes.cpp" \
+  -I"$src" -I"$src/../archive" "$here/fuzz_tally.cpp" $core $formats \
   -o "$work/fuzz_tally"
 
 # Seeds: every recording behind a header of each kind with a total of
