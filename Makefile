@@ -45,10 +45,12 @@ test-normal: build
 test-asan: build-asan
 	$(ASAN_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
-# A short run of the listing parsers' fuzzer (clang's libFuzzer).
+# A short run of the fuzzers (clang's libFuzzer): tally's listing parsers,
+# and the member listing that reads archives with libarchive.
 FUZZ_SECONDS ?= 10
 test-fuzz: deps
 	tally/fuzz/run.sh $(FUZZ_SECONDS) $(CURDIR)/build-fuzz
+	archive/fuzz/run.sh $(FUZZ_SECONDS) $(CURDIR)/build-fuzz/members
 
 test: test-fuzz test-normal test-asan
 	@./scripts/test-size.sh

@@ -1,0 +1,173 @@
+// What an archive holds, read with libarchive from archives the real tools
+// make in the test: every name as stored (spaces, pattern characters, a
+// leading "-", a newline, bytes that are no UTF-8), folders, links, sizes;
+// and archives that break, hide their names or are none.
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "bytefiles.h"
+#include "members.h"
+#include "processes.h"
+
+using arkive::ListingEnd;
+using arkive::Member;
+
+namespace {
+
+const QByteArrayList kFiles{"a b", "star*", "q?", "br[1]", "-lead", "new\nline", "dir/inner"};
+
+// The line described() gives for one of kFiles.
+QByteArray fileLine(const QByteArray& name)
+{
+    return name + " F " + QByteArray::number(11 + name.size());
+}
+
+// "path type size" for each member, sorted: F file, D folder, L link.
+QByteArrayList described(const std::vector<Member>& members)
+{
+    QByteArrayList lines;
+    for (const Member& m : members) {
+        const char type = m.type == Member::Type::Folder ? 'D' : m.type == Member::Type::Link ? 'L' : m.type == Member::Type::File ? 'F' : '?';
+        QByteArray line = QByteArray::fromStdString(m.path) + ' ' + type;
+        if (m.type == Member::Type::File)
+            line += ' ' + (m.size ? QByteArray::number(qulonglong(*m.size)) : QByteArray("-"));
+        if (m.type == Member::Type::Link)
+            line += " -> " + QByteArray::fromStdString(m.target);
+        lines << line;
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+arkive::ListingResult list(const QByteArray& archive, std::vector<Member>& members, arkive::ListingControl* control = nullptr)
+{
+    return arkive::listMembers(archive.toStdString(), [&members](Member&& m) { members.push_back(std::move(m)); }, control);
+}
+
+} // namespace
+
+class TestMembers : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_tmp;
+    QByteArray m_root, m_tree;
+
+private slots:
+    void initTestCase()
+    {
+        m_root = QFile::encodeName(m_tmp.path());
+        m_tree = m_root + "/t";
+        QVERIFY(::mkdir(m_tree, 0755) == 0 && ::mkdir(m_tree + "/dir", 0755) == 0);
+        for (const QByteArray& name : kFiles)
+            QVERIFY(writeBytes(m_tree + '/' + name, "content of " + name));
+        QVERIFY(::symlink("a b", m_tree + "/link") == 0);
+    }
+
+    // Each format lists every member with its type, size and link target.
+    // 7-Zip and zip store names as text: bytes that are no UTF-8 are left
+    // to the tar rows.
+    void formats_data()
+    {
+        QTest::addColumn<QByteArray>("ending");
+        QTest::addColumn<QByteArrayList>("pack");   // run in the tree; ARCHIVE stands for the archive
+        QTest::addColumn<bool>("raw");              // the name of bytes that are no UTF-8 is in the tree
+        QTest::newRow("tar (GNU)") << QByteArray(".tar") << QByteArrayList{"tar", "-cf", "ARCHIVE", "."} << true;
+        QTest::newRow("tar.gz") << QByteArray(".tar.gz") << QByteArrayList{"tar", "-czf", "ARCHIVE", "."} << true;
+        QTest::newRow("tar.xz") << QByteArray(".tar.xz") << QByteArrayList{"tar", "-cJf", "ARCHIVE", "."} << true;
+        QTest::newRow("tar.zst") << QByteArray(".tar.zst") << QByteArrayList{"tar", "--zstd", "-cf", "ARCHIVE", "."} << true;
+        QTest::newRow("pax (bsdtar)") << QByteArray(".tar") << QByteArrayList{"bsdtar", "--format=pax", "-cf", "ARCHIVE", "."} << true;
+        QTest::newRow("zip") << QByteArray(".zip") << QByteArrayList{"zip", "-qry", "--symlinks", "ARCHIVE", "."} << false;
+        QTest::newRow("7z") << QByteArray(".7z") << QByteArrayList{"7zz", "a", "-bso0", "-snl", "ARCHIVE", "*"} << false;
+    }
+    void formats()
+    {
+        QFETCH(QByteArray, ending);
+        QFETCH(QByteArrayList, pack);
+        QFETCH(bool, raw);
+        const QByteArray odd = m_tree + "/odd \xff\xfe";
+        if (raw)
+            QVERIFY(writeBytes(odd, "raw"));
+        const QByteArray archive = m_root + "/a" + QByteArray::number(qHash(QTest::currentDataTag())) + ending;
+        for (QByteArray& word : pack)
+            if (word == "ARCHIVE")
+                word = archive;
+        QCOMPARE(runProgram(pack, nullptr, m_tree), 0);
+        if (raw)
+            QCOMPARE(::unlink(odd), 0);
+        std::vector<Member> members;
+        const arkive::ListingResult r = list(archive, members);
+        QCOMPARE(int(r.end), int(ListingEnd::Complete));
+        QCOMPARE(r.members, std::uint64_t(members.size()));
+        QByteArrayList expected{"dir D", "link L -> a b"};
+        for (const QByteArray& name : kFiles)
+            expected << fileLine(name);
+        if (raw)
+            expected << "odd \xff\xfe F 3";
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(described(members), expected);
+        QVERIFY(!r.someEncrypted);
+    }
+
+    // What breaks: a cut archive lists what came before the cut, with
+    // libarchive's words; a 7z that hides its names says so; a zip with a
+    // password lists its names, its members marked; bytes that are no
+    // archive are told as such. A listing stops when asked to.
+    void troubles()
+    {
+        std::vector<Member> members;
+        const QByteArray big = m_root + "/big";
+        QByteArray noise(1 << 20, '\0');
+        for (int i = 0; i < noise.size(); ++i)
+            noise[i] = char((i * 2654435761u) >> 13);
+        QVERIFY(writeBytes(big, noise));
+        const QByteArray tgz = m_root + "/cut.tar.gz";
+        QCOMPARE(runProgram({"tar", "-czf", tgz, "-C", m_root, "t", "big"}), 0);
+        const QByteArray whole = readBytes(tgz);
+        QVERIFY(writeBytes(tgz, whole.left(whole.size() * 3 / 4)));
+        arkive::ListingResult r = list(tgz, members);
+        QCOMPARE(int(r.end), int(ListingEnd::Broken));
+        QVERIFY(r.members > 0);
+        QVERIFY(!r.message.empty());
+
+        members.clear();
+        const QByteArray hidden = m_root + "/hidden.7z";
+        QCOMPARE(runProgram({"7zz", "a", "-bso0", "-psecret", "-mhe=on", hidden, m_tree + "/a b"}), 0);
+        r = list(hidden, members);
+        QCOMPARE(int(r.end), int(ListingEnd::Encrypted));
+        QCOMPARE(members.size(), std::size_t(0));
+
+        members.clear();
+        const QByteArray locked = m_root + "/locked.zip";
+        QCOMPARE(runProgram({"zip", "-qj", "-P", "secret", locked, m_tree + "/a b", m_tree + "/q?"}), 0);
+        r = list(locked, members);
+        QCOMPARE(int(r.end), int(ListingEnd::Complete));
+        QVERIFY(r.someEncrypted);
+        QCOMPARE(described(members), QByteArrayList({fileLine("a b"), fileLine("q?")}));
+        QVERIFY(members.front().encrypted && members.back().encrypted);
+
+        members.clear();
+        QVERIFY(writeBytes(m_root + "/none.zip", "this is no archive at all, only words"));
+        r = list(m_root + "/none.zip", members);
+        QCOMPARE(int(r.end), int(ListingEnd::NotAnArchive));
+
+        members.clear();
+        arkive::ListingControl control;
+        r = arkive::listMembers((m_root + "/a" + QByteArray::number(qHash(QByteArray("tar.gz"))) + ".none").toStdString(),
+                                [](Member&&) {}, &control);
+        QCOMPARE(int(r.end), int(ListingEnd::Broken));   // no such file
+        const QByteArray tar = m_root + "/stop.tar";
+        QCOMPARE(runProgram({"tar", "-cf", tar, "-C", m_root, "t"}), 0);
+        r = arkive::listMembers(tar.toStdString(), [&control](Member&&) { control.cancel = true; }, &control);
+        QCOMPARE(int(r.end), int(ListingEnd::Cancelled));
+        QCOMPARE(r.members, std::uint64_t(1));
+        QVERIFY(control.bytesRead > 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMembers)
+#include "tst_members.moc"
