@@ -43,6 +43,9 @@ Member memberOf(struct archive_entry* entry)
     Member m;
     const char* path = archive_entry_pathname(entry);
     m.path = normalized(path);
+    m.stored = path ? path : "";
+    while (m.stored.size() > 1 && m.stored.back() == '/')
+        m.stored.pop_back();
     switch (archive_entry_filetype(entry)) {
     case AE_IFREG: m.type = Member::Type::File; break;
     case AE_IFDIR: m.type = Member::Type::Folder; break;

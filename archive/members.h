@@ -14,6 +14,7 @@ namespace arkive {
 struct Member {
     enum class Type { File, Folder, Link, HardLink, Other };
     std::string path;                    // as stored (bytes), less a leading "./" and a trailing "/"
+    std::string stored;                  // as stored, less a trailing "/": the name a tool is told
     Type type = Type::File;
     std::optional<std::uint64_t> size;   // when the archive tells it
     std::int64_t mtime = 0;              // seconds since the epoch; 0 when not stored

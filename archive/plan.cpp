@@ -208,6 +208,51 @@ Stage bsdtarUnpack(const UnpackJob& job)
     return stage;
 }
 
+// A name as unzip matches it literally: its pattern characters in
+// brackets, a backslash doubled; a folder with all below it.
+std::string unzipLiteral(const MemberPick& pick)
+{
+    std::string out;
+    for (const char c : pick.path) {
+        if (c == '*' || c == '?' || c == '[')
+            out += std::string("[") + c + "]";
+        else if (c == '\\')
+            out += "\\\\";
+        else
+            out += c;
+    }
+    return pick.folder ? out + "/*" : out;
+}
+
+// The same for bsdtar: a backslash before each pattern character.
+std::string bsdtarLiteral(const MemberPick& pick)
+{
+    std::string out;
+    for (const char c : pick.path) {
+        if (c == '*' || c == '?' || c == '[' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+// The chosen members after the stage's words (on a card too).
+void addMembers(Stage& stage, const std::vector<std::string>& words)
+{
+    stage.words.insert(stage.words.end(), words.begin(), words.end());
+    if (!stage.foldingWords.empty())
+        stage.foldingWords.insert(stage.foldingWords.end(), words.begin(), words.end());
+}
+
+std::vector<std::string> memberWords(const std::vector<MemberPick>& picks, const std::vector<std::string>& first,
+                                     std::string (*literal)(const MemberPick&))
+{
+    std::vector<std::string> words = first;
+    for (const MemberPick& pick : picks)
+        words.push_back(literal ? literal(pick) : pick.path);
+    return words;
+}
+
 } // namespace
 
 std::string caseVariant(const std::string& path)
@@ -283,6 +328,8 @@ Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& ins
         // tar says so by name ("NAME: skipping existing file").
         plan.stages.back().foldingWords = plan.stages.back().words;
         plan.stages.back().foldingWords.push_back("--skip-old-files");
+        if (!job.members.empty())
+            addMembers(plan.stages.back(), memberWords(job.members, {"--no-wildcards", "--no-unquote", "--"}, nullptr));
         break;
     case Family::Zip:
         // unzip reads neither split sets nor AES, LZMA, PPMd, xz or zstd
@@ -297,6 +344,13 @@ Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& ins
                 return plan;
             plan.stages = {unzipUnpack(job)};
             listing = Listing::Unzip;
+            // unzip takes the names after the archive, before -d.
+            Stage& unzip = plan.stages.back();
+            for (std::vector<std::string>* words : {&unzip.words, &unzip.foldingWords})
+                if (!words->empty()) {
+                    const std::vector<std::string> names = memberWords(job.members, {}, unzipLiteral);
+                    words->insert(words->end() - 2, names.begin(), names.end());
+                }
         }
         break;
     case Family::SevenZip:
@@ -308,7 +362,9 @@ Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& ins
     case Family::Rar:
         // RARLAB's unrar where it is installed and can take the name as it
         // stands (it reads * and ? as patterns); libarchive's otherwise.
-        if (installed(format->unpackTools.front().program) && job.archive.find_first_of("*?") == std::string::npos) {
+        // Chosen members go through libarchive, which can be told a name literally.
+        if (installed(format->unpackTools.front().program) && job.archive.find_first_of("*?") == std::string::npos
+            && job.members.empty()) {
             plan.stages = {rarUnpack(job)};
             listing = Listing::Unrar;
         } else if (job.encrypted) {
@@ -320,16 +376,21 @@ Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& ins
                 return plan;
             plan.stages = {bsdtarUnpack(job)};
             listing = Listing::Bsdtar;
+            if (!job.members.empty())
+                addMembers(plan.stages.back(), memberWords(job.members, {"--"}, bsdtarLiteral));
         }
         break;
     }
+    // 7-Zip takes every name literally (-spd), after "--".
+    if (listing == Listing::SevenZip && !job.members.empty())
+        addMembers(plan.stages.back(), memberWords(job.members, {"--"}, nullptr));
     // The output folder is made when it is not there (its parents too, as
     // the umask says); the private folder in it is new and the owner's alone.
     plan.prepare = {stageOf("mkdir", {"mkdir", "-p", pathArgument(job.folder)}),
                     stageOf("mkdir", {"mkdir", "-m", "700", pathArgument(job.staging)})};
     if (!job.staging.empty())
         plan.foldCheck = caseVariant(job.staging);
-    if (listing == Listing::Unzip && job.entries)
+    if (listing == Listing::Unzip && job.entries && job.members.empty())
         plan.tally = {"-T", std::to_string(*job.entries)};
     plan.tally.insert(plan.tally.end(), {"-t", listingName(listing), "--unpack", "--archive=" + job.archive,
                                          "--folder=" + job.folder, "--staging=" + job.staging});

@@ -62,6 +62,13 @@ struct PackJob {
     std::string record;               // the job's record, which tally removes at the end; empty: none
 };
 
+// A member to unpack, named exactly as the archive stores it ("./a" is not
+// "a" to tar); a folder brings everything below it.
+struct MemberPick {
+    std::string path;
+    bool folder = false;
+};
+
 struct UnpackJob {
     std::string archive;
     std::string cwd;                  // where a relative archive path starts (for tools run in a folder)
@@ -73,13 +80,18 @@ struct UnpackJob {
     bool unzipCannotRead = false;     // zip: methods or encryption that unzip lacks
     bool encrypted = false;           // rar: its headers say it is encrypted
     std::optional<std::uint64_t> entries;   // zip: the entries its directory holds
+    std::vector<MemberPick> members;  // only these; empty: the whole archive
     std::string record;               // the job's record, which tally removes at the end; empty: none
 };
 
 // The packing line's plan; no stages for a format arkive does not pack.
 Plan packPlan(const Format& format, const PackJob& job, const Installed& installed);
 
-// The unpacking line's plan, or a refusal.
+// The unpacking line's plan, or a refusal. Chosen members are named to
+// each tool so that it takes the names literally: tar with --no-wildcards
+// and --no-unquote, 7-Zip with -spd, unzip with its pattern characters in
+// brackets, bsdtar with them after a backslash; all after "--" where the
+// tool reads one. A rar's members go through bsdtar.
 Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& installed);
 
 // Where an archive of the format is written before it is complete: the

@@ -246,6 +246,23 @@ private slots:
         zip.encrypted = true;
         row("encrypted rar without unrar", zip, "rar", {"unrar"}, {{}}, "unrar");
         row("no format", job("/m/a.gz"), "", {}, {{}}, "-");
+        // Chosen members, each taken literally by its tool; a folder brings what is below it.
+        const auto picked = [&job](const char* archive) {
+            arkive::UnpackJob j = job(archive);
+            j.members = {{"a*b", false}, {"-d [1]", true}, {"x\\y?", false}};
+            j.entries = 7;   // no total: only some entries are unpacked
+            return j;
+        };
+        row("tar.gz members", picked("/m/a.tgz"), "tgz", {},
+            {{"gzip", "-d", "</m/a.tgz"}, {"tar", "xvvf", "-", "-C", s, "--no-wildcards", "--no-unquote", "--", "a*b", "-d [1]", "x\\y?"},
+             out, mk, tally("tar", "/m/a.tgz")});
+        row("zip members", picked("/m/a.zip"), "zip", {},
+            {{"unzip", "-o", "-P-", "/m/a.zip", "a[*]b", "-d [[]1]/*", "x\\\\y[?]", "-d", s}, out, mk, tally("unzip", "/m/a.zip")});
+        row("7z members", picked("/m/a.7z"), "7z", {},
+            {sevenZip + QStringList{"-p", "/m/a.7z", "--", "a*b", "-d [1]", "x\\y?", "in " + s}, out, mk, tally("7z", "/m/a.7z")});
+        row("rar members: through libarchive", picked("/m/a.rar"), "rar", {},
+            {{"bsdtar", "-xvf", "/m/a.rar", "-C", s, "--", "a\\*b", "-d \\[1]", "x\\\\y\\?", "2>&1", "</dev/null"}, out, mk,
+             tally("bsdtar", "/m/a.rar")});
     }
     void unpackPlans()
     {

@@ -4,11 +4,16 @@
 // come back byte for byte, and every tally must say done.
 #include "compressformats.h"
 #include "format.h"
+#include "members.h"
+#include "plan.h"
+#include "shellline.h"
 
 #include "e2e.h"
 
 #include <QDir>
 #include <QScopeGuard>
+
+#include <map>
 
 Q_DECLARE_METATYPE(CompressRequest)
 
@@ -221,6 +226,71 @@ private slots:
         QCOMPARE(readBytes(out + tree + "/two words"), overwrite ? readBytes(tree + "/two words") : "older\n");
         QCOMPARE(readBytes(out + tree + "/big.bin"), readBytes(tree + "/big.bin"));
         QCOMPARE(describeTree(out + tree).keys(), describeTree(tree).keys());
+    }
+
+    // Chosen members alone, each name taken literally by its tool: a name
+    // that would match others as a pattern unpacks itself only, byte for
+    // byte; a folder brings what is below it and nothing beside it.
+    void chosenMembers_data()
+    {
+        QTest::addColumn<QByteArray>("ending");
+        QTest::addColumn<QByteArrayList>("pack");   // run in the tree; ARCHIVE stands for the archive
+        QTest::addColumn<bool>("bytes");            // names with a backslash and bytes that are no UTF-8
+        QTest::newRow("tar.gz") << QByteArray(".tar.gz") << QByteArrayList{"tar", "--no-unquote", "-czf", "ARCHIVE", "--", "."} << true;
+        QTest::newRow("zip") << QByteArray(".zip") << QByteArrayList{"zip", "-qry", "ARCHIVE", "."} << false;
+        QTest::newRow("7z") << QByteArray(".7z") << QByteArrayList{"7zz", "a", "-bso0", "ARCHIVE", "--", "*"} << false;
+    }
+    void chosenMembers()
+    {
+        QFETCH(QByteArray, ending);
+        QFETCH(QByteArrayList, pack);
+        QFETCH(bool, bytes);
+        const QByteArray dir = m_world.folder("chosen"), tree = dir + "/tree", archive = dir + "/a" + ending;
+        QByteArrayList names{"a*b", "aXb", "q?", "qq", "br[1]", "b1", "-lead", "sp ace"};
+        if (bytes)   // (unzip drops a newline from a name, and takes a backslash for a slash)
+            names << "x\\y" << "odd \xff" << "new\nline";
+        QVERIFY(::mkdir(tree, 0755) == 0 && ::mkdir(tree + "/dir", 0755) == 0 && ::mkdir(tree + "/dir/sub", 0755) == 0
+                && ::mkdir(tree + "/dir2", 0755) == 0);
+        for (const QByteArray& name : names + QByteArrayList{"dir/inner", "dir/sub/deep", "dir2/beside", "dirx"})
+            QVERIFY(writeBytes(tree + '/' + name, "content of " + name));
+        for (QByteArray& word : pack)
+            if (word == "ARCHIVE")
+                word = archive;
+        QCOMPARE(runProgram(pack, nullptr, tree), 0);
+        const arkive::Format* format = arkive::formatOfArchive(archive.toStdString());
+        QVERIFY(format);
+        // Each member is named as the listing has it stored.
+        std::map<QByteArray, std::string> stored;
+        arkive::listMembers(archive.toStdString(), [&stored](arkive::Member&& m) {
+            stored[QByteArray::fromStdString(m.path)] = m.stored;
+        });
+        int n = 0;
+        const auto unpackOnly = [&](const std::vector<arkive::MemberPick>& picks) {
+            const QByteArray out = dir + "/out" + QByteArray::number(++n);
+            arkive::UnpackJob job;
+            job.archive = archive.toStdString();
+            job.cwd = dir.toStdString();
+            job.folder = out.toStdString();
+            job.staging = (out + "/.arkive-Pick" + QByteArray::number(n)).toStdString();
+            job.members = picks;
+            const std::string line = arkive::shellLine(arkive::unpackPlan(format, job, isOnPath));
+            return std::system(line.c_str()) == 0 && reapAll() ? out : QByteArray();
+        };
+        for (const QByteArray& name : std::as_const(names)) {
+            QVERIFY2(stored.count(name), name.constData());
+            const QByteArray out = unpackOnly({{stored[name], false}});
+            COMPARE_TALLIES(m_world, 1, 0);
+            QCOMPARE(namesIn(out), QByteArrayList{name});
+            QCOMPARE(readBytes(out + '/' + name), "content of " + name);
+        }
+        const QByteArray out = unpackOnly({{stored["dir"], true}});
+        COMPARE_TALLIES(m_world, 1, 0);
+        Tree below;
+        const Tree all = describeTree(tree);
+        for (auto it = all.cbegin(); it != all.cend(); ++it)
+            if (it.key() == "/dir" || it.key().startsWith("/dir/"))
+                below.insert(it.key(), it.value());
+        QCOMPARE(describeTree(out), below);
     }
 
     // One dialog, several archives into one folder, a rar first, through the
