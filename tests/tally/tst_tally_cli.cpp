@@ -139,7 +139,7 @@ private slots:
         // Each call after its thread's id (the result is put in place beside the face).
         QByteArrayList calls = trace.readAll().split('\n');
         for (QByteArray& c : calls)
-            c = c.mid(c.indexOf(' ') + 1);
+            c = c.mid(c.indexOf(' ')).trimmed();   // (strace pads short ids)
         qsizetype rename = -1, sync = -1, fsync = -1, done = -1;
         for (qsizetype i = 0; i < calls.size(); ++i) {
             const QByteArray& c = calls[i];
