@@ -217,8 +217,9 @@ void ExtractDialog::accept()
     }
     if (jobs.isEmpty() && !d->files.isEmpty())
         return;
-    // Extraction pipelines inherit SIGTERM ignored: a stray SIGTERM sent to
-    // the program's process group must not cut an unpacking short.
+    // Extraction pipelines inherit SIGTERM ignored: no archiver dies of one
+    // in the middle of a member. tally catches it and ends the job cleanly,
+    // removing what it has not placed.
     std::signal(SIGTERM, SIG_IGN);
     ZBaseDialog::accept();
     const std::string records = arkive::jobsFolder();
