@@ -344,7 +344,8 @@ void CompressDialog::accept()
         return;
     // An archive of that name, or an earlier set of it, is replaced only
     // when the user says so; the dialog stays open with its fields otherwise.
-    const QString existing = runs ? existingArchive(archivePath(request)) : QString();
+    const QString archive = archivePath(request);
+    const QString existing = runs ? existingArchive(archive) : QString();
     if (!existing.isEmpty()
         && ZMessageBox::information(this, QPixmap(),
                                     tr("%1 exists already. Replace it?").arg(existing.section(QLatin1Char('/'), -1)),
@@ -354,10 +355,10 @@ void CompressDialog::accept()
     // Two jobs never write one archive: the one that ended last would
     // replace the other, and both would say they were done.
     const std::string jobs = arkive::jobsFolder();
-    if (runs && arkive::jobWorksOn(jobs, toLocalBytes(archivePath(request)).toStdString())) {
+    if (runs && arkive::jobWorksOn(jobs, toLocalBytes(archive).toStdString())) {
         ZMessageBox::information(this, QPixmap(),
                                  tr("%1 is being packed now; wait until that is done, or choose another name.")
-                                     .arg(archivePath(request).section(QLatin1Char('/'), -1)),
+                                     .arg(archive.section(QLatin1Char('/'), -1)),
                                  tr("OK"));
         return;
     }
@@ -367,7 +368,7 @@ void CompressDialog::accept()
     const quint64 total = totalSize(request.files);
     const QString token = randomToken();
     const QString partial = partialPath(request, token);
-    const JobRecord record(jobs, token, request.outDir, archivePath(request));
+    const JobRecord record(jobs, token, request.outDir, archive);
     qDebug().noquote() << compressTrace(request, total, partial, record.path());
     std::signal(SIGUSR1, ignoreSignal);
     std::signal(SIGTERM, ignoreSignal);

@@ -66,8 +66,8 @@ QString stagingPath(const QString& outDir, const QString& token)
 {
     if (outDir.isEmpty())
         return outDir;
-    return outDir + (outDir.endsWith(QLatin1Char('/')) ? QLatin1String(".arkive-") : QLatin1String("/.arkive-"))
-           + token;
+    return outDir + (outDir.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/"))
+           + QLatin1String(arkive::kPrivatePrefix) + token;
 }
 
 arkive::Plan extractPlan(const ExtractRequest& request, const ArchiveFacts& facts, const QString& token,

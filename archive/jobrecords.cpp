@@ -1,5 +1,6 @@
 #include "jobrecords.h"
 
+#include "plan.h"
 #include "removetree.h"
 
 #include <fcntl.h>
@@ -14,7 +15,6 @@ namespace arkive {
 
 namespace {
 
-constexpr const char* kPrefix = ".arkive-";
 constexpr const char* kNewSuffix = ".new";    // a record still being written
 constexpr std::size_t kMaxRecordBytes = 65536;
 
@@ -86,7 +86,7 @@ bool isToken(const std::string& name)
 // The job's own names in its folder: .arkive-TOKEN and .arkive-TOKEN.*
 bool belongsTo(const std::string& name, const std::string& token)
 {
-    const std::string own = kPrefix + token;
+    const std::string own = kPrivatePrefix + token;
     return name.compare(0, own.size(), own) == 0 && (name.size() == own.size() || name[own.size()] == '.');
 }
 

@@ -266,7 +266,7 @@ std::string caseVariant(const std::string& path)
 
 std::string partialName(const Format& format, const std::string& token)
 {
-    return ".arkive-" + token + (format.family == Family::Tar ? std::string(".part") : format.endings.front().text);
+    return kPrivatePrefix + token + (format.family == Family::Tar ? std::string(".part") : format.endings.front().text);
 }
 
 std::string scratchOf(const std::string& partial)

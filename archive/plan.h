@@ -94,6 +94,10 @@ Plan packPlan(const Format& format, const PackJob& job, const Installed& install
 // tool reads one. A rar's members go through bsdtar.
 Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& installed);
 
+// What every file and folder a line works in before its result is in place
+// is named with, before the job's token (the job records rely on it).
+constexpr const char* kPrivatePrefix = ".arkive-";
+
 // Where an archive of the format is written before it is complete: the
 // tools of zip and 7z insist on their ending.
 std::string partialName(const Format& format, const std::string& token);

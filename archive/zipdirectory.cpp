@@ -88,14 +88,28 @@ DirectorySpan findDirectory(std::string_view tail, std::uint64_t fileSize)
     return span;
 }
 
+namespace {
+
+// Whether a directory entry begins at `at`.
+bool entryAt(std::string_view directory, std::size_t at)
+{
+    return at + EntrySize <= directory.size() && little(directory, at, 4) == EntrySignature;
+}
+
+// Where the entry after the one at `at` begins: past its name, extra field and comment.
+std::size_t nextEntry(std::string_view directory, std::size_t at)
+{
+    return at + EntrySize + little(directory, at + 28, 2) + little(directory, at + 30, 2) + little(directory, at + 32, 2);
+}
+
+} // namespace
+
 bool beyondUnzip(std::string_view directory)
 {
-    std::size_t at = 0;
-    while (at + EntrySize <= directory.size() && little(directory, at, 4) == EntrySignature) {
+    for (std::size_t at = 0; entryAt(directory, at); at = nextEntry(directory, at)) {
         const std::uint64_t flags = little(directory, at + 8, 2);
         if (!unzipMethod(little(directory, at + 10, 2)) || (flags & StrongEncryption))
             return true;
-        at += EntrySize + little(directory, at + 28, 2) + little(directory, at + 30, 2) + little(directory, at + 32, 2);
     }
     return false;
 }
@@ -143,12 +157,8 @@ ZipDirectory readZipDirectory(const std::string& path)
 std::vector<std::string> entryNames(std::string_view directory)
 {
     std::vector<std::string> names;
-    std::size_t at = 0;
-    while (at + EntrySize <= directory.size() && little(directory, at, 4) == EntrySignature) {
-        const std::size_t nameSize = little(directory, at + 28, 2);
-        names.emplace_back(directory.substr(at + EntrySize, nameSize));
-        at += EntrySize + nameSize + little(directory, at + 30, 2) + little(directory, at + 32, 2);
-    }
+    for (std::size_t at = 0; entryAt(directory, at); at = nextEntry(directory, at))
+        names.emplace_back(directory.substr(at + EntrySize, little(directory, at + 28, 2)));
     return names;
 }
 
@@ -169,11 +179,9 @@ std::vector<std::string> readZipNames(const std::string& path)
 std::vector<ZipEntryHeader> encryptedEntries(std::string_view directory, std::size_t most)
 {
     std::vector<ZipEntryHeader> found;
-    std::size_t at = 0;
-    while (found.size() < most && at + EntrySize <= directory.size() && little(directory, at, 4) == EntrySignature) {
+    for (std::size_t at = 0; found.size() < most && entryAt(directory, at); at = nextEntry(directory, at)) {
         const std::size_t nameSize = little(directory, at + 28, 2);
         const std::size_t extraSize = little(directory, at + 30, 2);
-        const std::size_t next = at + EntrySize + nameSize + extraSize + little(directory, at + 32, 2);
         ZipEntryHeader entry;
         entry.flags = static_cast<std::uint16_t>(little(directory, at + 8, 2));
         entry.method = static_cast<std::uint16_t>(little(directory, at + 10, 2));
@@ -197,7 +205,6 @@ std::vector<ZipEntryHeader> encryptedEntries(std::string_view directory, std::si
         const bool aesKnown = entry.aesStrength >= 1 && entry.aesStrength <= 3;
         if ((entry.flags & Encrypted) && !(entry.flags & StrongEncryption) && (entry.method != AesMethod || aesKnown))
             found.push_back(entry);
-        at = next;
     }
     return found;
 }

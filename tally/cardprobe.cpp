@@ -1,15 +1,16 @@
 #include "cardprobe.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
+#include <algorithm>
+#include <vector>
 
 #include "plan.h"
+#include "removetree.h"
 #include "textutil.h"
 
 namespace tally {
@@ -42,15 +43,12 @@ bool listed(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    const std::string name = path.substr(slash + 1);
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
         return true;
-    bool found = false;
-    while (const dirent* e = ::readdir(dir))
-        found = found || name == e->d_name;
-    ::closedir(dir);
-    return found;
+    const std::vector<std::string> names = arkive::entriesOf(dir);
+    ::close(dir);
+    return std::find(names.begin(), names.end(), path.substr(slash + 1)) != names.end();
 }
 
 } // namespace
@@ -103,23 +101,11 @@ std::string entryLike(int dirFd, const std::string& name)
     struct stat st;
     if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return std::string();
-    const int copy = ::dup(dirFd);
-    DIR* dir = copy >= 0 ? ::fdopendir(copy) : nullptr;
-    if (!dir) {
-        if (copy >= 0)
-            ::close(copy);
-        return name;
-    }
     const std::string wanted = foldedPath(name);
-    std::string found = name;
-    while (const dirent* e = ::readdir(dir)) {
-        if (foldedPath(e->d_name) == wanted && std::strcmp(e->d_name, name.c_str()) != 0) {
-            found = e->d_name;
-            break;
-        }
-    }
-    ::closedir(dir);
-    return found;
+    for (const std::string& entry : arkive::entriesOf(dirFd))
+        if (entry != name && foldedPath(entry) == wanted)
+            return entry;
+    return name;
 }
 
 } // namespace

@@ -26,7 +26,7 @@ void drainOnExit()
 {
     tally::GuiRunner* runner = gRunner;
     gRunner = nullptr;
-    if (!runner || runner->inputEnded())
+    if (!runner || runner->jobEnded())
         return;
     const int status = runner->drainBlocking();
     const std::string line = tally::summaryLine(runner->session().snapshot(tally::Clock::now())) + "\n";

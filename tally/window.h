@@ -177,7 +177,7 @@ public:
     int drainBlocking();
 
     // The job has ended: input ended and the result is in place.
-    bool inputEnded() const { return session_.ended(); }
+    bool jobEnded() const { return session_.ended(); }
     int exitStatus() const { return exitStatus_; }
     Session& session() { return session_; }
 

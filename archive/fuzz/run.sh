@@ -11,13 +11,7 @@ seconds=${1:-60}
 work=${2:-${TMPDIR:-/tmp}/members-fuzz}
 here=$(cd "$(dirname "$0")" && pwd)
 src=$(cd "$here/.." && pwd)
-cxx=${FUZZ_CXX:-}
-if [ -z "$cxx" ]; then
-  for c in clang++ clang++-14; do
-    if command -v "$c" >/dev/null 2>&1; then cxx=$c; break; fi
-  done
-fi
-[ -n "$cxx" ] || { echo "run.sh: clang++ not found (apt-get install clang libclang-rt-14-dev)" >&2; exit 2; }
+cxx=$("$here/../../scripts/fuzz-cxx.sh")
 
 mkdir -p "$work/corpus" "$work/crashes" "$work/seed"
 "$cxx" -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \

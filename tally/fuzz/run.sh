@@ -10,13 +10,7 @@ work=${2:-${TMPDIR:-/tmp}/tally-fuzz}
 here=$(cd "$(dirname "$0")" && pwd)
 src=$(cd "$here/.." && pwd)
 data=$(cd "$here/../../tests/tally/data" && pwd)
-cxx=${FUZZ_CXX:-}
-if [ -z "$cxx" ]; then
-  for c in clang++ clang++-14; do
-    if command -v "$c" >/dev/null 2>&1; then cxx=$c; break; fi
-  done
-fi
-[ -n "$cxx" ] || { echo "run.sh: clang++ not found (apt-get install clang libclang-rt-14-dev)" >&2; exit 2; }
+cxx=$("$here/../../scripts/fuzz-cxx.sh")
 
 mkdir -p "$work/corpus" "$work/crashes"
 # The plain C++ of tally (all but its two faces' programs and the window)
