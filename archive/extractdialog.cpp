@@ -156,6 +156,9 @@ QString refusalText(const QString& archive, const arkive::Plan& plan)
             .arg(name, QString::fromLatin1(plan.missing->program), QString::fromLatin1(plan.missing->package));
     case arkive::Refusal::NeedsUnrar:
         return QObject::tr("%1 is encrypted: only RARLAB's unrar unpacks it (the non-free package unrar).").arg(name);
+    case arkive::Refusal::NotLiteral:
+        return QObject::tr("%1: the member %2 cannot be named to its tool exactly; unpack the whole archive instead.")
+            .arg(name, fromLocalBytes(QByteArray::fromStdString(plan.name)));
     }
     return QString();
 }

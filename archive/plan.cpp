@@ -209,15 +209,13 @@ Stage bsdtarUnpack(const UnpackJob& job)
 }
 
 // A name as unzip matches it literally: its pattern characters in
-// brackets, a backslash doubled; a folder with all below it.
+// brackets; a folder with all below it.
 std::string unzipLiteral(const MemberPick& pick)
 {
     std::string out;
     for (const char c : pick.path) {
         if (c == '*' || c == '?' || c == '[')
             out += std::string("[") + c + "]";
-        else if (c == '\\')
-            out += "\\\\";
         else
             out += c;
     }
@@ -342,6 +340,14 @@ Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& ins
         } else {
             if (!needs(format->unpackTools.front()))
                 return plan;
+            // unzip drops a newline from the name it is told and takes a
+            // backslash for a slash: such a name would match another one.
+            for (const MemberPick& pick : job.members)
+                if (pick.path.find_first_of("\n\\") != std::string::npos) {
+                    plan.refusal = Refusal::NotLiteral;
+                    plan.name = pick.path;
+                    return plan;
+                }
             plan.stages = {unzipUnpack(job)};
             listing = Listing::Unzip;
             // unzip takes the names after the archive, before -d.

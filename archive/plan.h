@@ -36,6 +36,7 @@ enum class Refusal {
     NoFormat,   // the name has no format arkive knows
     Missing,    // no installed program unpacks it; `missing` names the package
     NeedsUnrar, // an encrypted rar: RARLAB's unrar alone decrypts it
+    NotLiteral, // a chosen member's name the tool cannot be told exactly; `name` is it
 };
 
 struct Plan {
@@ -44,6 +45,7 @@ struct Plan {
     std::vector<Stage> prepare;       // run first, one after another; the stages run only when all succeed
     Refusal refusal = Refusal::None;
     const Tool* missing = nullptr;
+    std::string name;                 // NotLiteral: the member's stored name
     bool weakPassword = false;        // packing: only zip's traditional encryption was at hand
     // Unpacking: a path that exists only where the output folder folds
     // case (the private folder's name in capitals); the stages take their

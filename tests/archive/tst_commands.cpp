@@ -256,8 +256,14 @@ private slots:
         row("tar.gz members", picked("/m/a.tgz"), "tgz", {},
             {{"gzip", "-d", "</m/a.tgz"}, {"tar", "xvvf", "-", "-C", s, "--no-wildcards", "--no-unquote", "--", "a*b", "-d [1]", "x\\y?"},
              out, mk, tally("tar", "/m/a.tgz")});
-        row("zip members", picked("/m/a.zip"), "zip", {},
-            {{"unzip", "-o", "-P-", "/m/a.zip", "a[*]b", "-d [[]1]/*", "x\\\\y[?]", "-d", s}, out, mk, tally("unzip", "/m/a.zip")});
+        zip = picked("/m/a.zip");
+        zip.members.back().path = "y?";
+        row("zip members", zip, "zip", {},
+            {{"unzip", "-o", "-P-", "/m/a.zip", "a[*]b", "-d [[]1]/*", "y[?]", "-d", s}, out, mk, tally("unzip", "/m/a.zip")});
+        // unzip would take them for other names.
+        row("zip member with a backslash", picked("/m/a.zip"), "zip", {}, {{}}, "-");
+        zip.members.back().path = "new\nline";
+        row("zip member with a newline", zip, "zip", {}, {{}}, "-");
         row("7z members", picked("/m/a.7z"), "7z", {},
             {sevenZip + QStringList{"-p", "/m/a.7z", "--", "a*b", "-d [1]", "x\\y?", "in " + s}, out, mk, tally("7z", "/m/a.7z")});
         row("rar members: through libarchive", picked("/m/a.rar"), "rar", {},
