@@ -10,6 +10,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
+#include <dirent.h>
 
 namespace {
 
@@ -50,6 +54,21 @@ ArchiveFacts archiveFacts(const QString& archive)
     return facts;
 }
 
+bool holdsEntries(const QString& folder)
+{
+    DIR* handle = ::opendir(bytes(folder).c_str());
+    if (!handle)
+        return false;
+    bool holds = false;
+    while (const dirent* entry = ::readdir(handle))
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
+            holds = true;
+            break;
+        }
+    ::closedir(handle);
+    return holds;
+}
+
 QString firstVolume(const QString& archive)
 {
     const QString base = archive.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive) ? archive.chopped(4) : archive;
@@ -70,6 +89,15 @@ QString stagingPath(const QString& outDir, const QString& token)
            + QLatin1String(arkive::kPrivatePrefix) + token;
 }
 
+QString ownFolderName(const QString& archive)
+{
+    const std::string path = bytes(archive);
+    const std::string_view stem = arkive::archiveStem(path);
+    if (stem.empty())
+        return QFileInfo(archive).fileName();
+    return fromLocalBytes(QByteArray(stem.data(), qsizetype(stem.size())));
+}
+
 arkive::Plan extractPlan(const ExtractRequest& request, const ArchiveFacts& facts, const QString& token,
                          const QString& record)
 {
@@ -85,6 +113,8 @@ arkive::Plan extractPlan(const ExtractRequest& request, const ArchiveFacts& fact
     job.encrypted = facts.encrypted;
     job.entries = facts.entries;
     job.record = bytes(record);
+    job.members = request.members;
+    job.ownFolder = bytes(request.ownFolder);
     return arkive::unpackPlan(facts.format, job, isOnPath);
 }
 

@@ -11,6 +11,8 @@ struct ExtractRequest
     QString outDir;
     QString password;      // zip, 7z and rar only
     bool overwrite = true; // whether existing files are replaced
+    std::vector<arkive::MemberPick> members; // only these; empty: the whole archive
+    QString ownFolder;     // more than one entry at the top goes into this folder of outDir; empty: none
 };
 
 // What the archive says of itself before it is unpacked: its format from
@@ -25,6 +27,16 @@ struct ArchiveFacts
     std::optional<quint64> entries;
 };
 ArchiveFacts archiveFacts(const QString& archive);
+
+// The name of the folder an archive's contents get when they have no
+// folder of their own: the archive's name less its format's ending
+// ("photos" for photos.tar.gz), or the whole name where nothing would be
+// left.
+QString ownFolderName(const QString& archive);
+
+// Whether the folder holds any entry: an archive unpacked there would be
+// mixed with them.
+bool holdsEntries(const QString& folder);
 
 // The first volume of a split set whose last volume is the zip `archive`:
 // NAME.z01 beside NAME.zip.

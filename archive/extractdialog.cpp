@@ -47,7 +47,10 @@ struct ExtractDialogPrivate
     QLabel* titleLabel = nullptr;
     QLabel* passwordLabel = nullptr;
     ElidedLabel* archiveLabel = nullptr; // the archive's name, or how many
+    QCheckBox* ownFolderBox = nullptr;
     QStringList files;
+    std::vector<arkive::MemberPick> members;
+    bool oneTopEntry = false;
     ExtractDialog* dialog = nullptr;
 };
 
@@ -82,6 +85,12 @@ ExtractDialog::ExtractDialog(QWidget* parent, const char* name, Qt::WindowFlags 
     d->overwriteBox = new QCheckBox(QObject::tr("Overwrite existences"), content);
     d->overwriteBox->setChecked(true);
 
+    // Ticked unless the user clears it: an archive of loose files is not
+    // scattered among what the folder holds.
+    d->ownFolderBox = new QCheckBox(content);
+    d->ownFolderBox->setChecked(true);
+    d->ownFolderBox->hide();
+
     d->passwordLabel = new QLabel(QObject::tr("Password"), content);
     d->passwordEdit = new QLineEdit(content);
     d->passwordEdit->setEnabled(true);
@@ -103,6 +112,7 @@ ExtractDialog::ExtractDialog(QWidget* parent, const char* name, Qt::WindowFlags 
     grid->addWidget(d->passwordLabel, 2, 0);
     grid->addWidget(d->passwordEdit, 2, 1);
     grid->addWidget(d->overwriteBox, 3, 0, 1, 2);
+    grid->addWidget(d->ownFolderBox, 4, 0, 1, 2);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -112,6 +122,7 @@ ExtractDialog::ExtractDialog(QWidget* parent, const char* name, Qt::WindowFlags 
     adjustSize();
 
     connect(d->dirButton, &QPushButton::clicked, this, &ExtractDialog::slotSetOutDir);
+    connect(d->outDirEdit, &ZMultiLineEdit::textChanged, this, &ExtractDialog::slotOutDirChanged);
     connect(cancelButton, &QPushButton::clicked, this, &ExtractDialog::reject);
     connect(okButton, &QPushButton::clicked, this, &ExtractDialog::accept);
 }
@@ -124,11 +135,48 @@ ExtractDialog::~ExtractDialog()
 void ExtractDialog::setFiles(const QStringList& list)
 {
     d->files = list;
+    d->members.clear();
     d->archiveLabel->setText(list.size() == 1 ? QFileInfo(list.first()).fileName()
                                               : QObject::tr("%n archives", nullptr, int(list.size())));
+    d->ownFolderBox->setText(list.size() == 1 ? QObject::tr("Into a folder of its own: %1").arg(ownFolderName(list.first()))
+                                              : QObject::tr("Each into a folder of its own"));
+    slotOutDirChanged();
 }
 QStringList ExtractDialog::files() const { return d->files; }
-void ExtractDialog::setOutDir(const QString& dir) { d->outDirEdit->setText(dir); }
+
+void ExtractDialog::setMembers(const std::vector<arkive::MemberPick>& members)
+{
+    d->members = members;
+    if (d->files.size() == 1 && !members.empty()) {
+        const QString archive = QFileInfo(d->files.first()).fileName();
+        d->archiveLabel->setText(
+            members.size() == 1
+                ? QObject::tr("%1: %2").arg(archive, fromLocalBytes(QByteArray::fromStdString(members.front().path)))
+                : QObject::tr("%1: %n members", nullptr, int(members.size())).arg(archive));
+    }
+    slotOutDirChanged();
+}
+
+void ExtractDialog::setOneTopEntry(bool one)
+{
+    d->oneTopEntry = one;
+    slotOutDirChanged();
+}
+
+bool ExtractDialog::ownFolderOffered() const { return !d->ownFolderBox->isHidden(); }
+bool ExtractDialog::ownFolder() const { return ownFolderOffered() && d->ownFolderBox->isChecked(); }
+void ExtractDialog::setOwnFolder(bool on) { d->ownFolderBox->setChecked(on); }
+
+void ExtractDialog::slotOutDirChanged()
+{
+    d->ownFolderBox->setHidden(d->files.isEmpty() || !d->members.empty() || d->oneTopEntry
+                               || !holdsEntries(outDir()));
+}
+void ExtractDialog::setOutDir(const QString& dir)
+{
+    d->outDirEdit->setText(dir);
+    slotOutDirChanged();
+}
 QString ExtractDialog::outDir() const { return d->outDirEdit->text(); }
 QString ExtractDialog::password() const { return d->passwordEdit->text(); }
 void ExtractDialog::setPassword(const QString& text) { d->passwordEdit->setText(text); }
@@ -198,7 +246,8 @@ void ExtractDialog::accept()
     QStringList refused, wrongPassword;
     for (const QString& archive : std::as_const(d->files)) {
         // The tools may run in another folder: the archive's path stands whole.
-        ExtractRequest request{QFileInfo(archive).absoluteFilePath(), outDir(), password(), overwrite()};
+        ExtractRequest request{QFileInfo(archive).absoluteFilePath(), outDir(), password(), overwrite(), d->members,
+                               ownFolder() ? ownFolderName(archive) : QString()};
         const QString token = randomToken();
         const ArchiveFacts facts = archiveFacts(request.archive);
         arkive::Plan plan = extractPlan(request, facts, token);

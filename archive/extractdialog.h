@@ -4,6 +4,12 @@
 
 #include <QStringList>
 
+#include <vector>
+
+namespace arkive {
+struct MemberPick;
+}
+
 struct ExtractDialogPrivate;
 
 // The dialog in which the user says where and how the archives handed to it
@@ -18,6 +24,17 @@ public:
 
     void setFiles(const QStringList& list);
     QStringList files() const;
+    // Only these members of the one archive are unpacked; none: all of it.
+    void setMembers(const std::vector<arkive::MemberPick>& members);
+    // The archive is known to hold one entry at its top, and so needs no
+    // folder of its own.
+    void setOneTopEntry(bool one);
+    // Whether an archive that holds more than one entry at its top goes
+    // into a folder named after it; offered when the whole archive is
+    // unpacked into a folder that holds other entries.
+    bool ownFolderOffered() const;
+    bool ownFolder() const;
+    void setOwnFolder(bool on);
     void setOutDir(const QString& dir);
     QString outDir() const;
     QString password() const;
@@ -27,6 +44,7 @@ public:
 
 public slots:
     void slotSetOutDir();
+    void slotOutDirChanged();
     void accept() override;
 
 private:

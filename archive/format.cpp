@@ -220,26 +220,52 @@ const Format* formatByEnding(std::string_view ending)
     return nullptr;
 }
 
-const Format* formatOfArchive(std::string_view path, std::string_view head)
+namespace {
+
+std::string_view fileNameOf(std::string_view path)
 {
     const auto slash = path.rfind('/');
-    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+// The format whose ending the complete extension of the name ends with,
+// the longest ending winning; `ending` gets it, without its dot.
+const Format* formatByName(std::string_view name, std::string_view& ending)
+{
+    ending = {};
     const auto dot = name.find('.');
     if (dot == std::string_view::npos)
         return nullptr;
     const std::string_view extension = name.substr(dot + 1);
     const Format* best = nullptr;
-    std::string_view bestEnding;
     for (const Format& format : formats()) {
         for (const Ending& e : format.endings) {
             const std::string_view pattern = e.text + 1;   // without its dot
-            if (pattern.size() > bestEnding.size() && endsWithEnding(extension, pattern, true)) {
+            if (pattern.size() > ending.size() && endsWithEnding(extension, pattern, true)) {
                 best = &format;
-                bestEnding = pattern;
+                ending = pattern;
             }
         }
     }
-    return settledByContent(best, bestEnding, head);
+    return best;
+}
+
+} // namespace
+
+const Format* formatOfArchive(std::string_view path, std::string_view head)
+{
+    std::string_view ending;
+    const Format* best = formatByName(fileNameOf(path), ending);
+    return settledByContent(best, ending, head);
+}
+
+std::string_view archiveStem(std::string_view path)
+{
+    const std::string_view name = fileNameOf(path);
+    std::string_view ending;
+    if (!formatByName(name, ending))
+        return name;
+    return name.substr(0, name.size() - ending.size() - 1);   // the ending's dot too
 }
 
 } // namespace arkive

@@ -66,6 +66,11 @@ const Format* formatByEnding(std::string_view ending);
 // lzip or lzma). Null for a name no format has.
 const Format* formatOfArchive(std::string_view path, std::string_view head = {});
 
+// The file name of the archive at `path` less the ending that
+// formatOfArchive matched ("photos" for "a/photos.tar.gz"); the whole name
+// when it has no such ending.
+std::string_view archiveStem(std::string_view path);
+
 // How tally reads a program's end and its words when it unpacks. A status
 // among `warningStatuses` says the program did all its work and warned
 // (unzip 1: "processing completed successfully anyway"); packing that ends

@@ -400,6 +400,8 @@ Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& ins
         plan.tally = {"-T", std::to_string(*job.entries)};
     plan.tally.insert(plan.tally.end(), {"-t", listingName(listing), "--unpack", "--archive=" + job.archive,
                                          "--folder=" + job.folder, "--staging=" + job.staging});
+    if (!job.ownFolder.empty())
+        plan.tally.push_back("--own-folder=" + job.ownFolder);
     if (!job.overwrite)
         plan.tally.push_back("--keep");
     if (!job.record.empty())

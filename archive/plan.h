@@ -83,6 +83,7 @@ struct UnpackJob {
     bool encrypted = false;           // rar: its headers say it is encrypted
     std::optional<std::uint64_t> entries;   // zip: the entries its directory holds
     std::vector<MemberPick> members;  // only these; empty: the whole archive
+    std::string ownFolder;            // more than one entry at the top goes into this folder of the output folder; empty: none
     std::string record;               // the job's record, which tally removes at the end; empty: none
 };
 

@@ -84,6 +84,9 @@ int renameNoReplace(int from, const char* name, int to)
 }
 
 constexpr mode_t OwnerAll = S_IRUSR | S_IWUSR | S_IXUSR;
+// Names tried for a folder of an archive's own before giving up: NAME,
+// "NAME (2)" ...
+constexpr int OwnFolderTries = 100;
 
 struct Placer {
     bool replace;
@@ -262,6 +265,31 @@ int openStaging(const std::string& staging)
     return ::open(staging.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
 }
 
+// Whether the private folder holds more than one entry: the archive has
+// no folder (or single file) of its own.
+bool needsOwnFolder(int from)
+{
+    return entriesOf(from).size() > 1;
+}
+
+// The folder NAME in `to`, made for what an archive holds: a new one, or
+// one of that name that exists (its contents are merged as anywhere else);
+// where a file or link takes the name, "NAME (2)" and so on. `chosen` gets
+// the name taken. -1 with errno when none can be had.
+int openOwnFolder(int to, const std::string& name, std::string& chosen)
+{
+    for (int n = 1; n <= OwnFolderTries; ++n) {
+        chosen = n == 1 ? name : name + " (" + std::to_string(n) + ")";
+        if (::mkdirat(to, chosen.c_str(), 0777) != 0 && errno != EEXIST)
+            return -1;
+        const int own = ::openat(to, chosen.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (own >= 0 || (errno != ENOTDIR && errno != ELOOP))
+            return own;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
 // Removes the private folder with what is left in it, and closes `from`.
 void removeStaging(int from, const std::string& staging)
 {
@@ -274,7 +302,7 @@ void removeStaging(int from, const std::string& staging)
 } // namespace
 
 FinishReport placeUnpacked(const std::string& staging, const std::string& folder, bool replace,
-                           PlaceControl* control)
+                           PlaceControl* control, const std::string& ownFolder)
 {
     Placer placer{replace, control, {}};
     if (staging.empty())
@@ -285,12 +313,23 @@ FinishReport placeUnpacked(const std::string& staging, const std::string& folder
             placer.report.errors.push_back(staging + ": " + errorText(errno));
         return placer.report;
     }
-    const int to = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (to >= 0) {
-        placer.merge(from, to, std::string());
-        ::close(to);
-    } else {
+    int to = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    std::string shown;
+    if (to < 0) {
         placer.report.errors.push_back(folder + ": " + errorText(errno));
+    } else if (!ownFolder.empty() && ownFolder != "." && ownFolder != ".." && ownFolder.find('/') == std::string::npos
+               && needsOwnFolder(from)) {
+        const int own = openOwnFolder(to, ownFolder, shown);
+        if (own < 0)
+            placer.report.errors.push_back(folder + "/" + ownFolder + ": " + errorText(errno));
+        else
+            placer.report.ownFolder = shown;
+        ::close(to);
+        to = own;
+    }
+    if (to >= 0) {
+        placer.merge(from, to, shown);
+        ::close(to);
     }
     removeStaging(from, staging);   // with what could not be placed
     return placer.report;

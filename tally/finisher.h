@@ -16,6 +16,7 @@ struct FinishReport {
     std::uint64_t kept = 0;             // files that existed and were kept
     std::vector<std::string> errors;    // in the words tally shows
     bool stopped = false;               // placing was stopped: what was not placed yet was removed
+    std::string ownFolder;              // unpacking: the folder made for the archive's contents, or ""
 };
 
 // A placement that runs beside the window (or is ended by a signal) is
@@ -40,8 +41,12 @@ FinishReport commitArchive(const std::string& partial, const std::string& archiv
 // in the folder leads through one is refused. A file that exists is replaced
 // only when `replace`; folders that exist are merged. Each entry is moved
 // whole: once `control->stop` is set no entry more is placed.
+// With `ownFolder`, an archive that holds more than one entry at its top
+// is placed in the folder of that name in `folder` (made when it is not
+// there; "NAME (2)" ... where a file takes the name), so that its loose
+// files are not scattered among the folder's entries.
 FinishReport placeUnpacked(const std::string& staging, const std::string& folder, bool replace,
-                           PlaceControl* control = nullptr);
+                           PlaceControl* control = nullptr, const std::string& ownFolder = {});
 
 // Unpacking that went wrong: the member that was being written when the
 // line ended, `member` as the archiver listed it (relative to `staging`, or

@@ -101,6 +101,8 @@ Options parseOptions(const std::vector<std::string_view>& args)
             o.partial = *v;
         } else if (const auto v = valueOf(w, "--staging")) {
             o.staging = *v;
+        } else if (const auto v = valueOf(w, "--own-folder")) {
+            o.ownFolder = *v;
         } else if (const auto v = valueOf(w, "--scratch")) {
             o.scratch = *v;
         } else if (const auto v = valueOf(w, "--record")) {
@@ -157,6 +159,8 @@ std::string usageText()
            "  --partial=PATH   packing: the file put at the archive's path when all went well\n"
            "                   (or its volumes PATH.001 ...)\n"
            "  --staging=PATH   unpacking: the folder whose contents are moved into the folder\n"
+           "  --own-folder=NAME unpacking: more than one entry at the top goes into the\n"
+           "                   folder NAME in the folder (\"NAME (2)\" where a file has the name)\n"
            "  --keep           files that exist in the folder are kept, not replaced\n"
            "  --scratch=PATH   a folder of the line's own, removed with what it holds at the end\n"
            "  --record=PATH    the job's record, removed once the result is in place\n"

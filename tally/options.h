@@ -25,6 +25,7 @@ struct Options {
     std::string folder;                   // --folder: where it is unpacked
     std::string partial;                  // --partial: the file that becomes the archive when all went well
     std::string staging;                  // --staging: the folder whose contents are moved into the folder
+    std::string ownFolder;                // --own-folder: where in the folder loose contents go
     std::string scratch;                  // --scratch: a private folder of the line, removed at the end
     std::string record;                   // --record: the job's record, removed once all is in place
     bool keep = false;                    // --keep: files that exist in the folder are kept

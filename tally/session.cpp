@@ -362,7 +362,7 @@ void Session::putInPlace()
     } else if (!options_.staging.empty()) {
         if (p.setAside)
             cut_ = setAsideCut(options_.staging, p.member, p.memberSize);
-        placed_ = placeUnpacked(options_.staging, options_.folder, p.replace, &control_);
+        placed_ = placeUnpacked(options_.staging, options_.folder, p.replace, &control_, options_.ownFolder);
         if (!options_.folder.empty())
             noteStorage(syncToStorage(options_.folder));
     }
@@ -474,6 +474,7 @@ Snapshot Session::snapshot(Clock::time_point now)
         s.kept = placed_.kept;
         s.written = written_;
         s.placingStopped = placed_.stopped;
+        s.ownFolder = sanitize(placed_.ownFolder);
         s.discarded = placement_.discard;
     }
     if (s.firstError.empty() && s.outcome == Outcome::Errors) {
@@ -610,6 +611,8 @@ std::vector<DetailPiece> detailPieces(const Snapshot& s)
     case Outcome::Warnings:
         pieces.push_back(packing ? DetailPiece::ArchiveComplete
                                  : s.kept > 0 ? DetailPiece::Kept : DetailPiece::AllUnpacked);
+        if (!s.ownFolder.empty())
+            pieces.push_back(DetailPiece::OwnFolder);
         if (s.outcome == Outcome::Warnings)
             pieces.push_back(DetailPiece::FirstWarning);
         return pieces;
@@ -643,6 +646,7 @@ std::string resultDetail(const Snapshot& s)
         case DetailPiece::Stopping: words = "Stopping the archiver\u2026"; break;
         case DetailPiece::ArchiveComplete: words = "The archive is complete."; break;
         case DetailPiece::AllUnpacked: words = "All entries were unpacked."; break;
+        case DetailPiece::OwnFolder: words = "They are in the folder " + s.ownFolder + "."; break;
         case DetailPiece::Kept:
             words = s.kept == 1 ? "1 file was already there and was kept; the rest was unpacked."
                                 : std::to_string(s.kept) + " files were already there and were kept; the rest was unpacked.";

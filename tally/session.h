@@ -64,6 +64,7 @@ struct Snapshot {
     std::uint64_t placed = 0;            // ... entries placed so far
     std::uint64_t toPlace = 0;           // ... of these (as listed)
     bool placingStopped = false;         // placing was stopped: only whole entries were placed
+    std::string ownFolder;               // unpacking: the folder made for loose contents (sanitized), or ""
     bool discarded = false;              // what was unpacked was removed, not placed
     int signal = 0;                      // the job was ended by this signal: nothing of it was placed
     std::string cutShort;                // the member being written when it ended (sanitized)
@@ -207,7 +208,7 @@ std::string resultDetail(const Snapshot& s);        // the first error, what was
 // piece in the user's language.
 enum class DetailPiece {
     Stopping, ArchiveComplete, AllUnpacked, Kept, FirstError, EndedAfter, StoppedByYou, Written, NothingWritten,
-    OnlyAdded, FirstWarning, WrongPassword, CutShort, Placing, PlacingStopped, Interrupted, NothingPlaced
+    OnlyAdded, FirstWarning, WrongPassword, CutShort, Placing, PlacingStopped, Interrupted, NothingPlaced, OwnFolder
 };
 std::vector<DetailPiece> detailPieces(const Snapshot& s);
 // One line for a terminal of `columns` columns (no end of line).

@@ -431,6 +431,7 @@ QString TallyWindow::detailWords(const Snapshot& s)
         case DetailPiece::Stopping: sentences << tr("Stopping the archiver\u2026"); break;
         case DetailPiece::ArchiveComplete: sentences << tr("The archive is complete."); break;
         case DetailPiece::AllUnpacked: sentences << tr("All entries were unpacked."); break;
+        case DetailPiece::OwnFolder: sentences << tr("They are in the folder %1.").arg(q(s.ownFolder)); break;
         case DetailPiece::Kept:
             sentences << (s.kept == 1 ? tr("1 file was already there and was kept; the rest was unpacked.")
                                       : tr("%1 files were already there and were kept; the rest was unpacked.")

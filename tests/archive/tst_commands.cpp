@@ -224,6 +224,10 @@ private slots:
         for (const auto& [format, tool] : Table<const char*, const char*>{{"tar.zst", "zstd"}, {"tar.Z", "gzip"}, {"tar.lzma", "lzma"}})
             row(format, job("/m/a"), format, {}, {{tool, "-d", "</m/a"}, {"tar", "xvvf", "-", "-C", s}, out, mk, tally("tar", "/m/a")});
         row("tar.xz without xz", job("/m/a"), "tar.xz", {"xz"}, {{}}, "xz-utils");
+        arkive::UnpackJob own = job("/m/a b.tar");
+        own.ownFolder = "a b";
+        row("tar into a folder of its own", own, "tar", {},
+            {{"tar", "xvvf", "/m/a b.tar", "-C", s}, out, mk, tally("tar", "/m/a b.tar", "--own-folder=a b")});
         arkive::UnpackJob zip = job("/m/a[1]*?.zip", "pw");
         zip.entries = 7;
         row("zip name as a pattern", zip, "zip", {},
@@ -286,7 +290,7 @@ private slots:
     // The one place that quotes: a whole line around its stages.
     void wholeLine()
     {
-        QCOMPARE(extractCommand({"/m/a b.tar.gz", "/o", ""}, "T"),
+        QCOMPARE(extractCommand({"/m/a b.tar.gz", "/o", "", true, {}, {}}, "T"),
                  QString("{ { if mkdir -p /o && mkdir -m 700 /o/.arkive-T; then { gzip -d <'/m/a b.tar.gz'; printf '\\0Sgzip %d\\0' $? >&3; }"
                          // Where the folder folds case (a memory card), tar replaces nothing it unpacked.
                          " | { if [ -e /o/.ARKIVE-T ]; then tar xvvf - -C /o/.arkive-T --skip-old-files;"
@@ -311,6 +315,13 @@ private slots:
             const arkive::Format* f = arkive::formatOfArchive(path, std::string_view(head, std::strlen(head) + (head[0] == 0x5d ? 3 : 0)));
             QVERIFY2(format ? f && QString(f->name) == format : !f, path);
         }
+        // What the folder of an archive's own is named after.
+        for (const auto& [path, stem] : Table<const char*, const char*>{
+                 {"/x/backup-1.2.tar.bz2", "backup-1.2"}, {"A.TAR.GZ", "A"}, {"a.7z.001", "a"}, {"notes", "notes"},
+                 {"a.gz", "a.gz"}, {".zip", ""}})
+            QCOMPARE(QString::fromStdString(std::string(arkive::archiveStem(path))), QString(stem));
+        QCOMPARE(ownFolderName("/d/.zip"), ".zip");
+        QCOMPARE(ownFolderName("/d/Photos 2019.ZIP"), "Photos 2019");
     }
 
     // The zip directory tells the entries and what unzip cannot read, also
@@ -368,7 +379,7 @@ private slots:
                  {".zip", {{"unzip", "-n", "-P", name, base + ".zip", "-d", staging}, tally("unzip", ".zip")}},
                  {".rar", {{"unrar", "x", "-o-", "-p" + name, "-y", base + ".rar", staging}, tally("unrar", ".rar")}}}) {
             QVERIFY(writeBytes(base + ext, QByteArray()));
-            const QString line = extractCommand({fromLocalBytes(base + ext), value, value, false}, "T");
+            const QString line = extractCommand({fromLocalBytes(base + ext), value, value, false, {}, {}}, "T");
             // unrar would read * and ? as patterns: libarchive unpacks those.
             const bool bsdtar = qstrcmp(ext, ".rar") == 0 && (name.contains('*') || name.contains('?'));
             const QList<QByteArrayList> wanted = bsdtar ? QList<QByteArrayList>{{"bsdtar", "-xvf", base + ext, "-C", staging}, tally("bsdtar", ext)}

@@ -199,7 +199,7 @@ private slots:
         QCOMPARE(told, "notes is not an archive arkive can unpack.");
         QStringList expected{traces.lines().first()};
         for (const QString& archive : archives.mid(0, 2))
-            expected << extractTrace({archive, "/nowhere/out", "s3cret", true}, archiveFacts(archive), tokenOf(expected.size()),
+            expected << extractTrace({archive, "/nowhere/out", "s3cret", true, {}, {}}, archiveFacts(archive), tokenOf(expected.size()),
                                      QString::fromStdString(arkive::jobsFolder()) + '/' + tokenOf(expected.size()));
         QCOMPARE(traces.lines(), expected);
         QVERIFY(!traces.lines().join(' ').contains("s3cret"));

@@ -53,7 +53,7 @@ bool unpack(World& w, const QByteArray& archive, const QByteArray& out, const QB
 bool asNobody(World& w, const QByteArray& archive, const QByteArray& file, const QByteArray& out)
 {
     const CompressRequest zip{fromLocalBytes(out + '/'), "a", ".zip", {fromLocalBytes(file)}, 6, false, false, 0, {}};
-    return w.runAsNobody(file.isEmpty() ? extractCommand({fromLocalBytes(archive), fromLocalBytes(out), {}, true}, "T")
+    return w.runAsNobody(file.isEmpty() ? extractCommand({fromLocalBytes(archive), fromLocalBytes(out), {}, true, {}, {}}, "T")
                                         : compressCommand(zip, 1, partialPath(zip, "T")));
 }
 

@@ -228,6 +228,38 @@ private slots:
         QCOMPARE(describeTree(out + tree).keys(), describeTree(tree).keys());
     }
 
+    // Unpacked whole into a folder that holds other entries, an archive of
+    // several entries at its top goes into a folder named after it ("NAME
+    // (2)" where a file has that name); one of a single folder does not.
+    // Into an empty folder, nothing is offered.
+    void folderOfItsOwn()
+    {
+        const QByteArray dir = m_world.folder("own"), tree = dir + "/t", out = dir + "/out", empty = dir + "/empty";
+        QVERIFY(::mkdir(tree, 0755) == 0 && ::mkdir(tree + "/top", 0755) == 0 && ::mkdir(out, 0755) == 0
+                && ::mkdir(empty, 0755) == 0);
+        for (const QByteArray& name : QByteArrayList{"a", "b", "top/x"})
+            QVERIFY(writeBytes(tree + '/' + name, name));
+        QVERIFY(writeBytes(out + "/taken", "mine"));
+        QCOMPARE(runProgram({"tar", "-czf", dir + "/loose.tar.gz", "a", "b"}, nullptr, tree), 0);
+        QCOMPARE(runProgram({"zip", "-qr", dir + "/one.zip", "top"}, nullptr, tree), 0);
+        QCOMPARE(runProgram({"7zz", "a", "-bso0", dir + "/taken.7z", "a", "b"}, nullptr, tree), 0);
+        QVERIFY(m_world.unpack({dir + "/loose.tar.gz", dir + "/one.zip", dir + "/taken.7z"}, out));
+        COMPARE_TALLIES(m_world, 3, 0);
+        const auto sortedNames = [](const QByteArray& folder) {
+            QByteArrayList names = namesIn(folder);
+            std::sort(names.begin(), names.end());
+            return names;
+        };
+        QCOMPARE(sortedNames(out), QByteArrayList({"loose", "taken", "taken (2)", "top"}));
+        QCOMPARE(sortedNames(out + "/loose"), QByteArrayList({"a", "b"}));
+        QCOMPARE(sortedNames(out + "/taken (2)"), QByteArrayList({"a", "b"}));
+        QCOMPARE(readBytes(out + "/taken"), "mine");
+        QCOMPARE(readBytes(out + "/top/x"), "top/x");
+        QVERIFY(m_world.unpack({dir + "/loose.tar.gz"}, empty));
+        COMPARE_TALLIES(m_world, 1, 0);
+        QCOMPARE(sortedNames(empty), QByteArrayList({"a", "b"}));
+    }
+
     // Chosen members alone, each name taken literally by its tool: a name
     // that would match others as a pattern unpacks itself only, byte for
     // byte; a folder brings what is below it and nothing beside it.
