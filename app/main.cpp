@@ -1,4 +1,5 @@
 #include "extractdialog.h"
+#include "fileview.h"
 #include "localbytes.h"
 #include "mainwindow.h"
 #include "pngfile.h"
@@ -98,7 +99,17 @@ int main(int argc, char** argv)
         extractOnlyDialog->setOutDir(archiveFolder(path, fromLocalBytes(currentFolder())));
         result = extractOnlyDialog->exec();
     } else {
-        MainWindow window(nullptr, QStringLiteral("/"), QStringLiteral("*"), MainFilter, MainSort);
+        // PATH opens the window there, inside an archive it names.
+        StartPlace place;
+        if (!options.path.isNull()) {
+            place = startPlace(fromLocalBytes(options.path), fromLocalBytes(startFolder));
+            if (place.folder.isEmpty())
+                std::fprintf(stderr, "arkive: %s: no such file or folder\n", options.path.constData());
+        }
+        MainWindow window(nullptr, place.folder.isEmpty() ? QStringLiteral("/") : place.folder, QStringLiteral("*"),
+                          MainFilter, MainSort);
+        if (!place.enter.isEmpty())
+            window.fileView->showEntry(place.enter);
         app->setMainWidget(&window);
         window.show();
         if (!leftovers.isEmpty())

@@ -5,6 +5,7 @@
 #include "compressdialog.h"
 #include "extractdialog.h"
 #include "fileview.h"
+#include "plan.h"
 #include "folderpath.h"
 #include "zglobal.h"
 #include "zmessagebox.h"
@@ -92,13 +93,20 @@ MainWindow::MainWindow(QWidget* parent, const QString& startDir, const QString& 
     keys[3]->setDisabled(QDir(startDir).isRoot());
 
     connect(fileView, &FileView::folderShown, this, &MainWindow::showTitle);
+    connect(fileView, &FileView::listingProgress, this, &MainWindow::showListingProgress);
+    connect(fileView, &FileView::listingEnded, this, &MainWindow::tellListingEnd);
     connect(fileView, &FileView::selectedFilesChanged, this, &MainWindow::showTitle);
     showTitle();
 }
 
-QString mainTitle(const QString& folder, int selected)
+QString mainTitle(const QString& folder, int selected, const QString& archive, int percent)
 {
-    const QString name = folder == QLatin1String("/") ? folder : QFileInfo(folder).fileName();
+    QString name = folder == QLatin1String("/") ? folder : QFileInfo(folder).fileName();
+    // Inside an archive: its name and the folder in it ("a.zip/photos").
+    if (!archive.isEmpty() && (folder == archive || folder.startsWith(archive + QLatin1Char('/'))))
+        name = QFileInfo(archive).fileName() + folder.mid(archive.size());
+    if (percent >= 0)
+        name = MainWindow::tr("%1 · %2 %").arg(name).arg(percent);
     if (selected == 0)
         return name;
     return MainWindow::tr("%1 · %n selected", nullptr, selected).arg(name);
@@ -106,8 +114,21 @@ QString mainTitle(const QString& folder, int selected)
 
 void MainWindow::showTitle()
 {
-    getTitleBarWidget()->setText(mainTitle(fileView->currentDir, int(fileView->selectedFiles.size())));
+    getTitleBarWidget()->setText(mainTitle(fileView->currentDir, int(fileView->selectedFiles.size()),
+                                           fileView->archivePath(), m_listingPercent));
     m_clearAction->setEnabled(!fileView->selectedFiles.isEmpty());
+}
+
+void MainWindow::showListingProgress(int percent)
+{
+    m_listingPercent = percent;
+    showTitle();
+}
+
+void MainWindow::tellListingEnd(const QString& message)
+{
+    if (!message.isEmpty())
+        ZMessageBox::information(this, QPixmap(), message, tr("OK"));
 }
 
 void MainWindow::clearSelection()
@@ -117,11 +138,17 @@ void MainWindow::clearSelection()
 
 void MainWindow::dirUp()
 {
-    fileView->setDir(parentFolder(fileView->currentDir));
+    fileView->goUp();
 }
 
 void MainWindow::compress()
 {
+    if (fileView->insideArchive()) {
+        ZMessageBox::information(this, QPixmap(),
+                                 tr("Compress packs files and folders: go back out of the archive to choose them."),
+                                 tr("OK"));
+        return;
+    }
     const QStringList files = fileView->selectedFiles;
     auto* dialog = new CompressDialog(this, "Compress Dialog", {});
     dialog->setFiles(files);
@@ -137,10 +164,19 @@ void MainWindow::decompress()
 {
     std::printf("line: %d, function: %s, file: %s\n\n", __LINE__, "decompress", "mainwindow");
     std::fflush(stdout);
-    const QStringList files = fileView->selectedFiles;
     auto* dialog = new ExtractDialog(this, "Extract Dialog", {});
-    dialog->setFiles(files);
-    dialog->setOutDir(fileView->currentDir);
+    if (fileView->insideArchive()) {
+        // The members selected, or the whole archive, into the archive's
+        // own folder.
+        const QString archive = fileView->archivePath();
+        dialog->setFiles({archive});
+        dialog->setMembers(fileView->selectedMembers());
+        dialog->setOneTopEntry(fileView->oneTopEntry());
+        dialog->setOutDir(parentFolder(archive));
+    } else {
+        dialog->setFiles(fileView->selectedFiles);
+        dialog->setOutDir(fileView->currentDir);
+    }
     dialog->exec();
 }
 
@@ -157,7 +193,7 @@ void MainWindow::resizeWindow()
 
 void MainWindow::slotRefresh()
 {
-    fileView->setDir(fileView->currentDir);
+    fileView->refresh();
 }
 
 void MainWindow::about()

@@ -27,6 +27,8 @@ StartOptions parseOptions(int argc, char** argv)
         }
         options.archive = QByteArray(optarg);
     }
+    if (options.ok && optind < argc)
+        options.path = QByteArray(argv[optind]);
     return options;
 }
 
@@ -132,6 +134,19 @@ QString archiveFolder(const QString& path, const QString& cwd)
     if (slash <= 0)
         return QStringLiteral("/");
     return absolute.left(slash);
+}
+
+StartPlace startPlace(const QString& path, const QString& cwd)
+{
+    if (path.isEmpty())
+        return {};
+    const QString absolute = QDir::cleanPath(path.startsWith(QLatin1Char('/')) ? path : cwd + QLatin1Char('/') + path);
+    struct stat status;
+    if (::stat(toLocalBytes(absolute).constData(), &status) != 0)
+        return {};
+    if (S_ISDIR(status.st_mode))
+        return {absolute, QString()};
+    return {archiveFolder(absolute, cwd), absolute};
 }
 
 QString translationName(const QString& base, const QString& languageCode)

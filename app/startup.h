@@ -13,6 +13,7 @@ struct StartOptions
 {
     bool ok = true;      // false: a bad option, or -d without its argument
     QByteArray archive;  // the argument of the last -d; null when none was given
+    QByteArray path;     // the first word that is no option: a folder or archive to open; null when none
 };
 
 // Parses the command line with getopt and the option string "d:". getopt
@@ -56,6 +57,16 @@ QByteArray locateArchive(const QByteArray& path, const QByteArray& startFolder,
 // The absolute, cleaned folder that holds `path`, a relative path taken
 // against `cwd`.
 QString archiveFolder(const QString& path, const QString& cwd);
+
+// Where the main window starts for the PATH of the command line, a relative
+// one taken against `cwd`: in the folder it names, or in the folder of the
+// file it names, `enter` then being that file (an archive opens inside).
+struct StartPlace
+{
+    QString folder;   // empty: PATH is nowhere
+    QString enter;
+};
+StartPlace startPlace(const QString& path, const QString& cwd);
 
 // The name of the translation file for a language code, such as
 // "arkiveui_de_DE"; QTranslator::load falls back to "arkiveui_de".

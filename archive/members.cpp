@@ -85,6 +85,12 @@ bool saysEncrypted(const std::string& message)
     return false;
 }
 
+void noteBytes(struct archive* a, ListingControl* control)
+{
+    if (control)
+        control->bytesRead.store(static_cast<std::uint64_t>(archive_filter_bytes(a, -1)), std::memory_order_relaxed);
+}
+
 ListingResult readAll(struct archive* a, const MemberSink& each, ListingControl* control)
 {
     ListingResult r;
@@ -114,11 +120,28 @@ ListingResult readAll(struct archive* a, const MemberSink& each, ListingControl*
             ++r.members;
             each(std::move(m));
         }
-        if (control)
-            control->bytesRead.store(static_cast<std::uint64_t>(archive_filter_bytes(a, -1)), std::memory_order_relaxed);
-        // Only the headers are wanted: the data is skipped (where a format
-        // allows, without decompressing it).
-        if (archive_read_data_skip(a) < ARCHIVE_WARN && !saysEncrypted(archive_error_string(a) ? archive_error_string(a) : "")) {
+        noteBytes(a, control);
+        // Only the headers are wanted. In a compressed stream (tar.gz) the
+        // data must be decompressed to reach the next header: it is read
+        // block by block, so that a large member shows progress and the
+        // reading can stop in it. Elsewhere it is skipped, where a format
+        // allows without decompressing it.
+        int passed = ARCHIVE_OK;
+        if (archive_filter_code(a, 0) != ARCHIVE_FILTER_NONE) {
+            const void* block = nullptr;
+            std::size_t size = 0;
+            la_int64_t offset = 0;
+            while ((passed = archive_read_data_block(a, &block, &size, &offset)) == ARCHIVE_OK) {
+                noteBytes(a, control);
+                if (control && control->cancel.load(std::memory_order_relaxed))
+                    break;
+            }
+            if (passed == ARCHIVE_EOF)
+                passed = ARCHIVE_OK;
+        } else {
+            passed = archive_read_data_skip(a);
+        }
+        if (passed < ARCHIVE_WARN && !saysEncrypted(archive_error_string(a) ? archive_error_string(a) : "")) {
             const char* words = archive_error_string(a);
             r.message = words ? words : "";
             r.end = ListingEnd::Broken;

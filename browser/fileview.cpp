@@ -3,7 +3,11 @@
 #include "filestatus.h"
 #include "fileviewitem.h"
 #include "folderpath.h"
+#include "format.h"
 #include "localbytes.h"
+#include "memberreader.h"
+#include "membertable.h"
+#include "memberviewitem.h"
 #include "nameorder.h"
 #include "pngfile.h"
 #include "res_icon_reader.h"
@@ -13,13 +17,16 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QScopedValueRollback>
 #include <QScroller>
 #include <QSet>
+#include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <numeric>
@@ -40,7 +47,39 @@ bool canList(const QString& folder)
     return true;
 }
 
+bool canEnterArchive(const QString& path)
+{
+    const FileStatus status = fileStatus(path);
+    return status.valid && S_ISREG(status.mode) && arkive::formatOfArchive(toLocalBytes(path).toStdString());
+}
+
+QString listingEndText(const QString& archive, const arkive::ListingResult& result)
+{
+    const QString name = QFileInfo(archive).fileName();
+    const QString words = QString::fromStdString(result.message);
+    switch (result.end) {
+    case arkive::ListingEnd::Complete:
+    case arkive::ListingEnd::Cancelled: break;
+    case arkive::ListingEnd::Broken:
+        return QObject::tr("%1 is damaged: the members before the damage are shown (%2).").arg(name, words);
+    case arkive::ListingEnd::Encrypted:
+        return result.members == 0
+                   ? QObject::tr("%1 hides the names of its members behind a password: they cannot be shown. "
+                                 "Extract unpacks it with the password.").arg(name)
+                   : QObject::tr("%1 hides the names of some of its members behind a password: the others are shown.")
+                         .arg(name);
+    case arkive::ListingEnd::NotAnArchive:
+        return QObject::tr("%1 is not an archive arkive can open (%2).").arg(name, words);
+    }
+    if (result.someEncrypted)
+        return QObject::tr("Some members of %1 are protected by a password: Extract asks for it.").arg(name);
+    return QString();
+}
+
 namespace {
+
+// How often the rows of members read in the background join the list.
+constexpr int MemberRowsIntervalMs = 50;
 
 constexpr int ColumnInset = 24; // pixels left to the parent beside the name column
 // Rows of a listing from which its freed scratch (about 160 bytes a row) is
@@ -149,10 +188,18 @@ FileView::FileView(const QString& nameFilter, int filterSpec, QWidget* parent, i
     properties.setScrollMetric(QScrollerProperties::HorizontalOvershootPolicy,
                                QVariant::fromValue(QScrollerProperties::OvershootAlwaysOff));
     scroller->setScrollerProperties(properties);
+
+    m_readTimer = new QTimer(this);
+    m_readTimer->setInterval(MemberRowsIntervalMs);
+    connect(m_readTimer, &QTimer::timeout, this, &FileView::takeMembers);
 }
 
 FileView::~FileView()
 {
+    // The reading thread calls on the view no more; the rows' details read
+    // the member table.
+    m_reader.reset();
+    clear();
     std::printf("line: %d, function: %s, file: %s\n\n", __LINE__, "FileView", "fileview");
 }
 
@@ -208,12 +255,10 @@ void FileView::setDir(const QString& path)
     const QString folder = QDir::cleanPath(dir.absolutePath());
     if (!canList(folder))
         return;
+    if (insideArchive())
+        leaveArchive();
 
-    m_expandedItem = nullptr;
-    {
-        const QScopedValueRollback<bool> quiet(m_quiet, true); // emptying the list does not unselect its entries
-        clear();
-    }
+    startRows();
 
     Listing listing;
     if (sortHere) {
@@ -275,6 +320,210 @@ void FileView::setDir(const QString& path)
         scrollToTop();
     }
     emit folderShown(currentDir);
+}
+
+void FileView::startRows()
+{
+    m_expandedItem = nullptr;
+    {
+        const QScopedValueRollback<bool> quiet(m_quiet, true); // emptying the list does not unselect its entries
+        clear();
+    }
+    m_names.clear();
+}
+
+bool FileView::enterArchive(const QString& path)
+{
+    if (m_dirsOnly || !canEnterArchive(path))
+        return false;
+    const QString archive = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    if (insideArchive())
+        leaveArchive();
+    m_outsideSelection = std::exchange(selectedFiles, QStringList());
+    m_archive = archive;
+    const std::string bytes = toLocalBytes(archive).toStdString();
+    const arkive::Format* format = arkive::formatOfArchive(bytes);
+    // A compressed tar is read to its end to be listed; zip, 7z and rar
+    // have directories that are read at once.
+    m_readShare = format && format->family == arkive::Family::Tar && format->compressor;
+    m_archiveBytes = fileStatus(archive).size;
+    m_percent = -1;
+    m_table = std::make_unique<MemberTable>();
+    // The end of the reading is taken at once; the rows before it as the
+    // timer comes round.
+    m_reader = std::make_unique<MemberReader>(
+        bytes, [this] { QMetaObject::invokeMethod(this, &FileView::takeMembers, Qt::QueuedConnection); });
+    m_readTimer->start();
+    emit rootDir(false);
+    emit selectedFilesChanged();
+    showMembers(MemberTable::kTop, MemberTable::kNone);
+    return true;
+}
+
+void FileView::leaveArchive()
+{
+    m_readTimer->stop();
+    m_reader.reset();
+    m_table.reset();
+    m_archive.clear();
+    selectedFiles = std::exchange(m_outsideSelection, QStringList());
+    if (m_percent >= 0) {
+        m_percent = -1;
+        emit listingProgress(-1);
+    }
+    emit selectedFilesChanged();
+}
+
+FileViewItem* FileView::memberRow(std::uint32_t record)
+{
+    const std::string_view name = m_table->name(record);
+    auto* row = new MemberViewItem(quint32(m_names.size()), record);
+    m_names.append(name.data(), qsizetype(name.size())).append('\0');
+    FileStatus status;
+    status.valid = true;
+    status.mode = statMode(m_table->record(record));
+    row->setIcon(fileIconFor(fromLocalBytes(QByteArray(name.data(), qsizetype(name.size()))), status));
+    return row;
+}
+
+// The members of one folder of the archive, folders first as in a folder,
+// with the row of `inView` (a member) in view.
+void FileView::showMembers(std::uint32_t folder, std::uint32_t inView)
+{
+    startRows();
+    m_folder = folder;
+    const std::vector<std::uint32_t> records = m_table->children(folder);
+    QStringList names;
+    std::vector<bool> folders;
+    for (const std::uint32_t r : records) {
+        const std::string_view name = m_table->name(r);
+        names.append(fromLocalBytes(QByteArray(name.data(), qsizetype(name.size()))));
+        folders.push_back(m_table->record(r).isFolder());
+    }
+    QList<int> order;
+    if (sortsByName(m_sortSpec)) {
+        order = nameOrder(names, folders, m_sortSpec);
+    } else {
+        order.resize(names.size());
+        std::iota(order.begin(), order.end(), 0);
+    }
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(order.size());
+    QTreeWidgetItem* shown = nullptr;
+    for (const int i : std::as_const(order)) {
+        rows.append(memberRow(records[size_t(i)]));
+        if (records[size_t(i)] == inView)
+            shown = rows.last();
+    }
+    const std::string inside = folder == MemberTable::kTop ? std::string() : m_table->path(folder);
+    currentDir = inside.empty() ? m_archive : childPath(m_archive, fromLocalBytes(QByteArray::fromStdString(inside)));
+    addTopLevelItems(rows);
+    showSelectedRows(rows);
+    QScroller::scroller(viewport())->stop();
+    if (shown)
+        scrollToItem(shown, QAbstractItemView::PositionAtCenter);
+    else
+        scrollToTop();
+    emit folderShown(currentDir);
+}
+
+// The members read since the last look join the list: those of the folder
+// shown as rows, at its end; once all are read the folder is shown again in
+// its order, where it was.
+void FileView::takeMembers()
+{
+    if (!m_reader)
+        return;
+    const bool done = m_reader->done();
+    QList<QTreeWidgetItem*> rows;
+    for (const arkive::Member& member : m_reader->take())
+        for (const std::uint32_t r : m_table->add(member))
+            if (m_table->record(r).parent == m_folder)
+                rows.append(memberRow(r));
+    if (!rows.isEmpty()) {
+        addTopLevelItems(rows);
+        showSelectedRows(rows);
+    }
+    if (m_readShare && m_archiveBytes > 0) {
+        const int percent = int(std::min<quint64>(99, m_reader->bytesRead() * 100 / quint64(m_archiveBytes)));
+        if (percent != m_percent && !done)
+            emit listingProgress(m_percent = percent);
+    }
+    if (!done)
+        return;
+    m_readTimer->stop();
+    const arkive::ListingResult result = m_reader->result();
+    m_reader.reset();
+    const int scrolled = verticalScrollBar()->value();
+    showMembers(m_folder, MemberTable::kNone);
+    verticalScrollBar()->setValue(scrolled);
+    m_percent = -1;
+    emit listingProgress(-1);
+    const QString archive = m_archive;
+    if (result.end == arkive::ListingEnd::NotAnArchive && m_table->size() == 0)
+        goUp();
+    emit listingEnded(listingEndText(archive, result));
+}
+
+std::vector<arkive::MemberPick> FileView::selectedMembers() const
+{
+    std::vector<arkive::MemberPick> picks;
+    if (!m_table)
+        return picks;
+    const QString prefix = m_archive + QLatin1Char('/');
+    for (const QString& path : selectedFiles) {
+        if (!path.startsWith(prefix))
+            continue;
+        const std::uint32_t r = m_table->find(toLocalBytes(path.mid(prefix.size())).toStdString());
+        if (r != MemberTable::kNone)
+            picks.push_back(m_table->pick(r));
+    }
+    return picks;
+}
+
+bool FileView::oneTopEntry() const
+{
+    return m_table && !m_reader && m_table->children(MemberTable::kTop).size() == 1;
+}
+
+void FileView::goUp()
+{
+    if (insideArchive() && m_folder != MemberTable::kTop) {
+        showMembers(m_table->record(m_folder).parent, m_folder);
+        return;
+    }
+    const QString from = insideArchive() ? m_archive : currentDir;
+    setDir(parentFolder(from));
+    scrollToRow(from.mid(from.lastIndexOf(QLatin1Char('/')) + 1));
+}
+
+void FileView::refresh()
+{
+    if (insideArchive())
+        enterArchive(m_archive);
+    else
+        setDir(currentDir);
+}
+
+FileViewItem* FileView::scrollToRow(const QString& name)
+{
+    const QByteArray bytes = toLocalBytes(name);
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        if (rowNameBytes(rowOf(topLevelItem(i))->nameAt()) == bytes) {
+            scrollToItem(topLevelItem(i), QAbstractItemView::PositionAtCenter);
+            return rowOf(topLevelItem(i));
+        }
+    return nullptr;
+}
+
+void FileView::showEntry(const QString& path)
+{
+    if (parentFolder(path) != currentDir)
+        return;
+    if (FileViewItem* row = scrollToRow(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1))) {
+        selectAlone(row);
+        enterArchive(path);
+    }
 }
 
 // The rows of entries in selectedFiles are shown selected, so that what
@@ -385,8 +634,16 @@ void FileView::itemClicked(QTreeWidgetItem* item, const QPoint& globalPos, int)
     selectAlone(row);
     if (zone == TapZone::Select)
         return;
+    if (m_table) {
+        const std::uint32_t record = static_cast<MemberViewItem*>(row)->record();
+        if (m_table->record(record).isFolder())
+            showMembers(record, MemberTable::kNone);
+        return;
+    }
     if (fileStatus(pressedPath).isDir())
         setDir(pressedPath);
+    else
+        enterArchive(pressedPath);
 }
 
 void FileView::selectAlone(FileViewItem* row)

@@ -6,11 +6,28 @@
 #include <QStringList>
 #include <QTreeWidget>
 
+#include <cstdint>
+#include <memory>
+#include <vector>
+
 class FileViewItem;
+class MemberReader;
+class MemberTable;
+class QTimer;
+namespace arkive {
+struct ListingResult;
+struct MemberPick;
+}
 
 // Whether the folder can be listed at all: it exists, is a folder and may
 // be opened for reading.
 bool canList(const QString& folder);
+// Whether the list can show what the file holds: a file of an archive
+// format arkive knows.
+bool canEnterArchive(const QString& path);
+// What the user is told when an archive's listing ends: empty when every
+// member was read and none needs a password.
+QString listingEndText(const QString& archive, const arkive::ListingResult& result);
 
 // The file list: the entries of one folder as rows with icon and name.
 // A tap in the left fifth of a row only toggles its selection (the press
@@ -43,6 +60,26 @@ public:
     // Empties selectedFiles, in every folder.
     void clearSelectedFiles();
 
+    // Shows the top level of the archive's members; false when the list
+    // cannot enter it.
+    bool enterArchive(const QString& archive);
+    // As a middle tap on the entry at `path` in the folder shown: selects
+    // it alone, in view, and enters it when it is an archive.
+    void showEntry(const QString& path);
+    bool insideArchive() const { return !m_archive.isEmpty(); }
+    // The archive shown, absolute; empty outside any.
+    QString archivePath() const { return m_archive; }
+    const MemberTable* memberTable() const { return m_table.get(); }
+    // The members selected in the archive shown, as its tools are told them.
+    std::vector<arkive::MemberPick> selectedMembers() const;
+    // The archive shown has been read whole and holds one entry at its top.
+    bool oneTopEntry() const;
+    // One folder up, inside the archive and then out of it, with the row
+    // of the folder or archive left in view.
+    void goUp();
+    // Lists the folder or archive shown again.
+    void refresh();
+
     QString currentDir;        // the folder shown, absolute and cleaned
     QString pressedPath;       // the entry last pressed
     QStringList selectedFiles; // absolute paths in the order of selection
@@ -53,6 +90,13 @@ signals:
     void folderShown(const QString& folder);
     // The view changed selectedFiles.
     void selectedFilesChanged();
+    // How much of the archive has been read, for archives that must be
+    // decompressed to be listed; -1 when the share is not known or the
+    // reading is over.
+    void listingProgress(int percent);
+    // The reading of the archive ended; `message` (empty when all is well)
+    // is for the user.
+    void listingEnded(const QString& message);
 
 public slots:
     virtual void popupMenu();
@@ -77,6 +121,12 @@ private:
     void showSelectedRows(const QList<QTreeWidgetItem*>& rows);
     QByteArray rowNameBytes(quint32 at) const;
     void tap(const QPoint& pos, const QPoint& globalPos, Qt::KeyboardModifiers modifiers);
+    void startRows();
+    FileViewItem* memberRow(std::uint32_t record);
+    void showMembers(std::uint32_t folder, std::uint32_t inView);
+    void takeMembers();
+    void leaveArchive();
+    FileViewItem* scrollToRow(const QString& name);
 
     QString m_nameFilter;
     int m_filterSpec;
@@ -96,6 +146,16 @@ private:
         QPoint pos;
         QPoint globalPos;
     } m_touch;
+    // The archive shown, its members so far and their reading.
+    QString m_archive;
+    std::uint32_t m_folder = 0; // the folder shown in it
+    std::unique_ptr<MemberTable> m_table;
+    std::unique_ptr<MemberReader> m_reader;
+    QTimer* m_readTimer = nullptr;
+    qint64 m_archiveBytes = 0;
+    bool m_readShare = false;   // a share of the archive read can be told
+    int m_percent = -1;
+    QStringList m_outsideSelection;
     mutable QPixmap m_icons[FileIconCount];
     mutable bool m_iconsLoaded = false;
 };

@@ -30,7 +30,7 @@ public:
     // The folder shown by the row's list, and the name.
     QString absPath() const;
     // "-rw-r--r-- root:root", a line break, "1.50Kb 2009-3-7 08:05:09".
-    QString detailText() const;
+    virtual QString detailText() const;
 
     virtual void hideDetails();
     virtual void showDetails();

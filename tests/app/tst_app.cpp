@@ -81,8 +81,8 @@ private slots:
     {
         for (auto [words, expected] : Table<QByteArrayList, QByteArray>{
                  {{"-d", "a.zip"}, "a.zip"}, {{"-da.zip"}, "a.zip"}, {{"-d", "a", "-d", "b"}, "b"},
-                 {{"x", "-d", "a", "y"}, "a"}, {{"-x"}, "(bad)"}, {{"-d"}, "(bad)"}, {{"-platform", "xcb"}, "(bad)"},
-                 {QByteArrayList(), ""}}) {
+                 {{"x", "-d", "a", "y"}, "a x"}, {{"-x"}, "(bad)"}, {{"-d"}, "(bad)"}, {{"-platform", "xcb"}, "(bad)"},
+                 {QByteArrayList(), ""}, {{"Down loads/a.zip"}, " Down loads/a.zip"}, {{"--", "-a.zip"}, " -a.zip"}}) {
             words.prepend("arkive");
             std::vector<char*> argv;
             for (QByteArray& word : words)
@@ -90,7 +90,8 @@ private slots:
             argv.push_back(nullptr);
             OutputCapture errors;
             const StartOptions options = parseOptions(int(words.size()), argv.data());
-            QCOMPARE(options.ok ? options.archive : QByteArray("(bad)"), expected);
+            QCOMPARE(options.ok ? options.archive + (options.path.isNull() ? "" : " " + options.path) : QByteArray("(bad)"),
+                     expected);
             QCOMPARE(errors.text().isEmpty(), options.ok);
             QVERIFY(!expected.isEmpty() || options.archive.isNull());
         }
@@ -125,6 +126,14 @@ private slots:
                  {"sub/a.zip", "/p", "/p/sub"}, {"a.zip", "/p", "/p"}, {"../x/./a.zip", "/p/q", "/p/x"},
                  {"/mmc/mmca1/a.zip", "/p", "/mmc/mmca1"}, {"/a.zip", "/p", "/"}, {"/mmc/folder/", "/p", "/mmc"}})
             QCOMPARE(archiveFolder(path, cwd), folder);
+        // PATH opens the window in a folder, or in a file's folder with the
+        // file to enter.
+        for (const auto& [path, folder, enter] : Table<QString, QString, QString>{
+                 {"mmc", m_root + "/mmc", ""}, {m_root + "/here.zip", m_root, m_root + "/here.zip"},
+                 {"mmc/../mmc/there.zip", m_root + "/mmc", m_root + "/mmc/there.zip"}, {"nowhere.zip", "", ""}, {"", "", ""}}) {
+            const StartPlace place = startPlace(path, m_root);
+            QCOMPARE(place.folder + ' ' + place.enter, folder + ' ' + enter);
+        }
     }
 
     // What start-up says of the leftovers it removed: nothing when there
@@ -147,6 +156,9 @@ private slots:
                  {"/", 0, "/"}, {"/", 2, "/ · 2 selected"}, {"/mmc/Photos", 3, "Photos · 3 selected"},
                  {"/mmc/Photos", 0, "Photos"}, {"/a %1 b", 1, "a %1 b · 1 selected"}})
             QCOMPARE(mainTitle(folder, selected), title);
+        // Inside an archive: its name and the folder in it; the share read.
+        QCOMPARE(mainTitle("/m/a.zip/Docs/sub", 2, "/m/a.zip"), "a.zip/Docs/sub · 2 selected");
+        QCOMPARE(mainTitle("/m/a.tar.gz", 0, "/m/a.tar.gz", 45), "a.tar.gz · 45 %");
         MainWindow window(nullptr, m_root + "/mmc/mmca1", "*", Everything, ByName);
         QCOMPARE(window.getTitleBarWidget()->text(), "mmca1");
         QAbstractButton* back = window.getCSTWidget(true)->findChildren<QAbstractButton*>().last();   // a picture

@@ -8,10 +8,13 @@
 #include "folderpath.h"
 #include "hostilenames.h"
 #include "localbytes.h"
+#include "plan.h"
+#include "processes.h"
 #include "widgets.h"
 #include "zfiledialog.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -219,6 +222,92 @@ private slots:
             QCOMPARE(taps + ": " + view.currentDir, taps + ": " + QDir::cleanPath(m_root + '/' + shown));
             QCOMPARE(view.selectedFiles, selected);
             QCOMPARE(rows, inFolder);
+        }
+    }
+
+    // An archive opens like a folder, for every format, as the tools made
+    // it: its top first, folders first; a middle tap enters a folder in it,
+    // a left tap selects a member as its tool is told it; going up leads
+    // out of it to its folder, where the selection made there is back.
+    void insideArchives_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArrayList>("pack");   // run in the tree; ARCHIVE stands for the archive
+        const QByteArrayList names{"Docs", "alpha.txt", "zeta*.txt"};
+        QTest::newRow("tar") << "a.tar" << QByteArrayList{"tar", "-cf", "ARCHIVE"} + names;
+        QTest::newRow("tar.gz") << "a.tar.gz" << QByteArrayList{"tar", "-czf", "ARCHIVE"} + names;
+        QTest::newRow("tar.xz") << "a.tar.xz" << QByteArrayList{"tar", "-cJf", "ARCHIVE"} + names;
+        QTest::newRow("tar.zst, ./ names") << "a.tar.zst" << QByteArrayList{"tar", "--zstd", "-cf", "ARCHIVE", "."};
+        QTest::newRow("zip") << "a.zip" << QByteArrayList{"zip", "-qr", "ARCHIVE"} + names;
+        QTest::newRow("7z") << "a.7z" << QByteArrayList{"7zz", "a", "-bso0", "-spd", "ARCHIVE"} + names;
+        QTest::newRow("rar 5") << "a.rar" << QByteArrayList{ARKIVE_TEST_SOURCE_DIR "/../e2e/make-rar.py", "5", "ARCHIVE", "."};
+    }
+    void insideArchives()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArrayList, pack);
+        const QByteArray dir = QFile::encodeName(m_root) + "/in " + QTest::currentDataTag(), tree = dir + "/tree";
+        QVERIFY(QDir().mkpath(QFile::decodeName(tree + "/Docs/sub")));
+        for (const QByteArray& file : QByteArrayList{"Docs/a b.txt", "Docs/sub/deep.txt", "alpha.txt", "zeta*.txt"})
+            QVERIFY(writeBytes(tree + '/' + file, file));
+        const QString archive = QFile::decodeName(dir) + '/' + name;
+        pack.replace(pack.indexOf("ARCHIVE"), QFile::encodeName(archive));
+        QCOMPARE(runProgram(pack, nullptr, tree), 0);
+        Screen screen(QFile::decodeName(dir));
+        FileView& view = *screen.view;
+        QSignalSpy ended(&view, &FileView::listingEnded);
+        tap(view, "tree", 5);
+        tap(view, name, 120);
+        QVERIFY(view.insideArchive());
+        QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 30000);
+        QCOMPARE(ended.first().first().toString(), QString());
+        QCOMPARE(view.currentDir, archive);
+        QCOMPARE(rowNames(view), QStringList({"Docs", "alpha.txt", "zeta*.txt"}));
+        tap(view, "Docs", 120);
+        QCOMPARE(view.currentDir, archive + "/Docs");
+        QCOMPARE(rowNames(view), QStringList({"sub", "a b.txt"}));
+        tap(view, "a b.txt", 5);
+        tap(view, "sub", 5);
+        // (The middle tap selected the folder it entered.)
+        QByteArrayList picked;
+        for (const arkive::MemberPick& pick : view.selectedMembers())
+            picked << QByteArray::fromStdString(pick.path) + (pick.folder ? "/" : "");
+        const QByteArray lead = pack.contains(".") && !name.endsWith(".rar") ? "./" : "";
+        QCOMPARE(picked, QByteArrayList({lead + "Docs/", lead + "Docs/a b.txt", lead + "Docs/sub/"}));
+        view.goUp();
+        QCOMPARE(rowNames(view), QStringList({"Docs", "alpha.txt", "zeta*.txt"}));
+        view.goUp();
+        QVERIFY(!view.insideArchive());
+        QCOMPARE(view.currentDir, QFile::decodeName(dir));
+        QCOMPARE(view.selectedFiles, QStringList({archive}));
+        QCOMPARE(ended.size(), 1);
+    }
+
+    // What the user is told of an archive that cannot be read whole: what
+    // could be listed stays; bytes that are no archive lead back out.
+    void troubledArchives()
+    {
+        const QByteArray dir = QFile::encodeName(m_root) + "/troubles";
+        QVERIFY(QDir().mkpath(QFile::decodeName(dir + "/t")) && writeBytes(dir + "/t/a", "a")
+                && writeBytes(dir + "/none.zip", "no archive"));
+        QByteArray noise(1 << 20, '\0');
+        for (int i = 0; i < noise.size(); ++i)
+            noise[i] = char((i * 2654435761u) >> 13);
+        QVERIFY(writeBytes(dir + "/t/noise", noise));
+        QCOMPARE(runProgram({"tar", "-czf", dir + "/cut.tar.gz", "-C", dir + "/t", "a", "noise"}), 0);
+        const QByteArray whole = readBytes(dir + "/cut.tar.gz");
+        QVERIFY(writeBytes(dir + "/cut.tar.gz", whole.left(whole.size() / 2)));
+        QCOMPARE(runProgram({"7zz", "a", "-bso0", "-psecret", "-mhe=on", dir + "/hidden.7z", dir + "/t/a"}), 0);
+        for (const auto& [name, told, rows] : Table<QString, QString, QStringList>{
+                 {"cut.tar.gz", "cut.tar.gz is damaged: the members before the damage are shown (", {"a", "noise"}},
+                 {"hidden.7z", "hidden.7z hides the names of its members behind a password", {}},
+                 {"none.zip", "none.zip is not an archive arkive can open", {"t", "cut.tar.gz", "hidden.7z", "none.zip"}}}) {
+            Screen screen(QFile::decodeName(dir));
+            QSignalSpy ended(screen.view, &FileView::listingEnded);
+            tap(*screen.view, name, 120);
+            QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 30000);
+            QVERIFY2(ended.first().first().toString().startsWith(told), qPrintable(ended.first().first().toString()));
+            QCOMPARE(rowNames(*screen.view), rows);
         }
     }
 
