@@ -261,6 +261,27 @@ private slots:
         removeTree(p);
     }
 
+    // `arkive ARCHIVE` opens inside it: a toggle selects one member, and
+    // Extract unpacks that one alone into the archive's folder.
+    void insideAnArchive()
+    {
+        const QByteArray folder = m_root + "/inside";
+        QVERIFY(::mkdir(folder, 0755) == 0 && writeBytes(folder + "/one.txt", "one\n")
+                && writeBytes(folder + "/two.txt", "two\n"));
+        QCOMPARE(runProgram({"tar", "-C", folder, "-czf", folder + "/x.tar.gz", "one.txt", "two.txt"}), 0);
+        QVERIFY(::unlink(folder + "/one.txt") == 0 && ::unlink(folder + "/two.txt") == 0);
+        Arkive arkive(m_root, 0, "1", {"x.tar.gz"}, folder);
+        std::unique_ptr<Display, decltype(&XCloseDisplay)> display(XOpenDisplay(nullptr), &XCloseDisplay);
+        QByteArrayList known;
+        QCOMPARE(newWindow(arkive.processId(), known, display.get()).width(), W);
+        tap(ToggleX, ListTop + Row + 15);   // two.txt
+        tap(ExtractX, KeyY);
+        const QRect extract = newWindow(arkive.processId(), known, display.get());
+        tap(extract.x() + extract.width() * 3 / 4, extract.y() + extract.height() - 12); // "Ok"
+        QTRY_COMPARE_WITH_TIMEOUT(readBytes(folder + "/two.txt"), QByteArray("two\n"), Patience);
+        QVERIFY(!QFile::exists(folder + "/one.txt"));
+    }
+
     // `arkive -d` with a path relative to the folder it is started from:
     // "Cancel" ends it with 0 and unpacks nothing, "Ok" with 1. Started
     // through a link (as installed), it finds its real folder, where a
