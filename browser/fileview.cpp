@@ -239,7 +239,8 @@ QString FileView::rowName(quint32 at) const
 
 QByteArray FileView::rowNameBytes(quint32 at) const
 {
-    const char* name = m_names.constData() + at;
+    // Inside an archive the rows' names are those of the member table.
+    const char* name = (m_table ? m_table->textBlock() : m_names.constData()) + at;
     return QByteArray::fromRawData(name, qsizetype(std::strlen(name)));
 }
 
@@ -377,8 +378,7 @@ void FileView::leaveArchive()
 FileViewItem* FileView::memberRow(std::uint32_t record)
 {
     const std::string_view name = m_table->name(record);
-    auto* row = new MemberViewItem(quint32(m_names.size()), record);
-    m_names.append(name.data(), qsizetype(name.size())).append('\0');
+    auto* row = new MemberViewItem(m_table->record(record).nameAt, record);
     FileStatus status;
     status.valid = true;
     status.mode = statMode(m_table->record(record));
@@ -454,6 +454,7 @@ void FileView::takeMembers()
     m_readTimer->stop();
     const arkive::ListingResult result = m_reader->result();
     m_reader.reset();
+    m_table->squeeze();
     const int scrolled = verticalScrollBar()->value();
     showMembers(m_folder, MemberTable::kNone);
     verticalScrollBar()->setValue(scrolled);

@@ -165,18 +165,27 @@ std::vector<std::uint32_t> MemberTable::children(std::uint32_t folder) const
 
 std::uint32_t MemberTable::find(std::string_view path) const
 {
+    const std::vector<Part> parts = partsOf(path);
+    if (parts.empty())
+        return kNone;
+    // The folders on the way have one record each, whatever files share
+    // their names.
     std::uint32_t folder = kTop;
-    std::uint32_t found = kNone;
-    for (const Part& part : partsOf(path)) {
-        found = kNone;
-        // The last record of the name wins, as the tools unpack the last.
-        for (std::uint32_t i = 0; i < m_records.size(); ++i)
-            if (m_records[i].parent == folder && name(i) == part.text)
-                found = i;
-        if (found == kNone)
+    if (parts.size() > 1) {
+        std::string joined;
+        for (std::size_t i = 0; i + 1 < parts.size(); ++i)
+            joined.append(joined.empty() ? "" : "/").append(parts[i].text);
+        const auto known = m_folders.find(joined);
+        if (known == m_folders.end())
             return kNone;
-        folder = found;
+        folder = known->second;
     }
+    // Of several records of the name, the last wins, as the tools unpack
+    // the last.
+    std::uint32_t found = kNone;
+    for (std::uint32_t i = 0; i < m_records.size(); ++i)
+        if (m_records[i].parent == folder && name(i) == parts.back().text)
+            found = i;
     return found;
 }
 
@@ -185,18 +194,10 @@ arkive::MemberPick MemberTable::pick(std::uint32_t i) const
     return {stored(i), m_records[i].isFolder()};
 }
 
-std::size_t MemberTable::heapBytes() const
+void MemberTable::squeeze()
 {
-    std::size_t bytes = m_records.capacity() * sizeof(Record) + m_block.capacity();
-    // A node of an unordered_map: the pair, the next pointer, the hash; and
-    // the bucket array.
-    for (const auto* map : {&m_folders, &m_owners}) {
-        bytes += map->bucket_count() * sizeof(void*);
-        for (const auto& [key, value] : *map)
-            bytes += sizeof(std::pair<const std::string, std::uint32_t>) + 2 * sizeof(void*)
-                     + (key.capacity() > 15 ? key.capacity() + 1 : 0);
-    }
-    return bytes;
+    m_records.shrink_to_fit();
+    m_block.shrink_to_fit();
 }
 
 unsigned statMode(const MemberTable::Record& record)

@@ -29,12 +29,12 @@ public:
         std::uint32_t targetAt = kNone; // a link's target
         std::uint32_t ownerAt = 0;    // "owner:group", shared by the records that have it
         std::uint16_t mode = 0;       // the permission bits as stored
-        arkive::Member::Type type = arkive::Member::Type::File;
+        arkive::Member::Type type : 4;
         bool sizeKnown : 1;
         bool encrypted : 1;
         bool implied : 1;             // a folder the archive holds no entry for
 
-        Record() : sizeKnown(false), encrypted(false), implied(false) {}
+        Record() : type(arkive::Member::Type::File), sizeKnown(false), encrypted(false), implied(false) {}
         bool isFolder() const { return type == arkive::Member::Type::Folder; }
     };
 
@@ -48,6 +48,9 @@ public:
     const Record& record(std::uint32_t i) const { return m_records[i]; }
     std::string_view name(std::uint32_t i) const { return text(m_records[i].nameAt); }
     std::string_view target(std::uint32_t i) const { return text(m_records[i].targetAt); }
+    // The names and other texts, each ended by a NUL, where a record's
+    // nameAt, targetAt ... point.
+    const char* textBlock() const { return m_block.data(); }
     std::string_view owner(std::uint32_t i) const { return text(m_records[i].ownerAt); }
     // The path below the archive's top, parts joined by "/".
     std::string path(std::uint32_t i) const;
@@ -60,8 +63,8 @@ public:
     std::uint32_t find(std::string_view path) const;
     // The member as the unpacking line names it.
     arkive::MemberPick pick(std::uint32_t i) const;
-    // What the table holds on the heap, in bytes.
-    std::size_t heapBytes() const;
+    // Gives back the room kept for more members, once all are read.
+    void squeeze();
 
 private:
     std::string_view text(std::uint32_t at) const;

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the libFuzzer target of the member listing (libarchive reading
-# untrusted bytes) with clang and runs it.
+# untrusted bytes) and of the browser's table of members with clang and
+# runs it.
 #   archive/fuzz/run.sh [SECONDS] [WORKDIR]
 # SECONDS defaults to 60; WORKDIR (default /tmp/members-fuzz) keeps the
 # binary, the corpus (seeded with small archives the tools make here) and
@@ -15,7 +16,8 @@ cxx=$("$here/../../scripts/fuzz-cxx.sh")
 
 mkdir -p "$work/corpus" "$work/crashes" "$work/seed"
 "$cxx" -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I"$src" "$here/fuzz_members.cpp" "$src/members.cpp" -larchive -o "$work/fuzz_members"
+  -I"$src" -I"$src/../browser" "$here/fuzz_members.cpp" "$src/members.cpp" "$src/../browser/membertable.cpp" \
+  -larchive -o "$work/fuzz_members"
 
 # Seeds: one small tree in each format the tools here make.
 printf 'a\n' >"$work/seed/a b"

@@ -1,35 +1,68 @@
-// Lists an archive's members with libarchive, keeping every one, as the
-// browser will: `membersbench ARCHIVE` prints the members and the bytes
-// the records hold per member (their own size and their strings' heap).
-#include <cstdio>
-#include <string>
-#include <vector>
+// The file list inside an archive: `membersbench ARCHIVE RUNS` enters the
+// archive in a FileView (offscreen) RUNS times and prints the best time from
+// the tap to the end of the listing, with the rows of its top shown, and
+// the heap that the members held add per member once the reading is over.
+#include "fileview.h"
+#include "membertable.h"
 
-#include "members.h"
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <malloc.h>
 
 namespace {
 
-// Heap bytes of a string beyond what the record itself holds.
-std::size_t heapOf(const std::string& s)
+// Bytes of the heap in use, what the system was given back left out.
+std::size_t heapInUse()
 {
-    return s.capacity() > std::string().capacity() ? s.capacity() + 1 : 0;
+    ::malloc_trim(0);
+    return ::mallinfo2().uordblks;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: membersbench ARCHIVE\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: membersbench ARCHIVE RUNS\n");
         return 2;
     }
-    std::vector<arkive::Member> members;
-    const arkive::ListingResult r =
-        arkive::listMembers(argv[1], [&members](arkive::Member&& m) { members.push_back(std::move(m)); });
-    std::size_t bytes = members.capacity() * sizeof(arkive::Member);
-    for (const arkive::Member& m : members)
-        bytes += heapOf(m.path) + heapOf(m.stored) + heapOf(m.owner) + heapOf(m.group) + heapOf(m.target);
-    std::printf("%llu members, %.0f bytes held per member\n", static_cast<unsigned long long>(r.members),
-                members.empty() ? 0.0 : double(bytes) / double(members.size()));
-    return r.end == arkive::ListingEnd::Complete ? 0 : 1;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString archive = QString::fromLocal8Bit(argv[1]);
+    const int runs = std::max(1, atoi(argv[2]));
+    QWidget screen;
+    screen.resize(240, 320);
+    FileView view(QStringLiteral("*"), QDir::AllEntries | QDir::Hidden | QDir::System, &screen,
+                  QDir::Name | QDir::DirsFirst | QDir::IgnoreCase);
+    view.resize(screen.size());
+    screen.show();
+    view.setDir(QFileInfo(archive).absolutePath());
+    double best = 1e9;
+    std::size_t held = 0;
+    std::size_t members = 0;
+    for (int run = 0; run < runs; ++run) {
+        view.setDir(QFileInfo(archive).absolutePath());
+        QCoreApplication::processEvents();
+        const std::size_t before = heapInUse();
+        QEventLoop loop;
+        QObject::connect(&view, &FileView::listingEnded, &loop, &QEventLoop::quit);
+        QElapsedTimer timer;
+        timer.start();
+        if (!view.enterArchive(archive))
+            return 1;
+        loop.exec();
+        best = std::min(best, timer.nsecsElapsed() / 1e6);
+        held = heapInUse() - before;
+        members = view.memberTable() ? view.memberTable()->size() : 0;
+    }
+    std::printf("%zu members, best %.1f ms, %.0f bytes held per member\n", members, best,
+                members ? double(held) / double(members) : 0.0);
+    return 0;
 }

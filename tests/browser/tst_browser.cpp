@@ -8,6 +8,7 @@
 #include "folderpath.h"
 #include "hostilenames.h"
 #include "localbytes.h"
+#include "membertable.h"
 #include "plan.h"
 #include "processes.h"
 #include "widgets.h"
@@ -281,6 +282,36 @@ private slots:
         QCOMPARE(view.currentDir, QFile::decodeName(dir));
         QCOMPARE(view.selectedFiles, QStringList({archive}));
         QCOMPARE(ended.size(), 1);
+    }
+
+    // The browser's table of members: folders that paths only imply are
+    // made once, named as their members are stored; a folder listed later
+    // takes its own facts; of names listed twice the last is found; a file
+    // with a folder's name does not hide what is in the folder.
+    void memberTable()
+    {
+        MemberTable table;
+        const auto add = [&table](const char* path, const char* stored, arkive::Member::Type type, std::uint64_t size = 0) {
+            arkive::Member m;
+            m.path = path;
+            m.stored = stored;
+            m.type = type;
+            m.size = size;
+            return table.add(m).size();
+        };
+        using T = arkive::Member::Type;
+        QCOMPARE(add("d/e/x", "./d/e/x", T::File), std::size_t(3));
+        QCOMPARE(add("d", "./d", T::Folder), std::size_t(0));
+        QCOMPARE(add("d/e/x", "./d/e/x", T::File, 7), std::size_t(1));
+        QCOMPARE(add("d", "d", T::File), std::size_t(1));
+        QCOMPARE(table.size(), std::size_t(5));
+        const std::uint32_t folder = table.find("d/e");
+        QVERIFY(folder != MemberTable::kNone && table.record(folder).implied && table.pick(folder).folder);
+        QCOMPARE(QByteArray::fromStdString(table.pick(folder).path), "./d/e");
+        QCOMPARE(table.record(table.find("d/e/x")).size, 7u);
+        QCOMPARE(QByteArray::fromStdString(table.pick(table.find("d")).path), "d");
+        QVERIFY(!table.record(0).implied);   // "d" as the folder it is listed as
+        QCOMPARE(table.children(MemberTable::kTop).size(), std::size_t(2));
     }
 
     // What the user is told of an archive that cannot be read whole: what
