@@ -150,6 +150,10 @@ void MainWindow::compress()
         return;
     }
     const QStringList files = fileView->selectedFiles;
+    if (files.isEmpty()) {
+        ZMessageBox::information(this, QPixmap(), tr("Select the files and folders to pack first."), tr("OK"));
+        return;
+    }
     auto* dialog = new CompressDialog(this, "Compress Dialog", {});
     dialog->setFiles(files);
     dialog->setOutDir(fileView->currentDir);
@@ -164,6 +168,10 @@ void MainWindow::decompress()
 {
     std::printf("line: %d, function: %s, file: %s\n\n", __LINE__, "decompress", "mainwindow");
     std::fflush(stdout);
+    if (!fileView->insideArchive() && fileView->selectedFiles.isEmpty()) {
+        ZMessageBox::information(this, QPixmap(), tr("Select the archives to unpack first."), tr("OK"));
+        return;
+    }
     auto* dialog = new ExtractDialog(this, "Extract Dialog", {});
     if (fileView->insideArchive()) {
         // The members selected, or the whole archive, into the archive's

@@ -17,7 +17,9 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -80,6 +82,12 @@ namespace {
 
 // How often the rows of members read in the background join the list.
 constexpr int MemberRowsIntervalMs = 50;
+// How long after a change of the folder shown it is listed again: a folder
+// that a job fills changes many times a second. A large folder waits as
+// many times longer than its last listing took, so that listing it again
+// never takes most of the time.
+constexpr int RelistDelayMs = 500;
+constexpr int RelistCostFactor = 4;
 
 constexpr int ColumnInset = 24; // pixels left to the parent beside the name column
 // Rows of a listing from which its freed scratch (about 160 bytes a row) is
@@ -188,6 +196,22 @@ FileView::FileView(const QString& nameFilter, int filterSpec, QWidget* parent, i
     properties.setScrollMetric(QScrollerProperties::HorizontalOvershootPolicy,
                                QVariant::fromValue(QScrollerProperties::OvershootAlwaysOff));
     scroller->setScrollerProperties(properties);
+
+    // The folder shown is listed again when it changes (an archive made
+    // or unpacked there appears by itself), where it was scrolled to and
+    // with its selection.
+    m_watcher = new QFileSystemWatcher(this);
+    m_relistTimer = new QTimer(this);
+    m_relistTimer->setSingleShot(true);
+    m_relistTimer->setInterval(RelistDelayMs);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_relistTimer, [this] {
+        if (!m_relistTimer->isActive())
+            m_relistTimer->start();
+    });
+    connect(m_relistTimer, &QTimer::timeout, this, [this] {
+        if (!insideArchive() && !m_touch.down)
+            relist();
+    });
 
     m_readTimer = new QTimer(this);
     m_readTimer->setInterval(MemberRowsIntervalMs);
@@ -319,8 +343,28 @@ void FileView::setDir(const QString& path)
     if (newFolder) {
         QScroller::scroller(viewport())->stop();
         scrollToTop();
+        watch(currentDir);
     }
     emit folderShown(currentDir);
+}
+
+// The folder shown again, scrolled where it was.
+void FileView::relist()
+{
+    const int scrolled = verticalScrollBar()->value();
+    QElapsedTimer took;
+    took.start();
+    setDir(currentDir);
+    verticalScrollBar()->setValue(scrolled);
+    m_relistTimer->setInterval(int(std::max<qint64>(RelistDelayMs, RelistCostFactor * took.elapsed())));
+}
+
+void FileView::watch(const QString& folder)
+{
+    if (!m_watcher->directories().isEmpty())
+        m_watcher->removePaths(m_watcher->directories());
+    if (!folder.isEmpty())
+        m_watcher->addPath(folder);
 }
 
 void FileView::startRows()
@@ -342,6 +386,7 @@ bool FileView::enterArchive(const QString& path)
         leaveArchive();
     m_outsideSelection = std::exchange(selectedFiles, QStringList());
     m_archive = archive;
+    watch(QString());
     const std::string bytes = toLocalBytes(archive).toStdString();
     const arkive::Format* format = arkive::formatOfArchive(bytes);
     // A compressed tar is read to its end to be listed; zip, 7z and rar
@@ -503,7 +548,7 @@ void FileView::refresh()
     if (insideArchive())
         enterArchive(m_archive);
     else
-        setDir(currentDir);
+        relist();
 }
 
 FileViewItem* FileView::scrollToRow(const QString& name)

@@ -13,6 +13,7 @@
 class FileViewItem;
 class MemberReader;
 class MemberTable;
+class QFileSystemWatcher;
 class QTimer;
 namespace arkive {
 struct ListingResult;
@@ -127,6 +128,8 @@ private:
     void takeMembers();
     void leaveArchive();
     FileViewItem* scrollToRow(const QString& name);
+    void relist();
+    void watch(const QString& folder);
 
     QString m_nameFilter;
     int m_filterSpec;
@@ -152,6 +155,8 @@ private:
     std::unique_ptr<MemberTable> m_table;
     std::unique_ptr<MemberReader> m_reader;
     QTimer* m_readTimer = nullptr;
+    QFileSystemWatcher* m_watcher = nullptr;
+    QTimer* m_relistTimer = nullptr;
     qint64 m_archiveBytes = 0;
     bool m_readShare = false;   // a share of the archive read can be told
     int m_percent = -1;

@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -224,13 +225,15 @@ private slots:
     }
 
     // The archive is named after the one entry selected, or else after the
-    // folder shown. (That the dialogs get the selection and the folder is
-    // driven through the screen in tst_screen.)
+    // folder shown; with nothing selected, Compress and Extract say so
+    // instead of opening a dialog. (That the dialogs get the selection and
+    // the folder is driven through the screen in tst_screen.)
     void archiveName()
     {
         for (const auto& [folder, selection, name] : Table<QString, QStringList, QString>{
-                 {m_root + "/mmc", {}, ""}, {m_root + "/mmc", {"/x/photos"}, "photos"},
-                 {m_root + "/mmc", {"/x/a", "/x/b"}, "mmc"}, {"/", {"/a", "/b"}, ""}}) {
+                 {m_root + "/mmc", {}, "Select the files and folders to pack first."},
+                 {m_root + "/mmc", {"/x/photos"}, "photos"}, {m_root + "/mmc", {"/x/a", "/x/b"}, "mmc"},
+                 {"/", {"/a", "/b"}, ""}}) {
             MainWindow window(nullptr, folder, "*", Everything, ByName);
             window.fileView->selectedFiles = selection;
             QString proposed = "(not opened)";
@@ -238,9 +241,21 @@ private slots:
                 proposed = dialog->request().name;
                 dialog->reject();
             });
+            WhileModal<QMessageBox> told([&proposed](QMessageBox* box) {
+                proposed = box->text();
+                box->accept();
+            });
             findByText(window.getCSTWidget(true), "Compress")->click();
             QCOMPARE(proposed, name);
         }
+        MainWindow window(nullptr, m_root, "*", Everything, ByName);
+        QString told;
+        WhileModal<QMessageBox> telling([&told](QMessageBox* box) {
+            told = box->text();
+            box->accept();
+        });
+        findByText(window.getCSTWidget(true), "Extract")->click();
+        QCOMPARE(told, "Select the archives to unpack first.");
     }
 
     // The extract dialog's folder field keeps the program's own text

@@ -284,6 +284,19 @@ private slots:
         QCOMPARE(ended.size(), 1);
     }
 
+    // The folder shown is listed again when it changes, with its selection.
+    void followsTheFolder()
+    {
+        const QString folder = m_root + "/follow";
+        QVERIFY(QDir().mkpath(folder) && writeBytes(QFile::encodeName(folder) + "/b", "b"));
+        Screen screen(folder);
+        tap(*screen.view, "b", 5);
+        QVERIFY(writeBytes(QFile::encodeName(folder) + "/a", "a"));
+        QTRY_COMPARE_WITH_TIMEOUT(rowNames(*screen.view), QStringList({"a", "b"}), 30000);
+        QCOMPARE(screen.view->selectedItems().size(), 1);
+        QCOMPARE(screen.view->selectedFiles, QStringList({folder + "/b"}));
+    }
+
     // The browser's table of members: folders that paths only imply are
     // made once, named as their members are stored; a folder listed later
     // takes its own facts; of names listed twice the last is found; a file
