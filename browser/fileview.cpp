@@ -517,14 +517,30 @@ std::vector<arkive::MemberPick> FileView::selectedMembers() const
     if (!m_table)
         return picks;
     const QString prefix = m_archive + QLatin1Char('/');
+    std::vector<std::string> inside;   // each pick's path in the archive
     for (const QString& path : selectedFiles) {
         if (!path.startsWith(prefix))
             continue;
         const std::uint32_t r = m_table->find(toLocalBytes(path.mid(prefix.size())).toStdString());
-        if (r != MemberTable::kNone)
+        if (r != MemberTable::kNone) {
             picks.push_back(m_table->pick(r));
+            inside.push_back(m_table->path(r));
+        }
     }
-    return picks;
+    // A member in a folder picked too comes with the folder: the tools
+    // would say that no member answers its name once the folder took it.
+    const auto isBelow = [](const std::string& path, const std::string& folder) {
+        return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '/';
+    };
+    std::vector<arkive::MemberPick> kept;
+    for (std::size_t i = 0; i < picks.size(); ++i) {
+        bool below = false;
+        for (std::size_t j = 0; j < picks.size() && !below; ++j)
+            below = picks[j].folder && isBelow(inside[i], inside[j]);
+        if (!below)
+            kept.push_back(picks[i]);
+    }
+    return kept;
 }
 
 bool FileView::oneTopEntry() const

@@ -71,7 +71,8 @@ public:
     // The archive shown, absolute; empty outside any.
     QString archivePath() const { return m_archive; }
     const MemberTable* memberTable() const { return m_table.get(); }
-    // The members selected in the archive shown, as its tools are told them.
+    // The members selected in the archive shown, as its tools are told
+    // them; one in a folder that is selected too comes with the folder.
     std::vector<arkive::MemberPick> selectedMembers() const;
     // The archive shown has been read whole and holds one entry at its top.
     bool oneTopEntry() const;

@@ -269,12 +269,18 @@ private slots:
         QCOMPARE(rowNames(view), QStringList({"sub", "a b.txt"}));
         tap(view, "a b.txt", 5);
         tap(view, "sub", 5);
-        // (The middle tap selected the folder it entered.)
-        QByteArrayList picked;
-        for (const arkive::MemberPick& pick : view.selectedMembers())
-            picked << QByteArray::fromStdString(pick.path) + (pick.folder ? "/" : "");
+        // The middle tap selected the folder it entered, which brings what
+        // is in it; without it, the member and the folder are told.
+        const auto picked = [&view] {
+            QByteArrayList names;
+            for (const arkive::MemberPick& pick : view.selectedMembers())
+                names << QByteArray::fromStdString(pick.path) + (pick.folder ? "/" : "");
+            return names;
+        };
         const QByteArray lead = pack.contains(".") && !name.endsWith(".rar") ? "./" : "";
-        QCOMPARE(picked, QByteArrayList({lead + "Docs/", lead + "Docs/a b.txt", lead + "Docs/sub/"}));
+        QCOMPARE(picked(), QByteArrayList({lead + "Docs/"}));
+        view.selectedFiles.removeFirst();
+        QCOMPARE(picked(), QByteArrayList({lead + "Docs/a b.txt", lead + "Docs/sub/"}));
         view.goUp();
         QCOMPARE(rowNames(view), QStringList({"Docs", "alpha.txt", "zeta*.txt"}));
         view.goUp();
