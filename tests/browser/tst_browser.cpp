@@ -241,7 +241,8 @@ private slots:
         QTest::newRow("tar.zst, ./ names") << "a.tar.zst" << QByteArrayList{"tar", "--zstd", "-cf", "ARCHIVE", "."};
         QTest::newRow("zip") << "a.zip" << QByteArrayList{"zip", "-qr", "ARCHIVE"} + names;
         QTest::newRow("7z") << "a.7z" << QByteArrayList{"7zz", "a", "-bso0", "-spd", "ARCHIVE"} + names;
-        QTest::newRow("rar 5") << "a.rar" << QByteArrayList{ARKIVE_TEST_SOURCE_DIR "/../e2e/make-rar.py", "5", "ARCHIVE", "."};
+        for (const char* version : {"4", "5"})
+            QTest::addRow("rar %s", version) << "a.rar" << QByteArrayList{ARKIVE_TEST_SOURCE_DIR "/../e2e/make-rar.py", version, "ARCHIVE", "."};
     }
     void insideArchives()
     {
