@@ -3,13 +3,15 @@
 #include "zglobal.h"
 #include "zmainwidget.h"
 
+#include <QKeyEvent>
+
 ZBaseDialog::ZBaseDialog(QWidget* parent, const char* name, int modal, Qt::WindowFlags f)
     : QDialog(parent, f)
 {
     if (name)
         setObjectName(QString::fromLatin1(name));
     setModal(modal != 0);
-    setMaximumSize(ZGlobal::getScreenR().size());
+    setMaximumSize(ZGlobal::availableR().size());
 }
 
 void ZBaseDialog::move(int x, int y)
@@ -19,4 +21,16 @@ void ZBaseDialog::move(int x, int y)
     if (const auto* phone = qobject_cast<const ZMainWidget*>(owner))
         position += phone->mapToGlobal(QPoint(0, 0)) - phone->screenPosition();
     QDialog::move(position);
+}
+
+void ZBaseDialog::back() { reject(); }
+
+void ZBaseDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (!ZGlobal::isBackKey(event)) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    back();
 }
