@@ -3,7 +3,7 @@
 #include "zglobal.h"
 #include "zmainwidget.h"
 
-#include <QKeyEvent>
+#include <QShortcut>
 
 ZBaseDialog::ZBaseDialog(QWidget* parent, const char* name, int modal, Qt::WindowFlags f)
     : QDialog(parent, f)
@@ -12,6 +12,8 @@ ZBaseDialog::ZBaseDialog(QWidget* parent, const char* name, int modal, Qt::Windo
         setObjectName(QString::fromLatin1(name));
     setModal(modal != 0);
     setMaximumSize(ZGlobal::availableR().size());
+    for (const QKeySequence& keys : ZGlobal::backKeys())
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &ZBaseDialog::back);
 }
 
 void ZBaseDialog::move(int x, int y)
@@ -24,13 +26,3 @@ void ZBaseDialog::move(int x, int y)
 }
 
 void ZBaseDialog::back() { reject(); }
-
-void ZBaseDialog::keyPressEvent(QKeyEvent* event)
-{
-    if (!ZGlobal::isBackKey(event)) {
-        QDialog::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-    back();
-}

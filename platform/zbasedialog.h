@@ -3,8 +3,8 @@
 #include <QDialog>
 
 // The phone's base dialog: a dialog sized for the phone's screen. The back
-// key (and Esc, Backspace, XF86Back, Alt+Left) that no child takes calls
-// back(), which closes the dialog as its Cancel does.
+// key (and Esc, Backspace, XF86Back, Alt+Left, unless a text field takes
+// them for editing) calls back(), which closes the dialog as Cancel does.
 class ZBaseDialog : public QDialog
 {
     Q_OBJECT
@@ -20,7 +20,4 @@ public:
 
 public slots:
     virtual void back();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -3,7 +3,7 @@
 #include "zmainwidget.h"
 
 #include <QGuiApplication>
-#include <QKeyEvent>
+#include <QKeySequence>
 #include <QScreen>
 #include <QWidget>
 
@@ -70,19 +70,10 @@ bool ZGlobal::fillScreen(QWidget* window)
     return true;
 }
 
-bool ZGlobal::isBackKey(const QKeyEvent* event)
+QList<QKeySequence> ZGlobal::backKeys()
 {
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Backspace:
-    case Qt::Key_Back:
-        return modifiers == Qt::NoModifier;
-    case Qt::Key_Left:
-        return modifiers == Qt::AltModifier;
-    default:
-        return false;
-    }
+    return {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_Backspace), QKeySequence(Qt::Key_Back),
+            QKeySequence(Qt::ALT | Qt::Key_Left)};
 }
 
 QRect ZGlobal::getDlgTitleLR()

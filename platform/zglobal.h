@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 
-class QKeyEvent;
+class QKeySequence;
 class QWidget;
 
 // The phone's screen geometry and the rectangles, in screen coordinates,
@@ -49,7 +50,7 @@ public:
     static bool fillScreen(QWidget* window);
     // The phone's back key and what stands for it on other keyboards: Esc,
     // Backspace, XF86Back and Alt+Left.
-    static bool isBackKey(const QKeyEvent* event);
+    static QList<QKeySequence> backKeys();
 
     static constexpr int ScreenWidth = 240;   // pixels, the emulated screen
     static constexpr int ScreenHeight = 320;  // pixels

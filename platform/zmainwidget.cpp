@@ -4,7 +4,7 @@
 #include "zglobal.h"
 
 #include <QGuiApplication>
-#include <QKeyEvent>
+#include <QShortcut>
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -30,6 +30,8 @@ ZMainWidget::ZMainWidget(const QString& caption, bool, QWidget* parent, const ch
     layout->addWidget(m_titleBar);
     layout->addWidget(m_content, 1);
     layout->addWidget(m_cst);
+    for (const QKeySequence& keys : ZGlobal::backKeys())
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &ZMainWidget::backPressed);
     applyState();
     // Place the three areas now: the soft keys are put at their screen
     // positions, which are mapped through the soft-key bar's position.
@@ -58,16 +60,6 @@ QPoint ZMainWidget::screenPosition() const
     if (ZGlobal::isPhoneScreen())
         return QPoint(0, ZGlobal::getScreenR().height() - height());
     return QPoint(0, m_maximized ? 0 : StatusBarHeight);
-}
-
-void ZMainWidget::keyPressEvent(QKeyEvent* event)
-{
-    if (!ZGlobal::isBackKey(event)) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-    emit backPressed();
 }
 
 // The window's size follows its state. On a desktop its top-left corner

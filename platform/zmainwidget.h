@@ -10,8 +10,8 @@ class QLabel;
 // maximised, the whole screen. On a desktop the phone's screen is
 // emulated: the window keeps the phone's size and, in its normal state,
 // leaves the phone's status bar above it. The back key (and Esc,
-// Backspace, XF86Back, Alt+Left) that no child takes is told by
-// backPressed().
+// Backspace, XF86Back, Alt+Left), before the list takes them for moving
+// its cursor, is told by backPressed().
 class ZMainWidget : public QWidget
 {
     Q_OBJECT
@@ -37,9 +37,6 @@ public:
 
 signals:
     void backPressed();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void applyState();

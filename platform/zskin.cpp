@@ -69,6 +69,14 @@ public:
         }
     }
 
+    // A check box takes a tap anywhere on it, not only on its square and text.
+    QRect subElementRect(SubElement element, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (m_phone && (element == SE_CheckBoxClickRect || element == SE_RadioButtonClickRect))
+            return option->rect;
+        return QProxyStyle::subElementRect(element, option, widget);
+    }
+
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
                          const QWidget* widget) const override
     {

@@ -23,9 +23,9 @@ public:
     // Colours the palette does not name.
     static constexpr QRgb Highlight = 0x1f5d9f;            // a selected row, the title strip
     static constexpr QRgb SecondaryText = 0x595959;        // details under a name
-    static constexpr QRgb SecondaryOnHighlight = 0xdce8f6; // the same on a selected row
+    static constexpr QRgb SecondaryOnHighlight = 0xe8f0fa; // the same on a selected row
     static constexpr QRgb DisabledText = 0x666666;         // a control that cannot be used now
-    static constexpr QRgb ScrollGroove = 0xe4e4e4;
+    static constexpr QRgb ScrollGroove = 0xdcdcdc;   // told from the list's white too
     static constexpr QRgb ScrollHandle = 0x6b6b6b;
     static constexpr int ScrollBarWidth = 44; // logical pixels on a phone: the least a target may be
 };
