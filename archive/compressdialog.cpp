@@ -310,7 +310,8 @@ void CompressDialog::slotAdvance()
         d->optionsGroup->show();
         // As tall as the contents are wide, and never so low that the
         // options hide behind a scroll bar where the screen has room.
-        resize(width(), qMin(qMax(d->scrollView->contentsWidth(), sizeHint().height()), maximumHeight()));
+        const int whole = height() - d->scrollView->viewport()->height() + d->content->sizeHint().height();
+        resize(width(), qMin(qMax(d->scrollView->contentsWidth(), whole), maximumHeight()));
     } else {
         d->advanceButton->setText(QStringLiteral("+"));
         d->optionsGroup->hide();

@@ -26,6 +26,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <array>
 #include <csignal>
 #include <memory>
@@ -87,19 +88,13 @@ QByteArrayList windowsOf(qint64 pid)
     return windows;
 }
 
-// A window's geometry in pixels, or in dp.
-QRect pixelGeometry(const QByteArray& window)
+// A window's geometry in dp.
+QRect geometry(const QByteArray& window)
 {
     QMap<QByteArray, int> v;
     for (const QByteArray& line : xdotool({"getwindowgeometry", "--shell", window}).split('\n'))
-        v.insert(line.left(line.indexOf('=')), line.mid(line.indexOf('=') + 1).toInt());
+        v.insert(line.left(line.indexOf('=')), line.mid(line.indexOf('=') + 1).toInt() / g.scale);
     return {v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]};
-}
-
-QRect geometry(const QByteArray& window)
-{
-    const QRect r = pixelGeometry(window);
-    return {r.x() / g.scale, r.y() / g.scale, r.width() / g.scale, r.height() / g.scale};
 }
 
 // The screen's pixels of a rectangle in dp.
@@ -140,28 +135,19 @@ QSize control(const QImage& image, QPoint at)
     return face(image, at * g.scale, true).size() / g.scale;
 }
 
-// The height in dp of the band of one colour (a selected row) through `at`.
-int band(const QImage& image, QPoint at)
-{
-    return face(image, at * g.scale).height() / g.scale;
-}
-
 // The contrast of a text (or a graphic) in `area` (dp) with its background:
 // the most frequent colour against the one that stands out most from it.
 double inkContrast(const QImage& image, const QRect& area)
 {
     QHash<QRgb, int> counts;
-    const QRect r(area.topLeft() * g.scale, area.size() * g.scale);
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
+    for (int y = area.top() * g.scale; y < (area.bottom() + 1) * g.scale; ++y)
+        for (int x = area.left() * g.scale; x < (area.right() + 1) * g.scale; ++x)
             ++counts[image.pixel(x, y)];
-    QRgb ground = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        if (it.value() > counts.value(ground))
-            ground = it.key();
+    const QRgb ground = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
+                                         [](auto a, auto b) { return a.second < b.second; })->first;
     double most = 1;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        most = qMax(most, contrastRatio(it.key(), ground));
+    for (const QRgb colour : counts.keys())
+        most = qMax(most, contrastRatio(colour, ground));
     return most;
 }
 
@@ -461,7 +447,7 @@ private slots:
         QCOMPARE(after.copy(0, 0, after.width(), row), before.copy(0, 0, after.width(), row));
         QCOMPARE(after.copy(0, 2 * row, after.width(), after.height() - 2 * row),
                  before.copy(0, 2 * row, after.width(), after.height() - 2 * row));
-        needs({g.w, band(after, {2, Row + Row / 2})}, Touch, "a row");
+        needs({g.w, face(after, QPoint(2, Row + Row / 2) * g.scale).height() / g.scale}, Touch, "a row"); // its colour's band
         // Names and details (right of the check box and the icon), on a
         // selected row and on a plain one.
         for (const auto& [top, what] : {std::tuple{Row, "selected row"}, {2 * Row, "row"}}) {
