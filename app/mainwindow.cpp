@@ -39,7 +39,7 @@ MainWindow::MainWindow(QWidget* parent, const QString& startDir, const QString& 
     upButton = new ZPushButton(QStringLiteral("Dialog_Up_Arr"), title, 0, -1, -1);
     const int arrowWidth = ZSkin::skin()->getPixmap(QStringLiteral("Dialog_Up_Arr.g")).width();
     upButton->setFlat(true);
-    upButton->setFixedSize(arrowWidth + 2 * ArrowPadding, ZGlobal::TitleBarHeight);
+    upButton->setFixedSize(ZGlobal::touch(arrowWidth + 2 * ArrowPadding), ZGlobal::titleBarHeight());
     auto* titleLayout = new QHBoxLayout(title);
     titleLayout->setContentsMargins(0, 0, 0, 0);
     titleLayout->addStretch(1);
@@ -89,6 +89,7 @@ MainWindow::MainWindow(QWidget* parent, const QString& startDir, const QString& 
 
     connect(fileView, &FileView::rootDir, keys[3], &QWidget::setDisabled);
     connect(keys[3], &QPushButton::clicked, this, &MainWindow::dirUp);
+    connect(this, &ZMainWidget::backPressed, this, &MainWindow::dirUp);
     // The first folder was listed before the back key existed.
     keys[3]->setDisabled(QDir(startDir).isRoot());
 
@@ -219,5 +220,5 @@ void MainWindow::about()
            "The work is done by the standard archivers in the background; "
            "tally shows how far it has got.")
             .arg(packed.join(QLatin1String(", ")), unpackedOnly.join(QLatin1String(", "))),
-        tr("Ok"), QString(), QString(), 1);
+        tr("OK"), QString(), QString(), 1);
 }

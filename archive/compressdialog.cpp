@@ -11,6 +11,7 @@
 #include "jobrecord.h"
 #include "jobrecords.h"
 #include "localbytes.h"
+#include "passwordfield.h"
 #include "totalsize.h"
 #include "zfiledialog.h"
 #include "zglobal.h"
@@ -56,6 +57,29 @@ void ignoreSignal(int)
     (void)written;
 }
 
+// On a phone-shaped screen a spin box's own arrows are too small for a
+// finger: it gets a button of a finger's size on each side instead. The
+// returned widget holds them (the spin box itself elsewhere).
+QWidget* fingerSpin(QSpinBox* spin, QWidget* parent)
+{
+    if (!ZGlobal::isPhoneScreen())
+        return spin;
+    auto* holder = new QWidget(parent);
+    auto* row = new QHBoxLayout(holder);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    spin->setParent(holder);
+    spin->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    auto* down = new ZPushButton(QStringLiteral("Dialog_Down_Arr"), holder);
+    auto* up = new ZPushButton(QStringLiteral("Dialog_Up_Arr"), holder);
+    row->addWidget(down);
+    row->addWidget(spin, 1);
+    row->addWidget(up);
+    QObject::connect(down, &QPushButton::clicked, spin, &QSpinBox::stepDown);
+    QObject::connect(up, &QPushButton::clicked, spin, &QSpinBox::stepUp);
+    return holder;
+}
+
 } // namespace
 
 struct CompressDialogPrivate
@@ -73,6 +97,8 @@ struct CompressDialogPrivate
     QCheckBox* splitBox = nullptr;
     QSpinBox* ratioSpin = nullptr;
     QSpinBox* splitSpin = nullptr;
+    QWidget* ratioHolder = nullptr; // the spin box, or on a phone it with its buttons
+    QWidget* splitHolder = nullptr;
     ZPushButton* dirButton = nullptr;
     ZPushButton* advanceButton = nullptr;
     ZPushButton* okButton = nullptr;
@@ -97,7 +123,7 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    d->titleLabel = newDialogTitle(tr("Compress Dialog"), this);
+    d->titleLabel = newDialogTitle(tr("Compress into an archive"), this);
 
     d->scrollView = new ZScrollView(this);
     d->scrollView->setResizePolicy(ZScrollView::AutoOneFit);
@@ -112,7 +138,6 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     // screen's width and leaves room for a scroll bar.
     const int groupWidth = ZGlobal::getDlgTitleLR().width() - GroupInset;
     d->nameGroup = new QWidget(d->content);
-    d->nameGroup->setFixedHeight(NameGroupHeight);
     auto* nameGrid = new QGridLayout(d->nameGroup);
     nameGrid->setContentsMargins(GroupMargin, GroupMargin, GroupMargin, GroupMargin);
     nameGrid->setSpacing(0);
@@ -120,9 +145,9 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     d->nameLabel->setAlignment(Qt::AlignCenter);
     d->nameEdit = new QLineEdit(d->nameGroup);
     d->dirButton = new ZPushButton(QString(), QStringLiteral("..."), d->nameGroup);
-    d->dirButton->setFixedSize(SmallButtonSize, SmallButtonSize);
+    d->dirButton->setFixedSize(ZGlobal::touch(SmallButtonSize), ZGlobal::touch(SmallButtonSize));
     d->advanceButton = new ZPushButton(QString(), QStringLiteral("+"), d->nameGroup);
-    d->advanceButton->setFixedSize(SmallButtonSize, SmallButtonSize);
+    d->advanceButton->setFixedSize(ZGlobal::touch(SmallButtonSize), ZGlobal::touch(SmallButtonSize));
     d->spacer = new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum);
     d->formatBox = new QComboBox(d->nameGroup);
     d->formatBox->setEditable(false);
@@ -136,6 +161,8 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     connect(d->dirButton, &QPushButton::clicked, this, &CompressDialog::slotSetOutDir);
     connect(d->advanceButton, &QPushButton::clicked, this, &CompressDialog::slotAdvance);
     connect(d->formatBox, &QComboBox::textActivated, this, &CompressDialog::slotSetFormat);
+    // Two rows of a finger's size need more than the phone's 60 pixels.
+    d->nameGroup->setFixedHeight(qMax(NameGroupHeight, nameGrid->minimumSize().height()));
 
     d->optionsGroup = new QWidget(d->content);
     d->optionsGroup->resize(groupWidth, OptionsGroupHeight);
@@ -143,7 +170,8 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     optionsGrid->setContentsMargins(GroupMargin, GroupMargin, GroupMargin, GroupMargin);
     optionsGrid->setSpacing(0);
     d->passwordLabel = new QLabel(tr("Password:"), d->optionsGroup);
-    d->passwordEdit = new QLineEdit(d->optionsGroup);
+    auto* passwordField = new PasswordField(d->optionsGroup);
+    d->passwordEdit = passwordField->lineEdit();
     d->ratioLabel = new QLabel(tr("Ratio:"), d->optionsGroup);
     d->ratioSpin = new QSpinBox(d->optionsGroup);
     d->ratioSpin->setMaximum(MaxRatio);
@@ -155,12 +183,14 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     d->splitSpin->setButtonSymbols(QAbstractSpinBox::PlusMinus);
     d->splitSpin->setSuffix(tr(" MB"));
     optionsGrid->addWidget(d->passwordLabel, 0, 0);
-    optionsGrid->addWidget(d->passwordEdit, 0, 1, 1, 2);
+    d->ratioHolder = fingerSpin(d->ratioSpin, d->optionsGroup);
+    d->splitHolder = fingerSpin(d->splitSpin, d->optionsGroup);
+    optionsGrid->addWidget(passwordField, 0, 1, 1, 2);
     optionsGrid->addWidget(d->ratioLabel, 1, 0);
-    optionsGrid->addWidget(d->ratioSpin, 1, 1);
+    optionsGrid->addWidget(d->ratioHolder, 1, 1);
     optionsGrid->addWidget(d->ultraBox, 1, 2);
     optionsGrid->addWidget(d->splitBox, 2, 0);
-    optionsGrid->addWidget(d->splitSpin, 2, 1, 1, 2);
+    optionsGrid->addWidget(d->splitHolder, 2, 1, 1, 2);
     connect(d->splitBox, &QCheckBox::toggled, this, &CompressDialog::updateOptions);
     d->optionsGroup->hide();
 
@@ -225,10 +255,10 @@ void CompressDialog::updateOptions()
     const arkive::Capabilities caps = format ? format->caps : arkive::Capabilities{};
     for (QWidget* widget : QWidgetList{d->passwordLabel, d->passwordEdit})
         widget->setEnabled(caps.password);
-    for (QWidget* widget : QWidgetList{d->ratioLabel, d->ratioSpin, d->ultraBox})
+    for (QWidget* widget : QWidgetList{d->ratioLabel, d->ratioHolder, d->ultraBox})
         widget->setEnabled(caps.level);
     d->splitBox->setEnabled(caps.volumes);
-    d->splitSpin->setEnabled(caps.volumes && d->splitBox->isChecked());
+    d->splitHolder->setEnabled(caps.volumes && d->splitBox->isChecked());
 }
 
 void CompressDialog::setFiles(const QStringList& list) { d->files = list; }
@@ -278,7 +308,10 @@ void CompressDialog::slotAdvance()
     if (d->advanceButton->text() == QLatin1String("+")) {
         d->advanceButton->setText(QStringLiteral("-"));
         d->optionsGroup->show();
-        resize(width(), d->scrollView->contentsWidth());
+        // As tall as the contents are wide, and never so low that the
+        // options hide behind a scroll bar where the screen has room.
+        const int whole = height() - d->scrollView->viewport()->height() + d->content->sizeHint().height();
+        resize(width(), qMin(qMax(d->scrollView->contentsWidth(), whole), maximumHeight()));
     } else {
         d->advanceButton->setText(QStringLiteral("+"));
         d->optionsGroup->hide();

@@ -18,5 +18,6 @@ QLabel* newDialogTitle(const QString& text, QWidget* parent)
     palette.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(palette);
     label->setAutoFillBackground(true);
+    parent->setWindowTitle(text);
     return label;
 }

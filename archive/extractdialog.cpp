@@ -8,6 +8,7 @@
 #include "pipeline.h"
 #include "shellline.h"
 #include "localbytes.h"
+#include "passwordfield.h"
 #include "zapplication.h"
 #include "zfiledialog.h"
 #include "zglobal.h"
@@ -26,6 +27,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 
@@ -60,7 +62,7 @@ ExtractDialog::ExtractDialog(QWidget* parent, const char* name, Qt::WindowFlags 
 {
     d->dialog = this;
 
-    d->titleLabel = newDialogTitle(QObject::tr("Extract Dialog"), this);
+    d->titleLabel = newDialogTitle(QObject::tr("Extract into a folder"), this);
 
     auto* scrollView = new ZScrollView(this);
     scrollView->enableClipper(true);
@@ -80,7 +82,7 @@ ExtractDialog::ExtractDialog(QWidget* parent, const char* name, Qt::WindowFlags 
     d->outDirEdit->setTitle(QLatin1String(FieldTitle));
 
     d->dirButton = new ZPushButton(QString(), QObject::tr("Dir"), d->outDirEdit, 0, -1, -1);
-    d->dirButton->setFixedSize(DirButtonWidth, DirButtonHeight);
+    d->dirButton->setFixedSize(ZGlobal::touch(DirButtonWidth), ZGlobal::touch(DirButtonHeight));
 
     d->overwriteBox = new QCheckBox(QObject::tr("Overwrite existences"), content);
     d->overwriteBox->setChecked(true);
@@ -92,7 +94,8 @@ ExtractDialog::ExtractDialog(QWidget* parent, const char* name, Qt::WindowFlags 
     d->ownFolderBox->hide();
 
     d->passwordLabel = new QLabel(QObject::tr("Password"), content);
-    d->passwordEdit = new QLineEdit(content);
+    auto* passwordField = new PasswordField(content);
+    d->passwordEdit = passwordField->lineEdit();
     d->passwordEdit->setEnabled(true);
     ZApplication::setMouseMode(d->passwordEdit, 1);
 
@@ -100,7 +103,7 @@ ExtractDialog::ExtractDialog(QWidget* parent, const char* name, Qt::WindowFlags 
     auto* buttonLayout = new QHBoxLayout(buttonRow);
     buttonLayout->setContentsMargins(0, 0, 0, 0);
     auto* cancelButton = new ZPushButton(QString(), QObject::tr("Cancel"), buttonRow, 0, -1, -1);
-    auto* okButton = new ZPushButton(QString(), QObject::tr("Ok"), buttonRow, 0, -1, -1);
+    auto* okButton = new ZPushButton(QString(), QObject::tr("OK"), buttonRow, 0, -1, -1);
     buttonLayout->addWidget(cancelButton);
     buttonLayout->addWidget(okButton);
 
@@ -110,7 +113,7 @@ ExtractDialog::ExtractDialog(QWidget* parent, const char* name, Qt::WindowFlags 
     grid->addWidget(d->archiveLabel, 0, 0, 1, 2);
     grid->addWidget(d->outDirEdit, 1, 0, 1, 2);
     grid->addWidget(d->passwordLabel, 2, 0);
-    grid->addWidget(d->passwordEdit, 2, 1);
+    grid->addWidget(passwordField, 2, 1);
     grid->addWidget(d->overwriteBox, 3, 0, 1, 2);
     grid->addWidget(d->ownFolderBox, 4, 0, 1, 2);
 
@@ -169,8 +172,10 @@ void ExtractDialog::setOwnFolder(bool on) { d->ownFolderBox->setChecked(on); }
 
 void ExtractDialog::slotOutDirChanged()
 {
-    d->ownFolderBox->setHidden(d->files.isEmpty() || !d->members.empty() || d->oneTopEntry
-                               || !holdsEntries(outDir()));
+    const bool archives = std::any_of(d->files.cbegin(), d->files.cend(), [](const QString& file) {
+        return arkive::formatOfArchive(toLocalBytes(file).toStdString()) != nullptr;
+    });
+    d->ownFolderBox->setHidden(!archives || !d->members.empty() || d->oneTopEntry || !holdsEntries(outDir()));
 }
 void ExtractDialog::setOutDir(const QString& dir)
 {

@@ -1,5 +1,8 @@
 #include "fileicon.h"
 
+#include "format.h"
+#include "localbytes.h"
+
 #include <sys/stat.h>
 
 namespace {
@@ -43,6 +46,11 @@ const char* fileIconImageFile(FileIcon icon)
     case FileIcon::BlockDevice: return "res/blk.png";
     case FileIcon::Fifo: return "res/fifo.png";
     case FileIcon::Socket: return "res/sock.png";
+    case FileIcon::TarArchive: return "res/tar.png";
+    case FileIcon::ZipArchive: return "res/zip.png";
+    case FileIcon::SevenZipArchive: return "res/7z.png";
+    case FileIcon::RarArchive: return "res/rar.png";
+    case FileIcon::LinkMark: return "res/link.png";
     default: return nullptr;
     }
 }
@@ -66,6 +74,16 @@ FileIcon fileIconFor(const QString& path, const FileStatus& status)
         for (const ExtensionIcon& entry : Extensions)
             if (extension == QLatin1String(entry.extension))
                 return entry.icon;
+    if (!status.valid || S_ISREG(status.mode)) {
+        if (const arkive::Format* format = arkive::formatOfArchive(toLocalBytes(path).toStdString())) {
+            switch (format->family) {
+            case arkive::Family::Tar: return FileIcon::TarArchive;
+            case arkive::Family::Zip: return FileIcon::ZipArchive;
+            case arkive::Family::SevenZip: return FileIcon::SevenZipArchive;
+            case arkive::Family::Rar: return FileIcon::RarArchive;
+            }
+        }
+    }
     if (!status.valid)
         return FileIcon::Note;
     switch (status.mode & S_IFMT) {

@@ -35,9 +35,7 @@ bool FileStatus::isDir() const
 
 FileStatus fileStatus(const QString& path)
 {
-    struct stat st;
-    const int result = ::stat(toLocalBytes(path).constData(), &st);
-    return fromStat(result, st);
+    return fileStatusAt(AT_FDCWD, toLocalBytes(path).constData());
 }
 
 FileStatus linkStatus(const QString& path)
@@ -47,9 +45,15 @@ FileStatus linkStatus(const QString& path)
     return fromStat(result, st);
 }
 
+// The entry itself first: only a link costs a second query.
 FileStatus fileStatusAt(int folder, const char* name)
 {
     struct stat st;
-    const int result = ::fstatat(folder, name, &st, 0);
-    return fromStat(result, st);
+    int result = ::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW);
+    const bool link = result == 0 && S_ISLNK(st.st_mode);
+    if (link)
+        result = ::fstatat(folder, name, &st, 0);
+    FileStatus status = fromStat(result, st);
+    status.link = link;
+    return status;
 }

@@ -13,11 +13,13 @@ struct FileStatus
     unsigned gid = 0;
     qint64 size = 0;    // bytes
     qint64 mtime = 0;   // seconds since the epoch
+    bool link = false;  // the entry itself is a symbolic link (followed or not)
 
     bool isDir() const;
 };
 
-// stat(): symbolic links are followed, so a link shows as its target.
+// stat(): symbolic links are followed, so a link shows as its target (and
+// is told by `link`).
 FileStatus fileStatus(const QString& path);
 // lstat(): the entry itself, a link as a link.
 FileStatus linkStatus(const QString& path);

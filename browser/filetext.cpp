@@ -1,6 +1,8 @@
 #include "filetext.h"
 
+#include <QFontMetrics>
 #include <QHash>
+#include <QStringList>
 
 #include <ctime>
 #include <grp.h>
@@ -60,21 +62,32 @@ QString groupName(unsigned gid)
     });
 }
 
-QString sizeString(quint64 bytes)
+QString sizeString(quint64 bytes, const QLocale& locale)
 {
-    // A double holds every byte count below 2^53 exactly, and the rounding
-    // of larger ones is far below the two decimals shown.
-    double value = double(bytes);
-    const char* unit = "b";
-    if (value > 1024.0) {
+    static const char* const units[] = {"KiB", "MiB", "GiB", "TiB", "PiB", "EiB"};
+    if (bytes < 1024)
+        return QString::number(bytes) + QLatin1String(" B");
+    // A value that would round up to 1024.0 is shown in the next unit.
+    double value = double(bytes) / 1024.0;
+    int unit = 0;
+    while (value >= 1023.95 && unit < 5) {
         value /= 1024.0;
-        unit = "Kb";
+        ++unit;
     }
-    if (value > 1024.0) {
-        value /= 1024.0;
-        unit = "Mb";
-    }
-    return QString::asprintf("%.2f", value) + QLatin1String(unit);
+    QLocale numbers = locale;
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
+    return numbers.toString(value, 'f', 1) + QLatin1Char(' ') + QLatin1String(units[unit]);
+}
+
+QString detailSeparator() { return QStringLiteral(" \u00b7 "); }
+
+QString fittedDetails(const QString& details, const QFontMetrics& metrics, int width)
+{
+    QStringList parts = QString(details).replace(QLatin1Char('\n'), detailSeparator()).split(detailSeparator());
+    while (parts.size() > 1 && metrics.horizontalAdvance(parts.join(detailSeparator())) > width)
+        parts.removeLast();
+    const QString shown = parts.join(detailSeparator());
+    return metrics.horizontalAdvance(shown) <= width ? shown : metrics.elidedText(shown, Qt::ElideRight, width);
 }
 
 QString dateString(const QDateTime& time, const QString& separator)

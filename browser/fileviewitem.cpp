@@ -5,6 +5,8 @@
 #include "fileview.h"
 #include "folderpath.h"
 #include "localbytes.h"
+#include "zglobal.h"
+#include "zskin.h"
 
 #include <QPainter>
 #include <QPalette>
@@ -19,8 +21,16 @@ FileViewItem::FileViewItem(quint32 nameAt)
     , m_icon(unsigned(FileIcon::Note))
     , m_ownerKnown(false)
     , m_timeKnown(false)
+    , m_link(false)
     , m_nameAt(nameAt)
 {
+    setHeight(rowHeight());
+}
+
+int FileViewItem::rowHeight()
+{
+    static const int height = ZGlobal::isPhoneScreen() ? PhoneRowHeight : DesktopRowHeight;
+    return height;
 }
 
 void FileViewItem::setFileInfo(const QString& path, const FileStatus& status)
@@ -38,6 +48,7 @@ void FileViewItem::setFileInfo(const QString& path, const FileStatus& status)
     m_mtime = shown.mtime;
     m_ownerKnown = status.valid;
     m_timeKnown = shown.valid;
+    m_link = status.link;
 }
 
 QString FileViewItem::fileName() const
@@ -59,14 +70,16 @@ QString FileViewItem::absPath() const
     return view ? childPath(view->currentDir, view->rowName(m_nameAt)) : QString();
 }
 
-// Made each time the details are drawn, for the few rows that show them.
+// Made each time the row is drawn, for the few rows on the screen.
 QString FileViewItem::detailText() const
 {
-    const QString owner = m_ownerKnown ? ownerName(m_uid) : QString();
-    const QString group = m_ownerKnown ? groupName(m_gid) : QString();
-    const QString date = m_timeKnown ? dateString(m_mtime, QStringLiteral("-")) : QString();
-    return modeString(m_mode) + QLatin1Char(' ') + owner + QLatin1Char(':') + group + QLatin1Char('\n')
-           + sizeString(quint64(m_size)) + QLatin1Char(' ') + date;
+    QString text = sizeString(quint64(m_size));
+    if (m_timeKnown)
+        text += detailSeparator() + dateString(m_mtime, QStringLiteral("-"));
+    text += detailSeparator() + modeString(m_mode);
+    if (m_ownerKnown)
+        text += detailSeparator() + ownerName(m_uid) + QLatin1Char(':') + groupName(m_gid);
+    return text;
 }
 
 QPixmap FileViewItem::pixmap(int column) const
@@ -77,28 +90,12 @@ QPixmap FileViewItem::pixmap(int column) const
 
 void FileViewItem::showDetails()
 {
-    if (detailsShown)
-        return;
     detailsShown = true;
-    showHeight(DetailsHeight);
 }
 
 void FileViewItem::hideDetails()
 {
-    if (!detailsShown)
-        return;
     detailsShown = false;
-    showHeight(PlainHeight);
-}
-
-void FileViewItem::showHeight(int rowHeight)
-{
-    // A new height repaints the row by itself; the same height needs a
-    // repaint for the changed form.
-    if (height() == rowHeight)
-        repaint();
-    else
-        setHeight(rowHeight);
 }
 
 QString FileViewItem::key(int column, bool ascending) const
@@ -111,67 +108,85 @@ QString FileViewItem::key(int column, bool ascending) const
 }
 
 namespace {
-// Font sizes of the details form are the phone's points: one point is one
-// pixel of its 72 dpi screen. On a screen of another density the size is
-// converted, so that the row looks the same in its fixed pixel height.
-constexpr double PhoneDpi = 72.0;
 
-double phonePoints(const QPainter* p, int points)
+constexpr int NameShare = 55;  // percent of the row's height above the details line
+constexpr int DetailsGap = 2;  // pixels between the name and the details
+constexpr int DetailsScale = 85; // percent of the name's text size, on a phone at least ZGlobal::MinTextSize
+
+// The check mark's box: white with the colour of the text around it, or
+// filled with the text colour and the mark in the row's colour when checked.
+void drawCheck(QPainter* p, const QRect& box, bool checked, const QColor& ink, const QColor& ground)
 {
-    const int dpi = p->device() ? p->device()->logicalDpiY() : 0;
-    return dpi > 0 ? points * PhoneDpi / dpi : points;
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing);
+    const qreal pen = qMax(1.5, box.width() / 10.0);
+    p->setPen(QPen(ink, pen));
+    p->setBrush(checked ? ink : QColor(Qt::white));
+    p->drawRoundedRect(QRectF(box).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2), pen, pen);
+    if (checked) {
+        p->setPen(QPen(ground, pen * 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const qreal w = box.width();
+        const QPointF at = box.topLeft();
+        p->drawPolyline(QPolygonF({at + QPointF(w * 0.22, w * 0.52), at + QPointF(w * 0.42, w * 0.72),
+                                   at + QPointF(w * 0.78, w * 0.30)}));
+    }
+    p->restore();
 }
 
-int withVerticalAlignment(int align)
-{
-    return (align & (Qt::AlignTop | Qt::AlignBottom)) ? align : align | Qt::AlignVCenter;
-}
 } // namespace
 
+// The toggle zone at the left holds the check box and the icon; the name and
+// the details line follow, each shortened to the row's width.
 void FileViewItem::paintCell(QPainter* p, const QPalette& palette, int column, int width,
                              int align)
 {
-    if (!detailsShown) {
-        UTIL_ListViewItem::paintCell(p, palette, column, width, align);
-        return;
-    }
     if (!p)
         return;
-    const int m = itemMargin();
-    const int h = height();
     if (column != 0) {
         UTIL_ListViewItem::paintCell(p, palette, column, width, align);
         return;
     }
-    if (isSelected()) {
+    const int m = itemMargin();
+    const int h = height();
+    const bool selected = isSelected();
+    if (selected)
         p->fillRect(0, 0, width, h, palette.brush(QPalette::Highlight));
-        p->setPen(palette.color(QPalette::HighlightedText));
-    } else {
-        p->setPen(palette.color(QPalette::Text));
-    }
+    const QColor ink = palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+    const QColor faint(selected ? ZSkin::SecondaryOnHighlight : ZSkin::SecondaryText);
+    const auto* view = qobject_cast<const FileView*>(treeWidget());
     int x = m;
+    if (view && !view->dirsOnly()) {
+        const int box = h * 3 / 7;
+        drawCheck(p, QRect(box / 2, (h - box) / 2, box, box), selected, ink,
+                  palette.color(QPalette::Highlight));
+        x = box / 2 + box + box / 3;
+    }
     const QPixmap icon = pixmap(0);
     if (!icon.isNull()) {
-        p->drawPixmap(m, (h - icon.height()) / 2, icon);
-        x = m + icon.width() + m;
+        const int top = (h - icon.height()) / 2;
+        p->drawPixmap(x, top, icon);
+        if (m_link && view) {
+            const QPixmap mark = view->icon(FileIcon::LinkMark);
+            p->drawPixmap(x, top + icon.height() - mark.height(), mark);
+        }
+        x += icon.width() + 2 * m;
     }
-    const int flags = withVerticalAlignment(align);
-    const int textWidth = (width - m) - x;
-    QFont font;
-    const QString name = fileName();
-    if (!name.isEmpty()) {
-        font.setPointSizeF(phonePoints(p, (3 * h) / 7));
-        p->setFont(font);
-        p->drawText(QRect(x, 0, textWidth, h / 2), flags,
-                    p->fontMetrics().elidedText(name, Qt::ElideMiddle, textWidth));
-    }
-    p->setPen(QColor(Qt::darkRed));
-    font.setPointSizeF(phonePoints(p, h / 4));
-    p->setFont(font);
-    // Each line is shortened on its own: a long owner name or date must not
-    // push the rest off the row.
-    QStringList lines = detailText().split(QLatin1Char('\n'));
-    for (QString& line : lines)
-        line = p->fontMetrics().elidedText(line, Qt::ElideMiddle, textWidth);
-    p->drawText(QRect(x, h / 2, textWidth, h / 2), flags, lines.join(QLatin1Char('\n')));
+    const int textWidth = width - m - x;
+    if (textWidth <= 0)
+        return;
+    const int horizontal = align & Qt::AlignHorizontal_Mask;
+    const int nameBottom = h * NameShare / 100;
+    p->setPen(ink);
+    p->drawText(QRect(x, 0, textWidth, nameBottom), horizontal | Qt::AlignBottom | Qt::TextSingleLine,
+                p->fontMetrics().elidedText(fileName(), Qt::ElideMiddle, textWidth));
+    QFont small = p->font();
+    const int namePixels = QFontInfo(small).pixelSize();
+    int detailPixels = namePixels * DetailsScale / 100;
+    if (ZGlobal::isPhoneScreen())
+        detailPixels = qMax(detailPixels, int(ZGlobal::MinTextSize));
+    small.setPixelSize(qMax(1, detailPixels));
+    p->setFont(small);
+    p->setPen(faint);
+    p->drawText(QRect(x, nameBottom + DetailsGap, textWidth, h - nameBottom - DetailsGap),
+                horizontal | Qt::AlignTop | Qt::TextSingleLine, fittedDetails(detailText(), p->fontMetrics(), textWidth));
 }

@@ -27,12 +27,15 @@ QString MemberViewItem::detailText() const
     if (!table || m_record >= table->size())
         return QString();
     const MemberTable::Record& r = table->record(m_record);
-    QString first = modeString(statMode(r));
-    if (!r.implied)
-        first += QLatin1Char(' ') + fromBytes(table->owner(m_record));
+    QStringList parts;
+    if (r.sizeKnown)
+        parts << sizeString(r.size);
+    if (r.mtime != 0)
+        parts << dateString(r.mtime, QStringLiteral("-"));
     if (!table->target(m_record).empty())
-        first += QStringLiteral(" \u2192 ") + fromBytes(table->target(m_record));
-    const QString size = r.sizeKnown ? sizeString(r.size) : QString();
-    const QString date = r.mtime != 0 ? dateString(r.mtime, QStringLiteral("-")) : QString();
-    return first + QLatin1Char('\n') + size + QLatin1Char(' ') + date;
+        parts << QStringLiteral("\u2192 ") + fromBytes(table->target(m_record));
+    parts << modeString(statMode(r));
+    if (!r.implied)
+        parts << fromBytes(table->owner(m_record));
+    return parts.join(detailSeparator());
 }

@@ -12,7 +12,8 @@ public:
     MemberViewItem(quint32 nameAt, std::uint32_t record);
 
     std::uint32_t record() const { return m_record; }
-    // "-rw-r--r-- user:group → target", a line break, "1.50Kb 2009-3-7 08:05:09".
+    // "1.5 KiB · 2009-3-7 08:05:09 · → target · -rw-r--r-- · user:group",
+    // as far as the archive tells them.
     QString detailText() const override;
 
 private:

@@ -38,7 +38,7 @@ ZFileDialog::ZFileDialog(QWidget* parent, const QString& startDir, const QString
 
     setHasTitle(true);
     // The title names the folder that "OK" would choose.
-    setDlgTitle(fileView->currentDir.isEmpty() ? tr("Select a file plz") : fileView->currentDir);
+    setDlgTitle(fileView->currentDir.isEmpty() ? tr("Choose a folder") : fileView->currentDir);
     connect(fileView, &FileView::folderShown, this, &ZFileDialog::setDlgTitle);
     setDlgContent(fileView);
     setDlgCst(keys);
@@ -56,6 +56,14 @@ QString firstListable(const QStringList& folders)
 void ZFileDialog::dirUp()
 {
     fileView->setDir(parentFolder(fileView->currentDir));
+}
+
+void ZFileDialog::back()
+{
+    if (fileView->currentDir.isEmpty() || fileView->currentDir == QLatin1String("/"))
+        reject();
+    else
+        dirUp();
 }
 
 QString ZFileDialog::getDir(QWidget* parent, const QString& outDir)

@@ -5,7 +5,9 @@
 class FileView;
 
 // The folder chooser: a folders-only file list with "OK", "Cancel" and
-// "Back". The folder chosen is the one shown when "OK" is pressed.
+// "Back". The folder chosen is the one shown when "OK" is pressed. The back
+// key goes up a folder, as "Back" does, and at the root closes the chooser
+// as "Cancel" does.
 class ZFileDialog : public UTIL_Dialog
 {
     Q_OBJECT
@@ -23,6 +25,7 @@ public:
 
 public slots:
     void dirUp();
+    void back() override;
 };
 
 // The first of `folders` that can be listed, or an empty string.

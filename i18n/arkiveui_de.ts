@@ -5,8 +5,8 @@
     <name>CompressDialog</name>
     <message>
         <location filename="../archive/compressdialog.cpp" line="100"/>
-        <source>Compress Dialog</source>
-        <translation>Packen</translation>
+        <source>Compress into an archive</source>
+        <translation>In ein Archiv packen</translation>
     </message>
     <message>
         <location filename="../archive/compressdialog.cpp" line="119"/>
@@ -148,16 +148,24 @@ Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, 
     </message>
     <message>
         <location filename="../app/mainwindow.cpp" line="178"/>
-        <source>Ok</source>
+        <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>PasswordField</name>
+    <message>
+        <location filename="../platform/passwordfield.cpp" line="12"/>
+        <source>Show</source>
+        <translation>Zeigen</translation>
     </message>
 </context>
 <context>
     <name>QObject</name>
     <message>
         <location filename="../archive/extractdialog.cpp" line="60"/>
-        <source>Extract Dialog</source>
-        <translation>Entpacken</translation>
+        <source>Extract into a folder</source>
+        <translation>In einen Ordner entpacken</translation>
     </message>
     <message>
         <location filename="../archive/extractdialog.cpp" line="79"/>
@@ -178,11 +186,6 @@ Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, 
         <location filename="../archive/extractdialog.cpp" line="93"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <location filename="../archive/extractdialog.cpp" line="94"/>
-        <source>Ok</source>
-        <translation>OK</translation>
     </message>
     <message numerus="yes">
         <location filename="../archive/extractdialog.cpp" line="128"/>
@@ -293,7 +296,7 @@ Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, 
     </message>
     <message>
         <location filename="../browser/zfiledialog.cpp" line="41"/>
-        <source>Select a file plz</source>
+        <source>Choose a folder</source>
         <translation>Ordner wählen</translation>
     </message>
 </context>
@@ -541,6 +544,14 @@ Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, 
         <location filename="../tally/window.cpp" line="485"/>
         <source>What was unpacked was added to the folder; no file that existed was replaced.</source>
         <translation>Das Entpackte wurde dem Ordner hinzugefügt; keine vorhandene Datei wurde ersetzt.</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../tally/window.cpp" line="408"/>
+        <source>(%n volumes)</source>
+        <translation>
+            <numerusform>(%n Teil)</numerusform>
+            <numerusform>(%n Teile)</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -5,8 +5,8 @@
     <name>CompressDialog</name>
     <message>
         <location filename="../archive/compressdialog.cpp" line="100"/>
-        <source>Compress Dialog</source>
-        <translation>压缩</translation>
+        <source>Compress into an archive</source>
+        <translation>压缩为归档文件</translation>
     </message>
     <message>
         <location filename="../archive/compressdialog.cpp" line="119"/>
@@ -147,16 +147,24 @@ The work is done by the standard archivers in the background; tally shows how fa
     </message>
     <message>
         <location filename="../app/mainwindow.cpp" line="178"/>
-        <source>Ok</source>
+        <source>OK</source>
         <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>PasswordField</name>
+    <message>
+        <location filename="../platform/passwordfield.cpp" line="12"/>
+        <source>Show</source>
+        <translation>显示</translation>
     </message>
 </context>
 <context>
     <name>QObject</name>
     <message>
         <location filename="../archive/extractdialog.cpp" line="60"/>
-        <source>Extract Dialog</source>
-        <translation>解压</translation>
+        <source>Extract into a folder</source>
+        <translation>解压到文件夹</translation>
     </message>
     <message>
         <location filename="../archive/extractdialog.cpp" line="79"/>
@@ -177,11 +185,6 @@ The work is done by the standard archivers in the background; tally shows how fa
         <location filename="../archive/extractdialog.cpp" line="93"/>
         <source>Cancel</source>
         <translation>取消</translation>
-    </message>
-    <message>
-        <location filename="../archive/extractdialog.cpp" line="94"/>
-        <source>Ok</source>
-        <translation>确定</translation>
     </message>
     <message numerus="yes">
         <location filename="../archive/extractdialog.cpp" line="128"/>
@@ -291,7 +294,7 @@ The work is done by the standard archivers in the background; tally shows how fa
     </message>
     <message>
         <location filename="../browser/zfiledialog.cpp" line="41"/>
-        <source>Select a file plz</source>
+        <source>Choose a folder</source>
         <translation>选择文件夹</translation>
     </message>
 </context>
@@ -539,6 +542,13 @@ The work is done by the standard archivers in the background; tally shows how fa
         <location filename="../tally/window.cpp" line="485"/>
         <source>What was unpacked was added to the folder; no file that existed was replaced.</source>
         <translation>已解压的内容已加入文件夹；没有替换任何已有文件。</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../tally/window.cpp" line="408"/>
+        <source>(%n volumes)</source>
+        <translation>
+            <numerusform>（%n 个分卷）</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -28,7 +28,8 @@ QPixmap drawTitleBackground()
     QPixmap pixmap(strip.size());
     QPainter p(&pixmap);
     QLinearGradient gradient(0, 0, 0, strip.height());
-    gradient.setColorAt(0, QColor(0x5a, 0x8f, 0xd8));
+    // White text keeps 5.7:1 on its lightest part.
+    gradient.setColorAt(0, QColor(0x2a, 0x66, 0xb3));
     gradient.setColorAt(1, QColor(0x1f, 0x4e, 0x99));
     p.fillRect(pixmap.rect(), gradient);
     return pixmap;

@@ -8,13 +8,13 @@
 #include <QPalette>
 #include <QVBoxLayout>
 
-UTIL_Dialog::UTIL_Dialog(DialogType, bool, QWidget* parent, const char* name, int modal,
+UTIL_Dialog::UTIL_Dialog(DialogType, bool fullScreen, QWidget* parent, const char* name, int modal,
                          Qt::WindowFlags f)
     : ZBaseDialog(parent, name, modal, f)
 {
     m_title = new ElidedLabel(this);
     m_title->setAlignment(Qt::AlignCenter);
-    m_title->setFixedHeight(ZGlobal::TitleBarHeight);
+    m_title->setFixedHeight(ZGlobal::titleBarHeight());
     QPalette palette = m_title->palette();
     palette.setBrush(QPalette::Window,
                      QBrush(RES_ICON_Reader().getIcon("Cut_Screen_TitleBackground_A", true)));
@@ -29,8 +29,10 @@ UTIL_Dialog::UTIL_Dialog(DialogType, bool, QWidget* parent, const char* name, in
     m_layout->addWidget(m_title);
 
     // The screen's size from the start, so that widgets built inside the
-    // dialog see the width they will have.
-    resize(ZGlobal::getScreenR().size());
+    // dialog see the width they will have; on a phone-shaped screen the
+    // available area, without a frame.
+    if (!fullScreen || !ZGlobal::fillScreen(this))
+        resize(ZGlobal::availableR().size());
 }
 
 void UTIL_Dialog::setHasTitle(bool on)
@@ -41,6 +43,7 @@ void UTIL_Dialog::setHasTitle(bool on)
 void UTIL_Dialog::setDlgTitle(const QString& title)
 {
     m_title->setText(title);
+    setWindowTitle(title);
 }
 
 QString UTIL_Dialog::dlgTitle() const
@@ -57,7 +60,7 @@ void UTIL_Dialog::setDlgCst(QWidget* keys)
 {
     place(m_cst, keys, m_content ? 2 : 1, 0);
     if (m_cst)
-        m_cst->setFixedHeight(ZGlobal::SoftKeyHeight);
+        m_cst->setFixedHeight(ZGlobal::softKeyHeight());
 }
 
 void UTIL_Dialog::place(QWidget*& slot, QWidget* widget, int position, int stretch)

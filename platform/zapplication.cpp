@@ -1,10 +1,13 @@
 #include "zapplication.h"
 
+#include "zskin.h"
+
 #include <QWidget>
 
 ZApplication::ZApplication(int& argc, char** argv, Type)
     : QApplication(argc, argv)
 {
+    ZSkin::apply(this);
 }
 
 void ZApplication::setMouseMode(QWidget*, int) {}

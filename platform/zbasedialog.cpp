@@ -3,13 +3,17 @@
 #include "zglobal.h"
 #include "zmainwidget.h"
 
+#include <QShortcut>
+
 ZBaseDialog::ZBaseDialog(QWidget* parent, const char* name, int modal, Qt::WindowFlags f)
     : QDialog(parent, f)
 {
     if (name)
         setObjectName(QString::fromLatin1(name));
     setModal(modal != 0);
-    setMaximumSize(ZGlobal::getScreenR().size());
+    setMaximumSize(ZGlobal::availableR().size());
+    for (const QKeySequence& keys : ZGlobal::backKeys())
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &ZBaseDialog::back);
 }
 
 void ZBaseDialog::move(int x, int y)
@@ -20,3 +24,5 @@ void ZBaseDialog::move(int x, int y)
         position += phone->mapToGlobal(QPoint(0, 0)) - phone->screenPosition();
     QDialog::move(position);
 }
+
+void ZBaseDialog::back() { reject(); }

@@ -2,7 +2,9 @@
 
 #include <QDialog>
 
-// The phone's base dialog: a dialog sized for the phone's screen.
+// The phone's base dialog: a dialog sized for the phone's screen. The back
+// key (and Esc, Backspace, XF86Back, Alt+Left, unless a text field takes
+// them for editing) calls back(), which closes the dialog as Cancel does.
 class ZBaseDialog : public QDialog
 {
     Q_OBJECT
@@ -15,4 +17,7 @@ public:
     // the main widget, not in a corner of the desktop.
     void move(int x, int y);
     void move(const QPoint& position) { move(position.x(), position.y()); }
+
+public slots:
+    virtual void back();
 };

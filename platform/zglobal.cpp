@@ -3,6 +3,7 @@
 #include "zmainwidget.h"
 
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QScreen>
 #include <QWidget>
 
@@ -25,8 +26,8 @@ QRect softKey(int index)
     const int picture = screen.width() / PictureKeyShare;
     const int text = (screen.width() - 2 * picture) / 2;
     const int lefts[] = {0, picture, picture + text, picture + 2 * text, screen.width()};
-    return QRect(lefts[index], screen.height() - ZGlobal::SoftKeyHeight,
-                 lefts[index + 1] - lefts[index], ZGlobal::SoftKeyHeight);
+    const int height = ZGlobal::softKeyHeight();
+    return QRect(lefts[index], screen.height() - height, lefts[index + 1] - lefts[index], height);
 }
 
 } // namespace
@@ -46,14 +47,43 @@ bool ZGlobal::isPhoneScreen()
 
 QRect ZGlobal::getScreenR() { return QRect(QPoint(0, 0), phoneScreenSize(realScreen())); }
 
+QRect ZGlobal::availableR()
+{
+    if (!isPhoneScreen())
+        return getScreenR();
+    return QGuiApplication::primaryScreen()->availableGeometry();
+}
+
+int ZGlobal::touch(int pixels) { return isPhoneScreen() ? qMax(pixels, int(TouchSize)) : pixels; }
+int ZGlobal::titleBarHeight() { return touch(TitleBarHeight); }
+int ZGlobal::softKeyHeight() { return touch(SoftKeyHeight); }
+
+bool ZGlobal::fillScreen(QWidget* window)
+{
+    if (!isPhoneScreen())
+        return false;
+    window->setWindowFlag(Qt::FramelessWindowHint, true);
+    window->setMinimumSize(0, 0);
+    window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    window->setGeometry(availableR());
+    window->setWindowState((window->windowState() & ~Qt::WindowFullScreen) | Qt::WindowMaximized);
+    return true;
+}
+
+QList<QKeySequence> ZGlobal::backKeys()
+{
+    return {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_Backspace), QKeySequence(Qt::Key_Back),
+            QKeySequence(Qt::ALT | Qt::Key_Left)};
+}
+
 QRect ZGlobal::getDlgTitleLR()
 {
-    return QRect(DialogLeft, DialogTop, getScreenR().width() - 2 * DialogLeft, TitleBarHeight);
+    return QRect(DialogLeft, DialogTop, getScreenR().width() - 2 * DialogLeft, titleBarHeight());
 }
 
 QRect ZGlobal::getDlgA2a_2R()
 {
-    return QRect(0, 0, getDlgTitleLR().width() / 2, DialogButtonHeight);
+    return QRect(0, 0, getDlgTitleLR().width() / 2, touch(DialogButtonHeight));
 }
 
 QRect ZGlobal::getCst4b_1R() { return softKey(0); }

@@ -4,6 +4,7 @@
 #include "zglobal.h"
 
 #include <QGuiApplication>
+#include <QShortcut>
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -17,11 +18,11 @@ ZMainWidget::ZMainWidget(const QString& caption, bool, QWidget* parent, const ch
     setWindowTitle(caption.isEmpty() ? QStringLiteral("arkive") : caption);
 
     m_titleBar = new ElidedLabel(this);
-    m_titleBar->setFixedHeight(ZGlobal::TitleBarHeight);
+    m_titleBar->setFixedHeight(ZGlobal::titleBarHeight());
     m_titleBar->setAlignment(Qt::AlignCenter);
     m_content = new QWidget(this);
     m_cst = new QWidget(this);
-    m_cst->setFixedHeight(ZGlobal::SoftKeyHeight);
+    m_cst->setFixedHeight(ZGlobal::softKeyHeight());
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -29,6 +30,8 @@ ZMainWidget::ZMainWidget(const QString& caption, bool, QWidget* parent, const ch
     layout->addWidget(m_titleBar);
     layout->addWidget(m_content, 1);
     layout->addWidget(m_cst);
+    for (const QKeySequence& keys : ZGlobal::backKeys())
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &ZMainWidget::backPressed);
     applyState();
     // Place the three areas now: the soft keys are put at their screen
     // positions, which are mapped through the soft-key bar's position.
@@ -54,17 +57,25 @@ void ZMainWidget::showNormal()
 
 QPoint ZMainWidget::screenPosition() const
 {
+    if (ZGlobal::isPhoneScreen())
+        return QPoint(0, ZGlobal::getScreenR().height() - height());
     return QPoint(0, m_maximized ? 0 : StatusBarHeight);
 }
 
-// The window's size follows its state; its top-left corner lies at
-// screenPosition() on the phone's screen, which the desktop places wherever
-// it likes, or which is the real screen when that is phone-shaped.
+// The window's size follows its state. On a desktop its top-left corner
+// lies at screenPosition() on the phone's screen, which the desktop places
+// wherever it likes. On a phone-shaped screen the window manager or the
+// compositor is asked to fit it to the available area (a Wayland client
+// cannot place itself), or to the whole screen.
 void ZMainWidget::applyState()
 {
+    if (ZGlobal::fillScreen(this)) {
+        if (m_maximized) {
+            setGeometry(QGuiApplication::primaryScreen()->geometry());
+            setWindowState((windowState() & ~Qt::WindowMaximized) | Qt::WindowFullScreen);
+        }
+        return;
+    }
     const QRect screen = ZGlobal::getScreenR();
-    const QSize size(screen.width(), screen.height() - screenPosition().y());
-    setFixedSize(size);
-    if (ZGlobal::isPhoneScreen())
-        move(QGuiApplication::primaryScreen()->geometry().topLeft() + screenPosition());
+    setFixedSize(screen.width(), screen.height() - screenPosition().y());
 }

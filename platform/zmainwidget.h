@@ -5,9 +5,13 @@
 class QLabel;
 
 // The phone's main window: a title bar, the content area and the soft-key
-// bar, stacked top to bottom. In its normal state it covers the phone's
-// screen below the status bar; maximised, it covers the whole screen. On a
-// desktop the phone's screen is emulated: the window keeps the phone's size.
+// bar, stacked top to bottom. On a phone-shaped screen it covers the
+// screen's available area (below the system's status bar or panel) and,
+// maximised, the whole screen. On a desktop the phone's screen is
+// emulated: the window keeps the phone's size and, in its normal state,
+// leaves the phone's status bar above it. The back key (and Esc,
+// Backspace, XF86Back, Alt+Left), before the list takes them for moving
+// its cursor, is told by backPressed().
 class ZMainWidget : public QWidget
 {
     Q_OBJECT
@@ -24,10 +28,15 @@ public:
     void showMaximized();
     void showNormal();
     bool isPhoneMaximized() const { return m_maximized; }
-    // Where the window's top-left corner lies on the phone's screen.
+    // Where the window's top-left corner lies on the phone's screen. On a
+    // phone-shaped screen the window's bottom is taken to be the screen's,
+    // where the soft keys are, wherever the system's panels leave its top.
     QPoint screenPosition() const;
 
     static constexpr int StatusBarHeight = 20; // pixels
+
+signals:
+    void backPressed();
 
 private:
     void applyState();

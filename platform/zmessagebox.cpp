@@ -13,7 +13,7 @@ int ZMessageBox::information(QWidget* parent, const QPixmap& icon, const QString
     box.setText(text);
     if (!icon.isNull())
         box.setIconPixmap(icon);
-    box.setMaximumWidth(ZGlobal::getScreenR().width());
+    box.setMaximumWidth(ZGlobal::availableR().width());
     QList<QAbstractButton*> buttons;
     for (const QString& label : {button0, button1, button2}) {
         if (!label.isNull())

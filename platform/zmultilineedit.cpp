@@ -105,9 +105,19 @@ void ZMultiLineEdit::updateTitleArea()
     setViewportMargins(width, 0, 0, 0);
 }
 
+// As many lines as asked for, and never lower than a button in the corner.
 QSize ZMultiLineEdit::sizeHint() const
 {
     const QSize base = QPlainTextEdit::sizeHint();
     const int frame = 2 * frameWidth() + 2 * int(document()->documentMargin());
-    return QSize(base.width(), m_lines * fontMetrics().lineSpacing() + frame);
+    int height = m_lines * fontMetrics().lineSpacing() + frame;
+    const auto buttons = findChildren<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    for (const QAbstractButton* button : buttons)
+        height = qMax(height, button->y() + button->height());
+    return QSize(base.width(), height);
+}
+
+QSize ZMultiLineEdit::minimumSizeHint() const
+{
+    return QSize(QPlainTextEdit::minimumSizeHint().width(), sizeHint().height());
 }

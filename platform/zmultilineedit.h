@@ -29,6 +29,7 @@ public:
     QString title() const { return m_title; }
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,6 +1,7 @@
 #include "zpushbutton.h"
 
 #include "res_icon_reader.h"
+#include "zglobal.h"
 
 #include <QIcon>
 #include <QMenu>
@@ -56,11 +57,12 @@ void ZPushButton::openPopup()
     m_popup->popup(mapToGlobal(QPoint(0, -m_popup->sizeHint().height())));
 }
 
-QPair<QFont, QString> ZPushButton::fitted(const QString& text, const QFont& font, int width)
+QPair<QFont, QString> ZPushButton::fitted(const QString& text, const QFont& font, int width,
+                                         double minScale)
 {
     QFont shown = font;
     const qreal size = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
-    for (qreal scale = 1.0; scale >= MinFontScale - 1e-9; scale -= FontStep) {
+    for (qreal scale = 1.0; scale >= minScale - 1e-9; scale -= FontStep) {
         if (font.pointSizeF() > 0)
             shown.setPointSizeF(size * scale);
         else
@@ -92,7 +94,11 @@ QPair<QFont, QString> ZPushButton::shown() const
     int room = contents.width();
     if (!option.icon.isNull())
         room -= option.iconSize.width() + style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this) / 2;
-    return fitted(option.text, font(), room);
+    const int pixels = QFontInfo(font()).pixelSize();
+    const double minScale = ZGlobal::isPhoneScreen() && pixels > 0
+                                ? qMax(MinFontScale, double(ZGlobal::MinTextSize) / pixels)
+                                : MinFontScale;
+    return fitted(option.text, font(), room, minScale);
 }
 
 void ZPushButton::paintEvent(QPaintEvent*)

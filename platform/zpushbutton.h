@@ -7,8 +7,8 @@ class QMenu;
 // The phone's push button. The resource names a skin picture that the
 // button shows; the three numbers choose the phone's button style and have
 // no effect here. A text that does not fit the button is drawn in a
-// smaller font, down to MinFontScale of the button's own, and beyond that
-// shortened with "…" in the middle: the button never asks its layout for
+// smaller font, down to MinFontScale of the button's own (on a phone-shaped
+// screen not below ZGlobal::MinTextSize), and beyond that shortened with "…" in the middle: the button never asks its layout for
 // more room than the screen has, and nothing is cut at its edges.
 class ZPushButton : public QPushButton
 {
@@ -26,8 +26,10 @@ public:
     void setPopup(QMenu* menu);
     QMenu* popup() const { return m_popup; }
 
-    // The font and text drawn for `text` in `width` pixels with `font`.
-    static QPair<QFont, QString> fitted(const QString& text, const QFont& font, int width);
+    // The font and text drawn for `text` in `width` pixels with `font`, its
+    // size made no smaller than `minScale` of the font's.
+    static QPair<QFont, QString> fitted(const QString& text, const QFont& font, int width,
+                                        double minScale = MinFontScale);
     // The font and text the button draws at its present size.
     QPair<QFont, QString> shown() const;
 

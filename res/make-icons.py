@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
-"""Draws the four device icons (22x22 RGBA PNG) with the standard library only.
+"""Draws the file list's icons (RGBA PNG) with the standard library only: the
+four device icons, an icon per archive family (22x22) and the mark drawn over
+the icon of a symbolic link (10x10).
 
-Run it in this folder to make chr.png, blk.png, fifo.png and sock.png again.
+Run it in this folder to make chr.png, blk.png, fifo.png, sock.png, tar.png,
+zip.png, 7z.png, rar.png and link.png again.
 """
 import struct
 import zlib
@@ -81,6 +84,61 @@ def picture(name):
     return pixels
 
 
+# Archives: a box with a band across its lid and the family's name in a
+# 3x5 pixel font, white on the box.
+LETTERS = {
+    "T": ["###", ".#.", ".#.", ".#.", ".#."],
+    "A": [".#.", "#.#", "###", "#.#", "#.#"],
+    "R": ["##.", "#.#", "##.", "#.#", "#.#"],
+    "Z": ["###", "..#", ".#.", "#..", "###"],
+    "I": ["###", ".#.", ".#.", ".#.", "###"],
+    "P": ["##.", "#.#", "##.", "#..", "#.."],
+    "7": ["###", "..#", ".#.", ".#.", ".#."],
+}
+ARCHIVES = {"tar": ("TAR", (0x8a, 0x55, 0x20)), "zip": ("ZIP", (0x2e, 0x6b, 0x3a)),
+            "7z": ("7Z", (0x34, 0x4a, 0x8c)), "rar": ("RAR", (0x7a, 0x2e, 0x6a))}
+
+
+def archive(name):
+    label, box = ARCHIVES[name]
+    pixels = [[(0, 0, 0, 0)] * SIZE for _ in range(SIZE)]
+    for y in range(2, SIZE - 1):
+        for x in range(1, SIZE - 1):
+            edge = x in (1, SIZE - 2) or y in (2, SIZE - 2)
+            lid = y in (7, 8)
+            shade = 0.6 if edge or lid else 1.0
+            pixels[y][x] = tuple(int(c * shade) for c in box) + (255,)
+    for y in range(2, 7):   # the band over the lid
+        for x in (10, 11):
+            pixels[y][x] = (235, 225, 200, 255)
+    width = len(label) * 4 - 1
+    left = (SIZE - width) // 2
+    for i, letter in enumerate(label):
+        for gy, row in enumerate(LETTERS[letter]):
+            for gx, cell in enumerate(row):
+                if cell == "#":
+                    pixels[11 + gy][left + i * 4 + gx] = (255, 255, 255, 255)
+    return pixels
+
+
+# A link: an arrow out of a white square with a dark frame.
+LINK = ["##########",
+        "#........#",
+        "#...####.#",
+        "#.....##.#",
+        "#....#.#.#",
+        "#...#..#.#",
+        "#..#.....#",
+        "#.#......#",
+        "#........#",
+        "##########"]
+
+
+def link():
+    colours = {"#": (0x20, 0x20, 0x20, 255), ".": (255, 255, 255, 255)}
+    return [[colours[cell] for cell in row] for row in LINK]
+
+
 def png(pixels):
     raw = b"".join(b"\x00" + b"".join(bytes(p) for p in row) for row in pixels)
 
@@ -88,11 +146,14 @@ def png(pixels):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
-    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)
+    header = struct.pack(">IIBBBBB", len(pixels[0]), len(pixels), 8, 6, 0, 0, 0)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
-for name in GLYPHS:
+PICTURES = {name: picture(name) for name in GLYPHS}
+PICTURES.update({name: archive(name) for name in ARCHIVES})
+PICTURES["link"] = link()
+for name, pixels in PICTURES.items():
     with open(name + ".png", "wb") as out:
-        out.write(png(picture(name)))
+        out.write(png(pixels))

@@ -10,6 +10,7 @@ libarchive-dev
 tar gzip bzip2 xz-utils lzip lzop zstd zip unzip sed 7zip libarchive-tools ncompress
 python3 dbus-daemon
 xvfb xauth xdotool fonts-dejavu-core fonts-wqy-microhei libxcb1-dev
+qt6-wayland weston
 libfontconfig-dev libx11-dev
 clang libclang-rt-14-dev
 pv cloc strace

@@ -413,4 +413,16 @@ void discardUnpacked(const std::string& staging)
         removeStaging(from, staging);
 }
 
+std::size_t volumeCount(const std::string& archive)
+{
+    if (archive.empty())
+        return 0;
+    if (endsWith(archive, ".001"))
+        return numberedOf(archive.substr(0, archive.size() - 4)).size();
+    struct stat st;
+    if (::lstat(archive.c_str(), &st) != 0)
+        return numberedOf(archive).size();
+    return 1 + volumesOf(archive).size();
+}
+
 } // namespace tally

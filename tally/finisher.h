@@ -69,6 +69,11 @@ CutMember setAsideCut(const std::string& staging, std::string_view member, std::
 // error in tally's words, or "".
 std::string syncToStorage(const std::string& path, const std::string& alsoFile = {});
 
+// How many files the archive `archive` is: 1 for one file, more for a
+// split set (a zip and its NAME.z01 ..., or NAME.001 ..., whether `archive`
+// names the set or its first volume), 0 when there is none.
+std::size_t volumeCount(const std::string& archive);
+
 // Unpacking whose result must not be placed (a wrong password, a signal):
 // removes `staging` with all it holds. Also for a packing line's private
 // folder.

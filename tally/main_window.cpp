@@ -13,6 +13,7 @@
 #include "textface.h"
 #include "window.h"
 #include "zlanguage.h"
+#include "zskin.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ int main(int argc, char* argv[])
     if (tally::isHeadlessPlatform(QGuiApplication::platformName().toStdString()))
         return tally::runTextFace(options, STDIN_FILENO, STDERR_FILENO);
     app.setQuitOnLastWindowClosed(false);
+    ZSkin::apply(&app);
     // tally is a part of arkive: Wayland compositors take its window's name
     // and icon from arkive's desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral(ARKIVE_APP_ID));

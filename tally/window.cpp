@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QStyle>
 #include <QStyleOptionProgressBar>
+#include <QTextLayout>
 #include <QPushButton>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -25,9 +26,11 @@
 
 #include "desktopnotice.h"
 #include "endsignals.h"
+#include "finisher.h"
 #include "pngfile.h"
 #include "stopper.h"
 #include "textutil.h"
+#include "zglobal.h"
 
 namespace tally {
 
@@ -97,6 +100,69 @@ void ElidedLabel::elide()
     if (shown != text())
         setText(shown);
     setToolTip(shown == full_ ? QString() : full_);
+}
+
+// --- WrappedLabel ------------------------------------------------------------
+
+WrappedLabel::WrappedLabel(QWidget* parent) : QWidget(parent)
+{
+    QSizePolicy policy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+}
+
+void WrappedLabel::setFullText(const QString& text)
+{
+    if (text == text_)
+        return;
+    text_ = text;
+    updateGeometry();
+    update();
+}
+
+int WrappedLabel::layOut(QTextLayout& layout, int width) const
+{
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setText(text_);
+    layout.setFont(font());
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal y = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(qMax(1, width));
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+    }
+    layout.endLayout();
+    return int(std::ceil(y));
+}
+
+int WrappedLabel::heightForWidth(int width) const
+{
+    if (text_.isEmpty())
+        return 0;
+    QTextLayout layout;
+    return layOut(layout, width);
+}
+
+QSize WrappedLabel::sizeHint() const
+{
+    return QSize(0, heightForWidth(qMax(1, width())));
+}
+
+QSize WrappedLabel::minimumSizeHint() const
+{
+    return QSize(0, text_.isEmpty() ? 0 : fontMetrics().height());
+}
+
+void WrappedLabel::paintEvent(QPaintEvent*)
+{
+    QTextLayout layout;
+    layOut(layout, width());
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    layout.draw(&painter, QPointF(0, 0));
 }
 
 // --- ProgressBar -------------------------------------------------------------
@@ -176,7 +242,9 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
     title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(title_);
 
-    job_ = makeLine(content_, "job");
+    // The archive's name whole: which archive it is must never be guessed.
+    job_ = new WrappedLabel(content_);
+    job_->setObjectName(QStringLiteral("job"));
     layout->addWidget(job_);
 
     member_ = makeLine(content_, "member");
@@ -256,7 +324,8 @@ TallyWindow::TallyWindow(Operation op, QWidget* parent) : QWidget(parent), op_(o
     connect(keepGoing_, &QPushButton::clicked, this, [this] { answerStop(false); });
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
 
-    resize(kScreenWidth, kScreenHeight);
+    if (!ZGlobal::fillScreen(this))
+        resize(kScreenWidth, kScreenHeight);
 }
 
 void TallyWindow::showSoon()
@@ -296,6 +365,12 @@ bool TallyWindow::isConfirming() const
 }
 
 QString TallyWindow::titleText() const { return title_->text(); }
+QString TallyWindow::jobText() const { return job_->fullText(); }
+
+void TallyWindow::setVolumes(std::size_t count)
+{
+    volumes_ = count;
+}
 QString TallyWindow::memberText() const { return member_->fullText(); }
 QString TallyWindow::countsText() const { return counts_->fullText(); }
 QString TallyWindow::resultText() const { return result_->text(); }
@@ -328,7 +403,10 @@ void TallyWindow::showSnapshot(const Snapshot& s)
 {
     ++updates_;
     title_->setText(titleWords(s));
-    job_->setFullText(q(s.job));
+    QString job = q(s.job);
+    if (!job.isEmpty() && volumes_ > 1)
+        job += QLatin1Char(' ') + tr("(%n volumes)", nullptr, int(volumes_));
+    job_->setFullText(job);
     job_->setVisible(!s.job.empty());
     member_->setFullText(q(s.current));
     if (s.fraction < 0) {
@@ -554,6 +632,7 @@ void GuiRunner::start()
         signalled_ = new QSocketNotifier(endSignalFd(), QSocketNotifier::Read, this);
         connect(signalled_, &QSocketNotifier::activated, this, &GuiRunner::interrupted);
     }
+    window_->setVolumes(volumeCount(options_.archive));
     repaint();
     if (endSignal() != 0)
         interrupted();
@@ -656,6 +735,7 @@ void GuiRunner::placementEnded()
     session_.placed(now);
     const Snapshot s = session_.snapshot(now);
     exitStatus_ = exitCode(s.outcome);
+    window_->setVolumes(volumeCount(options_.archive));   // a packed set has its volumes now
     if (!hidden_)
         window_->showSnapshot(s);   // the last update, at the end of input
     else if (session_.interruptedBy() == 0)   // closed while the work went on: tell how it ended

@@ -1,4 +1,5 @@
-// The window face of tally (Qt Widgets), made for the phone's 240x320 screen.
+// The window face of tally (Qt Widgets): on a phone-shaped screen it covers
+// the screen as arkive's window does; elsewhere it has the phone's 240x320.
 #pragma once
 
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include "ticker.h"
 
 class QFrame;
+class QTextLayout;
 class QListWidget;
 class QPushButton;
 class QSocketNotifier;
@@ -24,7 +26,7 @@ class QTimer;
 
 namespace tally {
 
-// The screen the window is made for (pixels).
+// The window's size off a phone-shaped screen (pixels).
 constexpr int kScreenWidth = 240;
 constexpr int kScreenHeight = 320;
 // How long after showSoon() the contents show when no paint has come (ms).
@@ -54,6 +56,29 @@ protected:
 private:
     void elide();
     QString full_;
+};
+
+// A label that shows its whole text, broken into lines at word boundaries
+// where it can and anywhere where it must (a path has few spaces). It asks
+// for no width of its own.
+class WrappedLabel : public QWidget {
+    Q_OBJECT
+public:
+    explicit WrappedLabel(QWidget* parent = nullptr);
+    void setFullText(const QString& text);
+    QString fullText() const { return text_; }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Lays the text out in `width` pixels; returns its height.
+    int layOut(QTextLayout& layout, int width) const;
+    QString text_;
 };
 
 // The progress bar. Busy (no total known) it shows a block that moves one
@@ -91,6 +116,9 @@ public:
     void showSnapshot(const Snapshot& s);
     bool isFinished() const { return finished_; }
     bool isConfirming() const;
+    // The archive is a split set of `count` volumes (1: one file): the job's
+    // line says so.
+    void setVolumes(std::size_t count);
     // How many times the state was shown (repaints of the contents).
     int updates() const { return updates_; }
 
@@ -101,6 +129,7 @@ public:
     QPushButton* keepGoingButton() const { return keepGoing_; }
     ProgressBar* progressBar() const { return bar_; }
     QString titleText() const;
+    QString jobText() const;
     QString memberText() const;
     QString countsText() const;
     QString resultText() const;
@@ -137,9 +166,10 @@ private:
     bool finished_ = false;
     bool stopping_ = false;
     int updates_ = 0;
+    std::size_t volumes_ = 1;
     QWidget* content_;
     QLabel* title_;
-    ElidedLabel* job_;
+    WrappedLabel* job_;
     ElidedLabel* member_;
     ProgressBar* bar_;
     ElidedLabel* counts_;

@@ -15,6 +15,7 @@
 #include "zlanguage.h"
 #include "zmultilineedit.h"
 #include "zpushbutton.h"
+#include "zskin.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -146,6 +147,21 @@ private slots:
                                                     {"/home/.arkive-Ef3.zip", 1}};
         QCOMPARE(leftoversText(removed, 2), "What interrupted jobs had left was removed:\n/mmc/.arkive-Ab1.part (300.0 MiB)\n"
                                             "/mmc/.arkive-Cd2 (0 B)\nand 1 more");
+    }
+
+    // WCAG's contrast ratio, and the skin's colours against what they lie on:
+    // 4.5:1 for texts, 3:1 for the scroll bar's handle.
+    void contrast()
+    {
+        for (const auto& [a, b, ratio] : Table<QRgb, QRgb, double>{
+                 {0x000000, 0xffffff, 21}, {0x808080, 0x808080, 1}, {0x767676, 0xffffff, 4.54}, {0xffffff, 0x308cc6, 3.69}})
+            QVERIFY2(qAbs(contrastRatio(a, b) - ratio) < 0.01 && contrastRatio(b, a) == contrastRatio(a, b),
+                     qPrintable(QString::number(contrastRatio(a, b))));
+        for (const auto& [ink, ground, least] : Table<QRgb, QRgb, double>{
+                 {0xffffff, ZSkin::Highlight, 4.5}, {ZSkin::SecondaryOnHighlight, ZSkin::Highlight, 4.5},
+                 {ZSkin::SecondaryText, 0xffffff, 4.5}, {ZSkin::DisabledText, qApp->palette().window().color().rgb(), 4.5},
+                 {ZSkin::ScrollHandle, ZSkin::ScrollGroove, 3}, {ZSkin::ScrollHandle, 0xffffff, 3}})
+            QVERIFY(contrastRatio(ink, ground) >= least);
     }
 
     // The title bar follows the folder and the selection; "Clear selection"

@@ -1,16 +1,23 @@
 // The real arkive on an X server with phone-shaped screens, driven only
-// through the screen: taps and drags by pixel with xdotool, windows found by
-// their place, pixels read back to see the list stand still. It browses into
-// a prepared folder, packs it to every format offered, unpacks each archive
-// into a folder chosen with the folder chooser, and compares the trees; then
-// `arkive -d` with "Ok" and "Cancel", and the window's width on screens of
-// other shapes, started with an archive that is nowhere.
+// through the screen: taps, drags and keys with xdotool, windows found by
+// their place, pixels read back. Every position is in logical pixels (dp)
+// and multiplied by the screen's scale. It browses into a prepared folder,
+// packs it to every format offered, unpacks each archive into a folder
+// chosen with the folder chooser, and compares the trees; on two phone
+// shapes it measures the targets a finger hits, the contrast of the rows'
+// texts and of the scroll bar, checks that a tap moves no other row, and
+// that tally covers the screen; the back keys; `arkive -d` with "OK" and
+// "Cancel"; the window's width on screens of other shapes; and the soft
+// keys on a headless Wayland compositor.
 #include "bytefiles.h"
 #include "compressformats.h"
 #include "nameorder.h"
 #include "processes.h"
+#include "zskin.h"
 
 #include <QDir>
+#include <QImage>
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -19,6 +26,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
+#include <array>
 #include <csignal>
 #include <memory>
 
@@ -29,13 +38,29 @@ constexpr int Patience = 30000; // milliseconds that any step may take
 constexpr int Poll = 50;        // milliseconds between looks at the screen
 constexpr int TapGap = 600;     // milliseconds that keep two taps on one spot from being a double tap
 
-// X screen 0 is the phone's (360x720 at scale 1); the platform's layout:
-// status bar 20, title bar 24, soft keys 30, rows 30, the list's frame 1.
-constexpr int W = 360, H = 720;
-constexpr int ListTop = 20 + 24 + 1, ListBottom = H - 30 - 1, Row = 30, KeyY = H - 15;
-constexpr int MenuX = 30, CompressX = 120, ExtractX = 240, ToggleX = 20, EnterX = W / 2, SelectX = W - 20; // keys, zones
-constexpr int FormatFromRight = 50, FormatY = 85;             // the compress dialog's format box
-constexpr int DirX = 40, DirY = 68;                            // the extract dialog's "Dir" button
+// What a finger needs (dp): 44 in the smaller dimension, 48 in height for
+// rows, keys, menu entries, check boxes and buttons. Texts need a contrast
+// of 4.5:1, graphics 3:1.
+constexpr int Least = 44, Touch = 48;
+constexpr double TextContrast = 4.5, GraphicContrast = 3.0;
+constexpr double Edge = 1.3; // a contrast that ends a control's face: its frame
+
+// The phone's layout (dp): title bar 48, soft keys 48, rows 56, the list's
+// frame 1; keys: a picture key of a sixth of the width at each end.
+constexpr int Title = 48, Keys = 48, Row = 56, ListTop = Title + 1;
+
+// The phone in use: X screen, scale, size in dp.
+struct Phone
+{
+    int screen = 0, scale = 2, w = 360, h = 720;
+    int listBottom() const { return h - Keys - 1; }
+    int keyY() const { return h - Keys / 2; }
+    int keyX(int key) const { return std::array{w / 12, w / 3, 2 * w / 3, w - w / 12}[size_t(key)]; }
+    // A point on a key's face left of its text or picture (and above it).
+    int keyFaceX(int key) const { return std::array{6, w / 6 + 8, w / 2 + 8, w - 6}[size_t(key)]; }
+    int selectX() const { return w * 17 / 20; } // right of 4W/5, left of the scroll bar
+} g;
+constexpr int ToggleX = 20, TextLeft = 70;
 
 QByteArray xdotool(const QByteArrayList& words)
 {
@@ -44,9 +69,16 @@ QByteArray xdotool(const QByteArrayList& words)
     return out;
 }
 
+QByteArray px(int dp) { return QByteArray::number(dp * g.scale + g.scale / 2); }
+
 void tap(int x, int y)
 {
-    xdotool({"mousemove", QByteArray::number(x), QByteArray::number(y), "click", "1"});
+    xdotool({"mousemove", "--screen", QByteArray::number(g.screen), px(x), px(y), "click", "1"});
+}
+
+void key(const QByteArray& name)
+{
+    xdotool({"key", name});
 }
 
 QByteArrayList windowsOf(qint64 pid)
@@ -56,17 +88,84 @@ QByteArrayList windowsOf(qint64 pid)
     return windows;
 }
 
+// A window's geometry in dp.
 QRect geometry(const QByteArray& window)
 {
     QMap<QByteArray, int> v;
     for (const QByteArray& line : xdotool({"getwindowgeometry", "--shell", window}).split('\n'))
-        v.insert(line.left(line.indexOf('=')), line.mid(line.indexOf('=') + 1).toInt());
+        v.insert(line.left(line.indexOf('=')), line.mid(line.indexOf('=') + 1).toInt() / g.scale);
     return {v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]};
 }
 
-// An arkive started on X screen `screen` at `scale` with the words given;
-// its output goes to arkive.log in `dir`, where a wrapper makes tally choose
-// its text face, so that no window of its own comes between.
+// The screen's pixels of a rectangle in dp.
+QImage grab(Display* display, const QRect& area)
+{
+    XImage* image = XGetImage(display, RootWindow(display, g.screen), area.x() * g.scale, area.y() * g.scale,
+                              unsigned(area.width() * g.scale), unsigned(area.height() * g.scale), AllPlanes, ZPixmap);
+    QImage copy = QImage(reinterpret_cast<const uchar*>(image->data), image->width, image->height,
+                         image->bytes_per_line, QImage::Format_RGB32).copy();
+    XDestroyImage(image);
+    return copy;
+}
+
+// The face of the framed control (button, key, field) that holds the pixel
+// `at`: as far as the colour reaches each way without a sharp edge, and with
+// `frame` as far again across a frame (at most 2 dp: a default button has
+// two lines); in pixels.
+QRect face(const QImage& image, QPoint at, bool frame = false)
+{
+    auto edge = [&](QPoint a, QPoint b) { return contrastRatio(image.pixelColor(a), image.pixelColor(b)) >= Edge; };
+    auto reach = [&](int dx, int dy) {
+        const QPoint step(dx, dy);
+        QPoint p = at;
+        while (image.rect().contains(p + step) && !edge(p, p + step)) // a gradient is no edge
+            p += step;
+        const QPoint inner = p;
+        for (int across = 0; frame && across < 2 * g.scale && image.rect().contains(p + step) && edge(inner, p + step); ++across)
+            p += step;
+        return p;
+    };
+    return QRect(QPoint(reach(-1, 0).x(), reach(0, -1).y()), QPoint(reach(1, 0).x(), reach(0, 1).y()));
+}
+
+// The size in dp of the control whose face holds `at` (dp in the image),
+// its frame included.
+QSize control(const QImage& image, QPoint at)
+{
+    return face(image, at * g.scale, true).size() / g.scale;
+}
+
+// The contrast of a text (or a graphic) in `area` (dp) with its background:
+// the most frequent colour against the one that stands out most from it.
+double inkContrast(const QImage& image, const QRect& area)
+{
+    QHash<QRgb, int> counts;
+    for (int y = area.top() * g.scale; y < (area.bottom() + 1) * g.scale; ++y)
+        for (int x = area.left() * g.scale; x < (area.right() + 1) * g.scale; ++x)
+            ++counts[image.pixel(x, y)];
+    const QRgb ground = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
+                                         [](auto a, auto b) { return a.second < b.second; })->first;
+    double most = 1;
+    for (const QRgb colour : counts.keys())
+        most = qMax(most, contrastRatio(colour, ground));
+    return most;
+}
+
+// Where, walking from (x, y) down (or up) in an image, the first control's
+// frame is met; in dp.
+int firstBelow(const QImage& image, int x, int y, int step = 1)
+{
+    const QColor ground = image.pixelColor(x * g.scale, y * g.scale);
+    int at = y * g.scale;
+    while (image.rect().contains(x * g.scale, at + step) && contrastRatio(image.pixelColor(x * g.scale, at), ground) < Edge)
+        at += step;
+    return at / g.scale;
+}
+
+// An arkive (or another program of its folder) started on X screen `screen`
+// at `scale` with the words given; its output goes to arkive.log in `dir`,
+// where a wrapper makes tally choose its text face, so that no window of its
+// own comes between.
 struct Arkive : QProcess
 {
     Arkive(const QByteArray& dir, int screen, const char* scale, const QStringList& args, const QString& cwd = "/",
@@ -89,18 +188,16 @@ struct Arkive : QProcess
     int waitEnd() { return waitForFinished(Patience) && exitStatus() == NormalExit ? exitCode() : -1; }
 };
 
-// Waits until the screen's pixels in `area` are drawn (not of one colour)
-// and look the same twice in a row: a window takes taps once it is drawn,
-// and the list has stopped gliding.
+// Waits until the pixels in `area` (dp) are drawn (not of one colour) and
+// look the same twice in a row: a window takes taps once it is drawn, and
+// the list has stopped gliding.
 bool settled(Display* display, const QRect& area)
 {
-    QByteArray last;
+    QImage last;
     for (int waited = 0; waited < Patience; waited += Poll * 4) {
-        XImage* image = XGetImage(display, DefaultRootWindow(display), area.x(), area.y(), unsigned(area.width()),
-                                  unsigned(area.height()), AllPlanes, ZPixmap);
-        const QByteArray now(image->data, image->bytes_per_line * image->height);
-        XDestroyImage(image);
-        if (now == last && now.count(now.left(4)) * 4 != now.size())
+        const QImage now = grab(display, area);
+        const QByteArray bytes(reinterpret_cast<const char*>(now.constBits()), now.sizeInBytes());
+        if (now == last && bytes.count(bytes.left(4)) * 4 != bytes.size())
             return true;
         last = now;
         QTest::qWait(Poll * 4);
@@ -109,7 +206,7 @@ bool settled(Display* display, const QRect& area)
 }
 
 // Waits for a visible window of `pid` that is not among `known`, drawn
-// where it stays.
+// where it stays; its geometry in dp.
 QRect newWindow(qint64 pid, QByteArrayList& known, Display* display = nullptr)
 {
     for (int waited = 0; waited < Patience; waited += Poll, QTest::qWait(Poll)) {
@@ -139,6 +236,35 @@ QByteArrayList listed(const QByteArray& folder)
     return rows;
 }
 
+// From "/" in the main window into `folder`, by taps in the middle of rows;
+// the list is dragged to its end for rows below the screen (and always for
+// the root's), and rows are then counted from the bottom.
+void browseTo(Display* display, const QByteArray& folder)
+{
+    QByteArray here = "/";
+    for (const QByteArray& step : folder.mid(1).split('/')) {
+        const QByteArrayList rows = listed(here);
+        const int i = int(rows.indexOf(step)), n = int(rows.size());
+        QVERIFY2(i >= 0, step.constData());
+        int top = ListTop + i * Row;
+        if (top + Row > g.listBottom() || (here == "/" && n * Row > g.listBottom() - ListTop)) {
+            for (int drag = 0; drag < 2; ++drag) {
+                QByteArrayList words{"mousemove", "--screen", QByteArray::number(g.screen), px(g.w / 2), px(g.listBottom() - 10), "mousedown", "1"};
+                for (int y = g.listBottom() - 60; y > ListTop; y -= 60)
+                    words += {"sleep", "0.02", "mousemove", "--screen", QByteArray::number(g.screen), px(g.w / 2), px(y)};
+                xdotool(words + QByteArrayList{"mouseup", "1"});
+            }
+            QVERIFY(settled(display, {0, ListTop, g.w, g.listBottom() - ListTop}));
+            top = g.listBottom() - (n - i) * Row;
+        }
+        tap(g.w / 2, top + Row / 2);
+        here = here == "/" ? "/" + step : here + '/' + step;
+    }
+    QVERIFY(settled(display, {0, ListTop, g.w, g.listBottom() - ListTop}));
+}
+
+using XDisplay = std::unique_ptr<Display, decltype(&XCloseDisplay)>;
+
 } // namespace
 
 class TestScreen : public QObject
@@ -146,6 +272,26 @@ class TestScreen : public QObject
     Q_OBJECT
     QTemporaryDir m_dir;
     QByteArray m_root;
+    double m_lowest[2] = {21, 21}; // the lowest contrast measured of texts and of graphics, and where
+    QByteArray m_lowestAt[2];
+    QSize m_smallest{1000, 1000}; // the smallest target measured, and which
+    QByteArray m_smallestIs;
+
+    void needs(QSize size, int height, const QByteArray& what)
+    {
+        QVERIFY2(qMin(size.width(), size.height()) >= Least && size.height() >= height,
+                 what + ": " + QByteArray::number(size.width()) + "x" + QByteArray::number(size.height()));
+        if (std::pair(qMin(size.width(), size.height()), size.height())
+            < std::pair(qMin(m_smallest.width(), m_smallest.height()), m_smallest.height()))
+            std::tie(m_smallest, m_smallestIs) = std::tuple(size, what);
+    }
+    void readable(double ratio, double least, const QByteArray& what)
+    {
+        QVERIFY2(ratio >= least, what + ": " + QByteArray::number(ratio, 'f', 2));
+        const int kind = least < TextContrast;
+        if (ratio < m_lowest[kind])
+            std::tie(m_lowest[kind], m_lowestAt[kind]) = std::tuple(ratio, what);
+    }
 
 private slots:
     void initTestCase()
@@ -162,11 +308,20 @@ private slots:
         qunsetenv("QT_QPA_PLATFORM");
     }
 
+    void cleanupTestCase()
+    {
+        qInfo("smallest target: %s %dx%d dp; lowest contrast: text %s %.2f:1, graphic %s %.2f:1", m_smallestIs.constData(),
+              m_smallest.width(), m_smallest.height(), m_lowestAt[0].constData(), m_lowest[0], m_lowestAt[1].constData(),
+              m_lowest[1]);
+    }
+
     // Browse from "/" into the prepared folder, then for every format: select
-    // the tree, pack it, list the folder again, select the archive, unpack
-    // it into its own folder through the chooser, and compare.
+    // the tree, pack it, select the archive (the list shows it after
+    // "Refresh"), unpack it into its own folder through the chooser, whose
+    // back key goes up a folder, and compare.
     void packAndUnpackEveryFormat()
     {
+        g = Phone{};
         // A name that sorts first among the folders of its parent.
         QTemporaryDir prepared(QDir::tempPath() + "/.0arkive-screen-XXXXXX");
         const QByteArray p = QFile::encodeName(prepared.path());
@@ -177,79 +332,59 @@ private slots:
         QVERIFY(writeBytes(p + "/in/a.txt", "alpha\n") && writeBytes(p + "/in/sub dir/\xc3\xbc.bin", QByteArray(70000, 'x'))
                 && writeBytes(p + "/in/run.sh", "#!/bin/sh\n", 0755));
 
-        Arkive arkive(m_root, 0, "1", {});
-        std::unique_ptr<Display, decltype(&XCloseDisplay)> display(XOpenDisplay(nullptr), &XCloseDisplay);
+        Arkive arkive(m_root, g.screen, "2", {});
+        XDisplay display(XOpenDisplay(nullptr), &XCloseDisplay);
         Display* screen = display.get();
         QByteArrayList known;
-        QCOMPARE(newWindow(arkive.processId(), known, screen).width(), W);
-
-        // "/" may show its first row in the taller form (the list took the
-        // focus): a toggle there, twice, leaves every row in the plain form,
-        // as does entering a folder by a tap.
-        tap(ToggleX, ListTop + 15);
-        tap(ToggleX, ListTop + 15);
-        QByteArray here = "/";
-        for (const QByteArray& step : p.mid(1).split('/')) {
-            const QByteArrayList rows = listed(here);
-            const int i = int(rows.indexOf(step)), n = int(rows.size());
-            QVERIFY2(i >= 0, step.constData());
-            int top = ListTop + i * Row;
-            // A row below the screen, and always the root's last rows: the
-            // list is dragged up to its end, and rows count from the bottom.
-            if (top + Row > ListBottom || (here == "/" && n * Row > ListBottom - ListTop)) {
-                for (int drag = 0; drag < 2; ++drag) {
-                    QByteArrayList words{"mousemove", "180", QByteArray::number(ListBottom - 10), "mousedown", "1"};
-                    for (int y = ListBottom - 60; y > ListTop; y -= 60)
-                        words += {"sleep", "0.02", "mousemove", "180", QByteArray::number(y)};
-                    xdotool(words + QByteArrayList{"mouseup", "1"});
-                }
-                QVERIFY(settled(screen, {0, ListTop, W, ListBottom - ListTop}));
-                top = ListBottom - (n - i) * Row;
-            }
-            tap(EnterX, top + 15);
-            here = here == "/" ? "/" + step : here + '/' + step;
-        }
+        QCOMPARE(newWindow(arkive.processId(), known, screen).size(), QSize(g.w, g.h));
+        browseTo(screen, p);
 
         const Tree source = describeTree(p + "/in");
         for (int k = 0; k < formats.size(); ++k) {
             const QByteArray archive = p + "/in" + formats.at(k).toUtf8();
             QVERIFY(::mkdir(p + "/out/" + QByteArray::number(k), 0755) == 0);
-            // "in", first row: select it alone and pack it.
-            tap(SelectX, ListTop + 15);
-            tap(CompressX, KeyY);
+            // "in", first row: select it alone and pack it. Near the right
+            // edge, "..." is the first control below the title; the format
+            // box lies under it.
+            tap(g.selectX(), ListTop + Row / 2);
+            tap(g.keyX(1), g.keyY());
             const QRect compress = newWindow(arkive.processId(), known, screen);
-            tap(compress.x() + compress.width() - FormatFromRight, compress.y() + FormatY);
+            const int dots = firstBelow(grab(screen, compress), compress.width() - 40, Title + 2);
+            tap(compress.right() - 40, compress.y() + dots + Touch + Touch / 2);
             const QRect popup = newWindow(arkive.processId(), known, screen);
-            const int item = (popup.height() - 2) / int(formats.size());
+            const int item = popup.height() / int(formats.size());
+            needs({popup.width(), item}, Touch, "a format in the list");
             QTest::qWait(TapGap); // the current format lies where the box was tapped
-            tap(popup.x() + popup.width() / 2, popup.y() + 1 + item * k + item / 2);
+            tap(popup.x() + popup.width() / 2, popup.y() + item * k + item / 2);
             QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 2, Patience);
-            tap(compress.x() + compress.width() * 3 / 4, compress.y() + compress.height() - 15);
+            tap(compress.x() + compress.width() * 3 / 4, compress.bottom() - Touch / 2);
             QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 1, Patience);
             // The archive gets its name when it is complete.
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QFile::decodeName(archive)), Patience);
 
             // "Refresh", the first of the menu's four entries, lists the
             // folder again, with the archive; select it and unpack it.
-            tap(MenuX, KeyY);
+            tap(g.keyX(0), g.keyY());
             const QRect menu = newWindow(arkive.processId(), known, screen);
             tap(menu.x() + menu.width() / 2, menu.y() + menu.height() / 8);
             QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 1, Patience);
-            tap(SelectX, ListTop + int(listed(p).indexOf(archive.mid(p.size() + 1))) * Row + 15);
-            tap(ExtractX, KeyY);
+            tap(g.selectX(), ListTop + int(listed(p).indexOf(archive.mid(p.size() + 1))) * Row + Row / 2);
+            tap(g.keyX(2), g.keyY());
             const QRect extract = newWindow(arkive.processId(), known, screen);
-            tap(extract.x() + DirX, extract.y() + DirY);
-            // The chooser covers the screen and starts at the output folder,
-            // its first row perhaps in the taller form: toggled twice, it is not.
+            // "Dir" is the first control below the title in its column.
+            tap(extract.x() + 40, extract.y() + firstBelow(grab(screen, extract), 40, Title + 2) + Touch / 2);
+            // The chooser covers the screen and starts at the output folder.
             const QRect chooser = newWindow(arkive.processId(), known, screen);
-            const int rowTop = chooser.y() + 24 + 1;
-            tap(ToggleX, rowTop + 15);
-            tap(ToggleX, rowTop + 15);
-            tap(EnterX, rowTop + Row + 15); // "out", after "in"
-            tap(EnterX, rowTop + int(listed(p + "/out").indexOf(QByteArray::number(k))) * Row + 15);
-            tap(W / 6, chooser.y() + chooser.height() - 15); // "OK"
+            const int rowTop = chooser.y() + ListTop;
+            const int kRow = int(listed(p + "/out").indexOf(QByteArray::number(k)));
+            tap(g.w / 2, rowTop + Row + Row / 2); // "out", after "in"
+            tap(g.w / 2, rowTop + kRow * Row + Row / 2);
+            key(k % 2 ? "XF86Back" : "alt+Left"); // up to "out" again, and into k
+            QTest::qWait(TapGap);
+            tap(g.w / 2, rowTop + kRow * Row + Row / 2);
+            tap(g.w / 6, chooser.bottom() - Keys / 2); // "OK"
             QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 2, Patience);
-            tap(extract.x() + extract.width() * 3 / 4, extract.y() + extract.height() - 12); // "Ok"
+            tap(extract.x() + extract.width() * 3 / 4, extract.bottom() - Touch / 2); // "OK"
             QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 1, Patience);
             known = known.mid(0, 1);
             // The archivers keep the paths they were given, less the first "/".
@@ -261,46 +396,167 @@ private slots:
         removeTree(p);
     }
 
+    // On both phone shapes: rows, soft keys, menu entries, the dialogs'
+    // buttons and check box, tally's window and buttons are a finger's size,
+    // measured on the screen; a tap selects a row and moves no other; the
+    // rows' names and details, selected or not, the dialog's title and the
+    // scroll bar are readable. The back keys go up a folder, and close a
+    // dialog.
+    void targetsAndContrast_data()
+    {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("360x720 dp, 720x1440 at scale 2") << 0 << 360 << 720;
+        QTest::newRow("540x1170 dp, 1080x2340 at scale 2") << 1 << 540 << 1170;
+    }
+    void targetsAndContrast()
+    {
+        QFETCH(int, screen);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        g = Phone{screen, 2, width, height};
+        QTemporaryDir prepared(QDir::tempPath() + "/.0arkive-screen-XXXXXX");
+        const QByteArray p = QFile::encodeName(prepared.path());
+        for (const char* name : {"/Alpha", "/Beta", "/Gamma"})
+            QVERIFY(::mkdir(p + name, 0755) == 0);
+        for (int i = 0; i < 30; ++i)
+            QVERIFY(writeBytes(p + "/file " + QByteArray::number(100 + i) + ".txt", QByteArray(i * 100, 'x')));
+        Arkive arkive(m_root, g.screen, "2", {});
+        XDisplay display(XOpenDisplay(nullptr), &XCloseDisplay);
+        Display* x = display.get();
+        QByteArrayList known;
+        QCOMPARE(newWindow(arkive.processId(), known, x).size(), QSize(g.w, g.h));
+        browseTo(x, p);
+
+        // The soft keys, and the scroll bar's handle on its groove.
+        const QRect list(0, ListTop, g.w, g.listBottom() - ListTop);
+        QImage shown = grab(x, {0, 0, g.w, g.h});
+        for (int k = 0; k < 4; ++k)
+            needs(control(shown, {g.keyFaceX(k), g.keyY() - Keys / 3}), Touch, "soft key " + QByteArray::number(k));
+        needs(control(shown, {g.w - 10, g.listBottom() - 10}), Least, "the scroll bar");
+        readable(inkContrast(shown, {g.w - 30, ListTop + 2, 20, g.listBottom() - ListTop - 4}), GraphicContrast, "scroll bar");
+
+        // A tap selects the second row and moves no other; it is as high as
+        // its colour reaches.
+        const QImage before = grab(x, list);
+        tap(ToggleX, ListTop + Row + Row / 2);
+        QVERIFY(settled(x, list));
+        const QImage after = grab(x, list);
+        const int row = Row * g.scale;
+        QCOMPARE(after.copy(0, 0, after.width(), row), before.copy(0, 0, after.width(), row));
+        QCOMPARE(after.copy(0, 2 * row, after.width(), after.height() - 2 * row),
+                 before.copy(0, 2 * row, after.width(), after.height() - 2 * row));
+        needs({g.w, face(after, QPoint(2, Row + Row / 2) * g.scale).height() / g.scale}, Touch, "a row"); // its colour's band
+        // Names and details (right of the check box and the icon), on a
+        // selected row and on a plain one.
+        for (const auto& [top, what] : {std::tuple{Row, "selected row"}, {2 * Row, "row"}}) {
+            readable(inkContrast(after, {TextLeft, top + 2, g.w - TextLeft - 50, Row * 11 / 20 - 2}), TextContrast,
+                     what + QByteArray("'s name"));
+            readable(inkContrast(after, {TextLeft, top + Row * 11 / 20 + 1, g.w - TextLeft - 50, Row * 9 / 20 - 2}),
+                     TextContrast, what + QByteArray("'s details"));
+        }
+
+        // The menu's entries; the back keys go up, and a tap on the
+        // prepared folder leads back: the list looks as before the tap.
+        tap(g.keyX(0), g.keyY());
+        const QRect menu = newWindow(arkive.processId(), known, x);
+        needs({menu.width(), menu.height() / 4}, Touch, "a menu entry");
+        key("Escape");
+        QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 1, Patience);
+        known = known.mid(0, 1);
+        const int again = int(listed(p.left(p.lastIndexOf('/'))).indexOf(p.mid(p.lastIndexOf('/') + 1)));
+        for (const char* back : {"BackSpace", "Escape", "XF86Back", "alt+Left"}) {
+            key(back);
+            QVERIFY(settled(x, list));
+            QVERIFY2(grab(x, list) != after, back);
+            tap(g.w / 2, ListTop + again * Row + Row / 2);
+            QVERIFY(settled(x, list));
+            QVERIFY2(grab(x, list) == before, back); // entering selected the folder alone
+        }
+
+        // The extract dialog: title, check box, buttons; Escape closes it.
+        tap(g.keyX(2), g.keyY());
+        const QRect extract = newWindow(arkive.processId(), known, x);
+        QImage dialog = grab(x, extract);
+        readable(inkContrast(dialog, {10, 4, extract.width() - 20, Title - 8}), TextContrast, "the dialog's title");
+        needs(control(dialog, {6, extract.height() - Touch / 2}), Touch, "Cancel");
+        needs(control(dialog, {extract.width() - 6, extract.height() - Touch / 2}), Touch, "OK");
+        // "Overwrite existences" is checked: its square is the first thing
+        // above the buttons at the left, and "Show" lies in the row above.
+        // A tap near the check box's top and one near its bottom each toggle it.
+        const int buttonsTop = face(dialog, QPoint(6, extract.height() - Touch / 2) * g.scale).top() / g.scale - 1;
+        const int middle = firstBelow(dialog, 22, buttonsTop - 2, -1) - 12;
+        needs(control(dialog, {extract.width() - 14, middle - Touch - 4 - Touch / 6}), Touch, "Show");
+        const QRect mark(10, middle - 12, 24, 24);
+        for (const int y : {middle - Touch / 2 + 3, middle + Touch / 2 - 3}) {
+            const QImage was = grab(x, mark.translated(extract.topLeft()));
+            tap(extract.x() + 60, extract.y() + y);
+            QTRY_VERIFY_WITH_TIMEOUT(grab(x, mark.translated(extract.topLeft())) != was, Patience);
+        }
+        needs({extract.width() - 20, Touch}, Touch, "a check box");
+        key("Escape");
+        QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 1, Patience);
+
+        // tally covers the screen; its Stop and, at the end, its Close.
+        QProcess tally;
+        tally.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+        tally.start(ARKIVE_PROGRAM_DIR "/bin/tally", {"-t", "tar", "--pack", "--archive=" + QString("/a/long folder name").repeated(6) + "/x.tar"});
+        QByteArrayList tallyKnown;
+        QCOMPARE(newWindow(tally.processId(), tallyKnown), QRect(0, 0, g.w, g.h));
+        for (const char* button : {"Stop", "Close"}) {
+            if (button == QByteArray("Close"))
+                tally.closeWriteChannel();
+            QTest::qWait(TapGap);
+            QVERIFY(settled(x, {0, g.h - 2 * Touch, g.w, 2 * Touch})); // below the moving bar
+            needs(control(grab(x, {0, 0, g.w, g.h}), {g.w - 16, g.h - 10 - Touch + 6}), Touch, button);
+        }
+        tally.kill();
+        tally.waitForFinished();
+    }
+
     // `arkive ARCHIVE` opens inside it: a toggle selects one member, and
     // Extract unpacks that one alone into the archive's folder.
     void insideAnArchive()
     {
+        g = Phone{};
         const QByteArray folder = m_root + "/inside";
         QVERIFY(::mkdir(folder, 0755) == 0 && writeBytes(folder + "/one.txt", "one\n")
                 && writeBytes(folder + "/two.txt", "two\n"));
         QCOMPARE(runProgram({"tar", "-C", folder, "-czf", folder + "/x.tar.gz", "one.txt", "two.txt"}), 0);
         QVERIFY(::unlink(folder + "/one.txt") == 0 && ::unlink(folder + "/two.txt") == 0);
-        Arkive arkive(m_root, 0, "1", {"x.tar.gz"}, folder);
-        std::unique_ptr<Display, decltype(&XCloseDisplay)> display(XOpenDisplay(nullptr), &XCloseDisplay);
+        Arkive arkive(m_root, g.screen, "2", {"x.tar.gz"}, folder);
+        XDisplay display(XOpenDisplay(nullptr), &XCloseDisplay);
         QByteArrayList known;
-        QCOMPARE(newWindow(arkive.processId(), known, display.get()).width(), W);
-        tap(ToggleX, ListTop + Row + 15);   // two.txt
-        tap(ExtractX, KeyY);
+        QCOMPARE(newWindow(arkive.processId(), known, display.get()).width(), g.w);
+        tap(ToggleX, ListTop + Row + Row / 2);   // two.txt
+        tap(g.keyX(2), g.keyY());                 // Extract
         const QRect extract = newWindow(arkive.processId(), known, display.get());
-        tap(extract.x() + extract.width() * 3 / 4, extract.y() + extract.height() - 12); // "Ok"
+        tap(extract.x() + extract.width() * 3 / 4, extract.bottom() - Touch / 2); // OK
         QTRY_COMPARE_WITH_TIMEOUT(readBytes(folder + "/two.txt"), QByteArray("two\n"), Patience);
         QVERIFY(!QFile::exists(folder + "/one.txt"));
     }
 
     // `arkive -d` with a path relative to the folder it is started from:
-    // "Cancel" ends it with 0 and unpacks nothing, "Ok" with 1. Started
+    // "Cancel" ends it with 0 and unpacks nothing, "OK" with 1. Started
     // through a link (as installed), it finds its real folder, where a
     // relative path that only that folder holds is found: the dialog opens,
     // not the main window.
     void extractOnly()
     {
+        g = Phone{};
         const QByteArray folder = m_root + "/d";
         QVERIFY(::mkdir(folder, 0755) == 0 && writeBytes(folder + "/hello.txt", "hello\n"));
         QCOMPARE(runProgram({"tar", "-C", folder, "-czf", folder + "/a.tar.gz", "hello.txt"}), 0);
         QVERIFY(::unlink(folder + "/hello.txt") == 0 && QFile::link(Program, m_root + "/arkive"));
         for (const auto& [ok, program, path] : {std::tuple{false, m_root + "/arkive", "res/arkive.png"},
                                                 {true, Program, "a.tar.gz"}}) {
-            Arkive arkive(m_root, 0, "1", {"-d", path}, folder, program);
-            std::unique_ptr<Display, decltype(&XCloseDisplay)> display(XOpenDisplay(nullptr), &XCloseDisplay);
+            Arkive arkive(m_root, g.screen, "2", {"-d", path}, folder, program);
+            XDisplay display(XOpenDisplay(nullptr), &XCloseDisplay);
             QByteArrayList known;
             const QRect dialog = newWindow(arkive.processId(), known, display.get());
-            QVERIFY(dialog.width() > 0 && dialog.width() <= W);
-            tap(dialog.x() + dialog.width() * (ok ? 3 : 1) / 4, dialog.y() + dialog.height() - 12);
+            QVERIFY(dialog.width() > 0 && dialog.width() <= g.w);
+            tap(dialog.x() + dialog.width() * (ok ? 3 : 1) / 4, dialog.bottom() - Touch / 2);
             QCOMPARE(arkive.waitEnd(), ok ? 1 : 0);
             if (ok)
                 QTRY_COMPARE_WITH_TIMEOUT(readBytes(folder + "/hello.txt"), QByteArray("hello\n"), Patience);
@@ -319,9 +575,62 @@ private slots:
         for (const auto& [screen, scale, width] : {std::tuple{1, "2", 1080}, {1, "3", 1080}, {2, "1", 240}, {2, "3", 720}}) {
             Arkive arkive(m_root, screen, scale, {"-d", "nowhere.zip"});
             QByteArrayList known;
+            g = Phone{screen, 1};
             QCOMPARE(newWindow(arkive.processId(), known).width(), width);
         }
         QVERIFY(readBytes(m_root + "/arkive.log").contains("arkive: nowhere.zip: no such file\n"));
+    }
+
+    // On a headless Wayland compositor (weston, its desktop shell with a
+    // panel at the top) the main window keeps to the area below the panel:
+    // the soft keys are whole on the screen.
+    void wayland()
+    {
+        const QString weston = QStandardPaths::findExecutable("weston");
+        const QString shooter = QStandardPaths::findExecutable("weston-screenshooter");
+        if (weston.isEmpty() || shooter.isEmpty()
+            || !QFile::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms/libqwayland-generic.so"))
+            QSKIP("needs weston and Qt's Wayland platform (packages weston, qt6-wayland)");
+        g = Phone{};
+        const QByteArray runtimeWas = qgetenv("XDG_RUNTIME_DIR");
+        QTemporaryDir runtime;
+        QVERIFY(::chmod(QFile::encodeName(runtime.path()), 0700) == 0);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        QProcess compositor;
+        compositor.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+        compositor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        compositor.setStandardOutputFile(QProcess::nullDevice());
+        compositor.start(weston, {"--backend=headless-backend.so", "--width=360", "--height=720", "--scale=2",
+                                  "--use-pixman", "--socket=arkive-test", "--no-config", "--debug", "--idle-time=0"});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(runtime.filePath("arkive-test")), Patience);
+        qputenv("WAYLAND_DISPLAY", "arkive-test");
+        qputenv("QT_QPA_PLATFORM", "wayland");
+        Arkive arkive(m_root, 0, "1", {});
+        qunsetenv("QT_QPA_PLATFORM");
+        QSize key;
+        for (int waited = 0; waited < Patience && key.height() < Touch; waited += Poll * 4) {
+            QTest::qWait(Poll * 4);
+            QProcess shot;
+            shot.setWorkingDirectory(runtime.path());
+            shot.start(shooter, {});
+            shot.waitForFinished(Patience);
+            for (const QString& name : QDir(runtime.path()).entryList({"wayland-screenshot*.png"})) {
+                const QImage screen(runtime.filePath(name));
+                QFile::remove(runtime.filePath(name));
+                // The "Compress" key, left of its text: its face ends above
+                // the screen's bottom edge.
+                const QPoint at(g.keyFaceX(1), g.keyY() - Keys / 3);
+                if (!screen.isNull() && face(screen, at * g.scale).bottom() < screen.height() - 1)
+                    key = control(screen, at);
+            }
+        }
+        needs(key, Touch, "a soft key on Wayland");
+        arkive.kill();
+        arkive.waitForFinished();
+        compositor.kill();
+        compositor.waitForFinished();
+        qunsetenv("WAYLAND_DISPLAY");
+        qputenv("XDG_RUNTIME_DIR", runtimeWas);
     }
 };
 

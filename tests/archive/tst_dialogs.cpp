@@ -186,7 +186,7 @@ private slots:
         for (const auto& [outDir, message] : {std::pair{"", "Choose the folder to unpack into."},
                                               {"/nowhere/out", "a.7z needs 7zz to be unpacked: install the package 7zip."}}) {
             refused.setOutDir(outDir);
-            findByText(&refused, "Ok")->click();
+            findByText(&refused, "OK")->click();
             QCOMPARE(told, message);
             QVERIFY(refused.isVisible());
         }
@@ -195,7 +195,7 @@ private slots:
         extract.setFiles(archives);
         extract.setOutDir("/nowhere/out");
         extract.setPassword("s3cret");
-        findByText(&extract, "Ok")->click();
+        findByText(&extract, "OK")->click();
         QCOMPARE(told, "notes is not an archive arkive can unpack.");
         QStringList expected{traces.lines().first()};
         for (const QString& archive : archives.mid(0, 2))
@@ -302,7 +302,7 @@ private slots:
                  {"pw", ""}}) {
             told.clear();
             extract.setPassword(password);
-            findByText(&extract, "Ok")->click();
+            findByText(&extract, "OK")->click();
             QCOMPARE(told, said);
             const bool wrong = *said;
             QCOMPARE(extract.isVisible(), wrong);

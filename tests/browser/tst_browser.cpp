@@ -78,17 +78,27 @@ class TestBrowser : public QObject
     QString m_root;
 
 private slots:
-    // Sizes: two decimals, the next unit only above 1024 of the one before.
-    // Modes: the type letter, then nine permission bits (no set-id, no
-    // sticky). Dates: both forms give the same text. Owners: ids without an
-    // entry in decimal, also above 2^31.
+    // Sizes: bytes below 1024, then one decimal of the binary unit, in the
+    // language's numbers; the next unit where the decimal would read 1024.0.
+    // Details: the parts that fit, from the first. Modes: the type letter,
+    // then nine permission bits (no set-id, no sticky). Dates: both forms
+    // give the same text. Owners: ids without an entry in decimal, also
+    // above 2^31.
     void texts()
     {
         const quint64 MiB = 1 << 20;
-        for (const auto& [bytes, text] : Table<quint64, const char*>{
-                 {0, "0.00b"}, {1024, "1024.00b"}, {1025, "1.00Kb"}, {1536, "1.50Kb"}, {MiB, "1024.00Kb"},
-                 {MiB + 1, "1.00Mb"}, {5 * 1024 * MiB, "5120.00Mb"}, {MiB * MiB, "1048576.00Mb"}})
-            QCOMPARE(sizeString(bytes), text);
+        const QLocale c(QLocale::C), german(QLocale::German);
+        for (const auto& [bytes, locale, text] : Table<quint64, QLocale, const char*>{
+                 {0, c, "0 B"}, {1023, c, "1023 B"}, {1024, c, "1.0 KiB"}, {1536, german, "1,5 KiB"},
+                 {MiB - 52, c, "1023.9 KiB"}, {MiB - 51, c, "1.0 MiB"}, {5 * 1024 * MiB + MiB * 400, german, "5,4 GiB"},
+                 {~0ull, c, "16.0 EiB"}})
+            QCOMPARE(sizeString(bytes, locale), text);
+        const QFontMetrics metrics(QFont{});
+        const QString two = "4.0 KiB" + detailSeparator() + "2009-3-7";
+        for (const auto& [details, width, shown] : Table<QString, int, QString>{
+                 {two + "\n-rw-r--r--", metrics.horizontalAdvance(two), two}, {two, metrics.horizontalAdvance(two) - 1, "4.0 KiB"},
+                 {"1023 B", 1000, "1023 B"}})
+            QCOMPARE(fittedDetails(details, metrics, width), shown);
         for (const auto& [mode, text] : Table<uint, const char*>{
                  {S_IFREG | 07421, "-r---w---x"}, {S_IFDIR | 0356, "d-wxr-xrw-"}, {S_IFLNK | 0777, "lrwxrwxrwx"}})
             QCOMPARE(modeString(mode), text);
@@ -117,7 +127,10 @@ private slots:
                  {"/mmc/mmca1/x", dir, FileIcon::Folder}, {"/x/a.jpg", dir, FileIcon::Folder},
                  {"/x/Photo.JpG", file, FileIcon::Image}, {"/x/photo.old.jpg", file, FileIcon::Note},
                  {"/x/pipe.txt", S_IFIFO, FileIcon::Note}, {"/x/pipe", S_IFIFO, FileIcon::Fifo},
-                 {"/x/dangling", 0, FileIcon::Note}, {"/x/dangling.png", 0, FileIcon::Image}})
+                 {"/x/dangling", 0, FileIcon::Note}, {"/x/dangling.png", 0, FileIcon::Image},
+                 {"/x/a.tar.gz", file, FileIcon::TarArchive}, {"/x/b.ZIP", file, FileIcon::ZipArchive},
+                 {"/x/c.7z.001", 0, FileIcon::SevenZipArchive}, {"/x/d.rar", file, FileIcon::RarArchive},
+                 {"/x/e.zip", dir, FileIcon::Folder}, {"/x/f.tgz", S_IFIFO, FileIcon::Fifo}})
             QVERIFY2(fileIconFor(path, FileStatus{mode != 0, 0, mode}) == icon, path);
     }
 
@@ -141,7 +154,7 @@ private slots:
     void cleanupTestCase() { removeTree(QFile::encodeName(m_root)); }
 
     // Folders first (a link to one is one), each group without regard to
-    // case, never "." or "..". As an unprivileged user, "shut" can be read
+    // case, never "." or ".."; links are told. As an unprivileged user, "shut" can be read
     // but not entered, so none of its entries shows as a folder; a folder
     // that cannot be listed leaves the list as it was.
     void listing()
@@ -160,6 +173,12 @@ private slots:
             QCOMPARE(path + ": " + screen.view->currentDir + ": " + rowNames(*screen.view).join(' '),
                      path + ": " + QDir::cleanPath(m_root + '/' + shown) + ": " + names.join(' '));
         }
+        Screen screen(m_root);
+        QStringList links;
+        for (int i = 0; i < screen.view->topLevelItemCount(); ++i)
+            if (row(*screen.view, i)->isLink())
+                links << row(*screen.view, i)->fileName();
+        QCOMPARE(links, QStringList({"linkdir", "broken"}));
     }
 
     // Every name keeps its bytes from the listing to the selection and into
@@ -186,8 +205,8 @@ private slots:
     // Other steps: "up" and "refresh" list a folder again, "key K" presses a
     // key. The selection keeps the order of the presses, across folders; the
     // rows shown selected are exactly those of the selection in the folder
-    // shown. Paths are relative to the test folder; run as an unprivileged
-    // user.
+    // shown; every row keeps its height. Paths are relative to the test
+    // folder; run as an unprivileged user.
     void taps()
     {
         for (const auto& [taps, shown, selection] : Table<QString, QString, QString>{
@@ -223,6 +242,8 @@ private slots:
             QCOMPARE(taps + ": " + view.currentDir, taps + ": " + QDir::cleanPath(m_root + '/' + shown));
             QCOMPARE(view.selectedFiles, selected);
             QCOMPARE(rows, inFolder);
+            for (int i = 0; i < view.topLevelItemCount(); ++i)
+                QCOMPARE(view.visualItemRect(row(view, i)).height(), FileViewItem::rowHeight());
         }
     }
 

@@ -440,7 +440,8 @@ private slots:
     }
 
     // What an archive made of volumes leaves beside it: "NAME=CONTENT" for
-    // files, "NAME/" for folders. The new ones are .p.EXT*, the archive a.EXT.
+    // files, "NAME/" for folders. The new ones are .p.EXT*, the archive a.EXT,
+    // which then is `volumes` files.
     void commitVolumes_data()
     {
         QTest::addColumn<QByteArray>("ext");
@@ -449,25 +450,26 @@ private slots:
         QTest::addColumn<bool>("success");
         QTest::addColumn<QByteArray>("after");
         QTest::addColumn<int>("errors");
+        QTest::addColumn<int>("volumes");
         const auto row = [](const char* name, const char* ext, const char* before, const char* made, bool ok,
-                            const char* after, int errors = 0) {
+                            const char* after, int volumes, int errors = 0) {
             QTest::newRow(name) << QByteArray(ext) << QByteArray(before) << QByteArray(made) << ok << QByteArray(after)
-                                << errors;
+                                << errors << volumes;
         };
         row("7-Zip's volumes replace a single archive and a longer set", "7z",
-            "a.7z=old a.7z.001=o1 a.7z.002=o2 a.7z.003=o3", ".p.7z.001=n1 .p.7z.002=n2", true, "a.7z.001=n1 a.7z.002=n2");
+            "a.7z=old a.7z.001=o1 a.7z.002=o2 a.7z.003=o3", ".p.7z.001=n1 .p.7z.002=n2", true, "a.7z.001=n1 a.7z.002=n2", 2);
         row("volumes that failed go, the earlier ones stay", "7z", "a.7z=old a.7z.001=o1",
-            ".p.7z.001=n1 .p.7z.002=n2", false, "a.7z.001=o1 a.7z=old");
-        row("a single archive replaces a numbered set", "7z", "a.7z.001=o1 a.7z.002=o2", ".p.7z=new", true, "a.7z=new");
-        row("a single archive that failed", "7z", "a.7z.001=o1 a.7z.002=o2", ".p.7z=new", false, "a.7z.001=o1 a.7z.002=o2");
+            ".p.7z.001=n1 .p.7z.002=n2", false, "a.7z.001=o1 a.7z=old", 1);
+        row("a single archive replaces a numbered set", "7z", "a.7z.001=o1 a.7z.002=o2", ".p.7z=new", true, "a.7z=new", 1);
+        row("a single archive that failed", "7z", "a.7z.001=o1 a.7z.002=o2", ".p.7z=new", false, "a.7z.001=o1 a.7z.002=o2", 2);
         row("numbered volumes of a zip replace a split one", "zip", "a.zip=old a.z01=o1 a.z02=o2", ".p.zip.001=n1",
-            true, "a.zip.001=n1");
+            true, "a.zip.001=n1", 1);
         row("a split zip replaces a longer split one and a numbered set", "zip", "a.zip=old a.z01=o1 a.z02=o2 a.zip.001=o3",
-            ".p.zip=new .p.z01=n1", true, "a.z01=n1 a.zip=new");
+            ".p.zip=new .p.z01=n1", true, "a.z01=n1 a.zip=new", 2);
         row("names that only look alike stay", "7z", "a.7z.0001=x a.7z.old=y b.7z.001=z", ".p.7z.001=n", true,
-            "a.7z.0001=x a.7z.001=n a.7z.old=y b.7z.001=z");
+            "a.7z.0001=x a.7z.001=n a.7z.old=y b.7z.001=z", 1);
         row("a folder where the first volume goes", "7z", "a.7z=old a.7z.001/", ".p.7z.001=n1 .p.7z.002=n2", true,
-            "a.7z.001/ a.7z=old", 1);
+            "a.7z.001/ a.7z=old", 1, 1);
     }
 
     void commitVolumes()
@@ -478,6 +480,7 @@ private slots:
         QFETCH(bool, success);
         QFETCH(QByteArray, after);
         QFETCH(int, errors);
+        QFETCH(int, volumes);
         QTemporaryDir tmp;
         const QByteArray d = QFile::encodeName(tmp.path()) + '/';
         for (const QByteArray& file : (before + ' ' + made).split(' ')) {
@@ -496,6 +499,9 @@ private slots:
         std::sort(left.begin(), left.end());
         QCOMPARE(left.join(' '), after);
         QCOMPARE(int(report.errors.size()), errors);
+        QCOMPARE(int(volumeCount((d + "a." + ext).toStdString())), volumes);
+        if (!QFile::exists(d + "a." + ext))   // the set, named by its first volume
+            QCOMPARE(int(volumeCount((d + "a." + ext + ".001").toStdString())), volumes);
     }
 
     // An unpacking that went wrong: what the folder holds afterwards

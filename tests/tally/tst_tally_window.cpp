@@ -138,7 +138,8 @@ private slots:
     }
 
     // An archiver that ended early: the count stands as a count, not as the
-    // counts line ("ended after Entries: 5 of 13").
+    // counts line ("ended after Entries: 5 of 13"). A split set is named
+    // with its volumes.
     void endedEarlyWords()
     {
         Snapshot s;
@@ -146,6 +147,11 @@ private slots:
         s.entries = 5;
         s.totalEntries = 13;
         QCOMPARE(TallyWindow::detailWords(s), "The archiver ended without saying that it had finished (entries: 5 of 13).");
+        TallyWindow window(Operation::Unpacking);
+        window.setVolumes(3);
+        s.job = "/x/a.7z.001 \u2192 /y";
+        window.showSnapshot(s);
+        QCOMPARE(window.jobText(), QString::fromUtf8("/x/a.7z.001 \u2192 /y (3 volumes)"));
     }
     // Placing 50,000 files runs beside the window: it counts, and Stop,
     // pressed while it places, ends the placement after the entry being
