@@ -6,6 +6,7 @@
 #include "extractdialog.h"
 #include "fileview.h"
 #include "plan.h"
+#include "selectiondialog.h"
 #include "folderpath.h"
 #include "zglobal.h"
 #include "zmessagebox.h"
@@ -13,6 +14,7 @@
 #include "zskin.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -93,6 +95,7 @@ MainWindow::MainWindow(QWidget* parent, const QString& startDir, const QString& 
     // The first folder was listed before the back key existed.
     keys[3]->setDisabled(QDir(startDir).isRoot());
 
+    title->installEventFilter(this);
     connect(fileView, &FileView::folderShown, this, &MainWindow::showTitle);
     connect(fileView, &FileView::listingProgress, this, &MainWindow::showListingProgress);
     connect(fileView, &FileView::listingEnded, this, &MainWindow::tellListingEnd);
@@ -118,6 +121,20 @@ void MainWindow::showTitle()
     getTitleBarWidget()->setText(mainTitle(fileView->currentDir, int(fileView->selectedFiles.size()),
                                            fileView->archivePath(), m_listingPercent));
     m_clearAction->setEnabled(!fileView->selectedFiles.isEmpty());
+}
+
+// A tap on the title while anything is selected lists the selection, where
+// entries can be dropped from it.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == getTitleBarWidget() && event->type() == QEvent::MouseButtonRelease
+        && !fileView->selectedFiles.isEmpty()) {
+        SelectionDialog dialog(fileView->selectedFiles, fileView->currentDir, this);
+        if (dialog.exec() == QDialog::Accepted)
+            fileView->keepSelected(dialog.kept());
+        return true;
+    }
+    return ZMainWidget::eventFilter(watched, event);
 }
 
 void MainWindow::showListingProgress(int percent)
@@ -156,6 +173,7 @@ void MainWindow::compress()
         return;
     }
     auto* dialog = new CompressDialog(this, "Compress Dialog", {});
+    dialog->setShownFolder(fileView->currentDir);
     dialog->setFiles(files);
     dialog->setOutDir(fileView->currentDir);
     const QString name = files.size() > 1 ? QFileInfo(fileView->currentDir).fileName()
@@ -183,6 +201,7 @@ void MainWindow::decompress()
         dialog->setOneTopEntry(fileView->oneTopEntry());
         dialog->setOutDir(parentFolder(archive));
     } else {
+        dialog->setShownFolder(fileView->currentDir);
         dialog->setFiles(fileView->selectedFiles);
         dialog->setOutDir(fileView->currentDir);
     }

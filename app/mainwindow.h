@@ -9,7 +9,8 @@ class ZPushButton;
 // The program's main window: the file list between the title bar and the
 // soft keys (menu, "Compress", "Extract", back). The title bar names the
 // folder shown and, while anything is selected, how many entries are, in
-// every folder: "Photos · 3 selected". Inside an archive, Extract unpacks
+// every folder: "Photos · 3 selected"; a tap on it lists the selection, to
+// drop entries from it. Inside an archive, Extract unpacks
 // the members selected (or all of it) into the archive's folder.
 class MainWindow : public ZMainWidget
 {
@@ -29,6 +30,9 @@ public slots:
     void slotRefresh();
     void about();
     void clearSelection();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showTitle();

@@ -8,10 +8,12 @@
 #include "extractcommand.h"
 #include "format.h"
 #include "filestatus.h"
+#include "folderpath.h"
 #include "jobrecord.h"
 #include "jobrecords.h"
 #include "localbytes.h"
 #include "passwordfield.h"
+#include "selectionlist.h"
 #include "totalsize.h"
 #include "zfiledialog.h"
 #include "zglobal.h"
@@ -43,6 +45,7 @@ constexpr int GroupInset = 10;      // pixels the groups leave of the dialog's w
 constexpr int NameGroupHeight = 60; // pixels
 constexpr int OptionsGroupHeight = 90; // pixels
 constexpr int SmallButtonSize = 30; // pixels
+constexpr int ShownEntries = 3;     // lines of what is packed before they scroll
 constexpr int MaxRatio = 9;
 constexpr int StartRatio = 6;
 constexpr int DialogX = 5;          // pixels, on the screen
@@ -108,6 +111,7 @@ struct CompressDialogPrivate
     ZScrollView* scrollView = nullptr;
     QSpacerItem* spacer = nullptr;
     ElidedLabel* outDirLabel = nullptr; // the output folder, its end in sight
+    SelectionList* entries = nullptr;   // what is packed
     QString outDir;
     QStringList formats;
     QStringList files;
@@ -197,6 +201,8 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     d->outDirLabel = new ElidedLabel(d->content, Qt::ElideLeft);
     contentLayout->addWidget(d->outDirLabel);
     contentLayout->addWidget(d->nameGroup);
+    d->entries = new SelectionList(false, ShownEntries, d->content);
+    contentLayout->addWidget(d->entries);
     contentLayout->addWidget(d->optionsGroup);
 
     d->buttonBar = new QWidget(this);
@@ -261,7 +267,19 @@ void CompressDialog::updateOptions()
     d->splitHolder->setEnabled(caps.volumes && d->splitBox->isChecked());
 }
 
-void CompressDialog::setFiles(const QStringList& list) { d->files = list; }
+void CompressDialog::setFiles(const QStringList& list)
+{
+    d->files = list;
+    if (d->entries->shownFolder().isEmpty() && !list.isEmpty())
+        d->entries->setShownFolder(parentFolder(list.first()));
+    d->entries->setEntries(list);
+    adjustSize();
+}
+
+void CompressDialog::setShownFolder(const QString& folder)
+{
+    d->entries->setShownFolder(folder);
+}
 QStringList CompressDialog::files() const { return d->files; }
 QString CompressDialog::outDir() const { return d->outDir; }
 

@@ -27,6 +27,9 @@ public:
 
 public slots:
     void setFiles(const QStringList& list);
+    // The folder the user was looking at: the entries listed in the dialog
+    // are named from there (by default, from the folder of the first).
+    void setShownFolder(const QString& folder);
     void slotAdvance();
     void slotSetFormat(const QString& entry);
     void slotSetOutDir();

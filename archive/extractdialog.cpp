@@ -1,11 +1,12 @@
 #include "extractdialog.h"
 
 #include "dialogtitle.h"
-#include "elidedlabel.h"
+#include "folderpath.h"
 #include "extractcommand.h"
 #include "jobrecord.h"
 #include "jobrecords.h"
 #include "pipeline.h"
+#include "selectionlist.h"
 #include "shellline.h"
 #include "localbytes.h"
 #include "passwordfield.h"
@@ -33,6 +34,7 @@
 
 namespace {
 constexpr int GridMargin = 10;        // pixels
+constexpr int ShownEntries = 3;       // lines of the entries before they scroll
 constexpr int GridSpacing = 4;        // pixels
 constexpr int DirButtonWidth = 60;    // pixels
 constexpr int DirButtonHeight = 25;   // pixels
@@ -48,7 +50,7 @@ struct ExtractDialogPrivate
     QLineEdit* passwordEdit = nullptr;
     QLabel* titleLabel = nullptr;
     QLabel* passwordLabel = nullptr;
-    ElidedLabel* archiveLabel = nullptr; // the archive's name, or how many
+    SelectionList* entries = nullptr; // the archives, or the members of the one
     QCheckBox* ownFolderBox = nullptr;
     QStringList files;
     std::vector<arkive::MemberPick> members;
@@ -107,10 +109,9 @@ ExtractDialog::ExtractDialog(QWidget* parent, const char* name, Qt::WindowFlags 
     buttonLayout->addWidget(cancelButton);
     buttonLayout->addWidget(okButton);
 
-    d->archiveLabel = new ElidedLabel(content);
-    d->archiveLabel->setAlignment(Qt::AlignCenter);
+    d->entries = new SelectionList(false, ShownEntries, content);
 
-    grid->addWidget(d->archiveLabel, 0, 0, 1, 2);
+    grid->addWidget(d->entries, 0, 0, 1, 2);
     grid->addWidget(d->outDirEdit, 1, 0, 1, 2);
     grid->addWidget(d->passwordLabel, 2, 0);
     grid->addWidget(passwordField, 2, 1);
@@ -139,23 +140,31 @@ void ExtractDialog::setFiles(const QStringList& list)
 {
     d->files = list;
     d->members.clear();
-    d->archiveLabel->setText(list.size() == 1 ? QFileInfo(list.first()).fileName()
-                                              : QObject::tr("%n archives", nullptr, int(list.size())));
+    if (d->entries->shownFolder().isEmpty() && !list.isEmpty())
+        d->entries->setShownFolder(parentFolder(list.first()));
+    d->entries->setEntries(list);
     d->ownFolderBox->setText(list.size() == 1 ? QObject::tr("Into a folder of its own: %1").arg(ownFolderName(list.first()))
                                               : QObject::tr("Each into a folder of its own"));
     slotOutDirChanged();
 }
 QStringList ExtractDialog::files() const { return d->files; }
 
+void ExtractDialog::setShownFolder(const QString& folder)
+{
+    d->entries->setShownFolder(folder);
+}
+
+// The members are named by their paths in the archive, after its name.
 void ExtractDialog::setMembers(const std::vector<arkive::MemberPick>& members)
 {
     d->members = members;
     if (d->files.size() == 1 && !members.empty()) {
-        const QString archive = QFileInfo(d->files.first()).fileName();
-        d->archiveLabel->setText(
-            members.size() == 1
-                ? QObject::tr("%1: %2").arg(archive, fromLocalBytes(QByteArray::fromStdString(members.front().path)))
-                : QObject::tr("%1: %n members", nullptr, int(members.size())).arg(archive));
+        const QString archive = d->files.first();
+        QStringList paths;
+        for (const arkive::MemberPick& member : members)
+            paths << childPath(archive, fromLocalBytes(QByteArray::fromStdString(member.path)));
+        d->entries->setShownFolder(parentFolder(archive));
+        d->entries->setEntries(paths);
     }
     slotOutDirChanged();
 }

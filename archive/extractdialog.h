@@ -24,6 +24,9 @@ public:
 
     void setFiles(const QStringList& list);
     QStringList files() const;
+    // The folder the user was looking at: the entries listed in the dialog
+    // are named from there (by default, from the folder of the first).
+    void setShownFolder(const QString& folder);
     // Only these members of the one archive are unpacked; none: all of it.
     void setMembers(const std::vector<arkive::MemberPick>& members);
     // The archive is known to hold one entry at its top, and so needs no

@@ -220,10 +220,8 @@ FileView::FileView(const QString& nameFilter, int filterSpec, QWidget* parent, i
 
 FileView::~FileView()
 {
-    // The reading thread calls on the view no more; the rows' details read
-    // the member table.
+    // The reading thread calls on the view no more.
     m_reader.reset();
-    clear();
     std::printf("line: %d, function: %s, file: %s\n\n", __LINE__, "FileView", "fileview");
 }
 
@@ -616,6 +614,20 @@ void FileView::clearSelectedFiles()
         clearSelection();
     }
     selectedFiles.clear();
+    emit selectedFilesChanged();
+}
+
+void FileView::keepSelected(const QStringList& kept)
+{
+    selectedFiles.removeIf([&kept](const QString& path) { return !kept.contains(path); });
+    {
+        const QScopedValueRollback<bool> quiet(m_quiet, true);
+        clearSelection();
+    }
+    QList<QTreeWidgetItem*> rows;
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        rows.append(topLevelItem(i));
+    showSelectedRows(rows);
     emit selectedFilesChanged();
 }
 

@@ -60,6 +60,8 @@ public:
     QString rowName(quint32 at) const;
     // Empties selectedFiles, in every folder.
     void clearSelectedFiles();
+    // Keeps only these of selectedFiles, in every folder.
+    void keepSelected(const QStringList& kept);
 
     // Shows the top level of the archive's members; false when the list
     // cannot enter it.

@@ -7,6 +7,7 @@
 #include "extractdialog.h"
 #include "fileview.h"
 #include "mainwindow.h"
+#include "selectiondialog.h"
 #include "startup.h"
 #include "widgets.h"
 #include "window.h"
@@ -20,6 +21,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -183,6 +185,20 @@ private slots:
         back->click();
         window.fileView->topLevelItem(0)->setSelected(true);
         window.fileView->setDir(m_root);
+        window.fileView->topLevelItem(0)->setSelected(true);
+        QCOMPARE(window.getTitleBarWidget()->text(), QFileInfo(m_root).fileName() + " · 2 selected");
+        // A tap on the title lists the selection; a tick cleared drops that entry.
+        QStringList listed;
+        WhileModal<SelectionDialog> dropping([&listed](SelectionDialog* dialog) {
+            auto* lines = dialog->findChild<QListWidget*>();
+            for (int i = 0; i < lines->count(); ++i)
+                listed << lines->item(i)->text();
+            lines->item(1)->setCheckState(Qt::Unchecked);
+            findByText(dialog, "OK")->click();
+        });
+        QTest::mouseClick(window.getTitleBarWidget(), Qt::LeftButton);
+        QCOMPARE(listed, QStringList({"mmc/mmca1", "mmc"}));
+        QCOMPARE(window.fileView->selectedItems().size(), 0);
         QCOMPARE(window.getTitleBarWidget()->text(), QFileInfo(m_root).fileName() + " · 1 selected");
         QAction* clear = findByText<QAction>(&window, "Clear selection");
         QVERIFY(clear && clear->isEnabled());
@@ -246,15 +262,20 @@ private slots:
     // the folder is driven through the screen in tst_screen.)
     void archiveName()
     {
-        for (const auto& [folder, selection, name] : Table<QString, QStringList, QString>{
-                 {m_root + "/mmc", {}, "Select the files and folders to pack first."},
-                 {m_root + "/mmc", {"/x/photos"}, "photos"}, {m_root + "/mmc", {"/x/a", "/x/b"}, "mmc"},
-                 {"/", {"/a", "/b"}, ""}}) {
+        // The dialog lists what is packed, named from the folder shown.
+        for (const auto& [folder, selection, name, listed] : Table<QString, QStringList, QString, QStringList>{
+                 {m_root + "/mmc", {}, "Select the files and folders to pack first.", {}},
+                 {m_root + "/mmc", {"/x/photos"}, "photos", {"/x/photos"}},
+                 {m_root + "/mmc", {"/x/a", m_root + "/mmc/b"}, "mmc", {"/x/a", "b"}}, {"/", {"/a", "/b"}, "", {"a", "b"}}}) {
             MainWindow window(nullptr, folder, "*", Everything, ByName);
             window.fileView->selectedFiles = selection;
             QString proposed = "(not opened)";
-            WhileModal<CompressDialog> packing([&proposed](CompressDialog* dialog) {
+            QStringList lines;
+            WhileModal<CompressDialog> packing([&proposed, &lines](CompressDialog* dialog) {
                 proposed = dialog->request().name;
+                auto* list = dialog->findChild<QListWidget*>();
+                for (int i = 0; i < list->count(); ++i)
+                    lines << list->item(i)->text();
                 dialog->reject();
             });
             WhileModal<QMessageBox> told([&proposed](QMessageBox* box) {
@@ -263,6 +284,7 @@ private slots:
             });
             findByText(window.getCSTWidget(true), "Compress")->click();
             QCOMPARE(proposed, name);
+            QCOMPARE(lines, listed);
         }
         MainWindow window(nullptr, m_root, "*", Everything, ByName);
         QString told;

@@ -11,6 +11,7 @@
 #include "membertable.h"
 #include "plan.h"
 #include "processes.h"
+#include "selectionlist.h"
 #include "widgets.h"
 #include "zfiledialog.h"
 
@@ -121,6 +122,11 @@ private slots:
                  {"/mmc/mmca1", "/mmc"}, {"/mmc", "/"}, {"/", "/"}, {"", ""}, {"relative", "relative"}})
             QCOMPARE(parentFolder(dir), parent);
         QCOMPARE(childPath("/", "tmp") + ' ' + childPath("/mmc", "mmca1"), "/tmp /mmc/mmca1");
+        // What the dialogs call an entry, seen from the folder shown.
+        for (const auto& [path, shown, label] : Table<const char*, const char*, const char*>{
+                 {"/m/a.zip", "/m", "a.zip"}, {"/m/sub/b", "/m", "sub/b"}, {"/x/c", "/m", "/x/c"}, {"/c", "/", "c"},
+                 {"/mm/c", "/m", "/mm/c"}, {"/m/a.zip/Docs/x", "/m/a.zip/Docs", "x"}})
+            QCOMPARE(entryLabel(path, shown), label);
         const uint dir = S_IFDIR | 0755, file = S_IFREG | 0644;
         for (const auto& [path, mode, icon] : Table<const char*, uint, FileIcon>{
                  {"/mmc/mmca1", dir, FileIcon::Card}, {"/mmc/mmc", dir, FileIcon::Folder},
