@@ -11,7 +11,6 @@
 #include "jobrecord.h"
 #include "jobrecords.h"
 #include "localbytes.h"
-#include "totalsize.h"
 #include "zfiledialog.h"
 #include "zglobal.h"
 #include "zmessagebox.h"
@@ -365,7 +364,7 @@ void CompressDialog::accept()
     ZBaseDialog::accept();
     if (!runs)
         return;
-    const quint64 total = totalSize(request.files);
+    const quint64 total = packingTotal(request);
     const QString token = randomToken();
     const QString partial = partialPath(request, token);
     const JobRecord record(jobs, token, request.outDir, archive);
