@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace tally {
 
@@ -131,6 +132,8 @@ int passCounting(int inFd, int outFd, int recordFd, int errFd)
     ssize_t n;
     while ((n = next()) > 0) {
         passed += static_cast<std::uint64_t>(n);
+        if (static_cast<std::size_t>(n) < kPassBatchBytes)
+            std::this_thread::sleep_for(kPassNap);
         const auto now = Clock::now();
         if (now - told >= kPassReportInterval) {
             told = now;

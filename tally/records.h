@@ -73,6 +73,12 @@ void relayErrors(int inFd, int outFd);
 constexpr std::chrono::milliseconds kPassReportInterval{100};
 // The pipes on both sides are made this large where the system lets them.
 constexpr int kPassPipeBytes = 1 << 20;
+// After a move of less than kPassBatchBytes the pass waits kPassNap, so
+// that it wakes once for a batch rather than for every block a fast writer
+// writes or a fast reader takes; the pipes hold far more than comes or
+// goes meanwhile.
+constexpr std::size_t kPassBatchBytes = 256 * 1024;
+constexpr std::chrono::microseconds kPassNap{1000};
 int passCounting(int inFd, int outFd, int recordFd, int errFd);
 
 } // namespace tally
