@@ -76,8 +76,9 @@ std::string joined(const std::vector<std::string>& parts, std::size_t from, std:
 
 std::vector<std::string> packTally(const PackJob& job, Listing listing, const PackNames& names)
 {
-    // tar's total is the bytes of its stream, which the pass counts; zip's
-    // the bytes of the files, which its listing tells.
+    // tar's total is the bytes of its stream, which the pass counts (or
+    // the partial archive holds); zip's the bytes of the files, which its
+    // listing tells.
     std::vector<std::string> words = listing == Listing::Tar
                                          ? std::vector<std::string>{"--bytes=" + std::to_string(job.total)}
                                          : std::vector<std::string>{"-T", std::to_string(job.total)};
@@ -127,11 +128,16 @@ Stage passStage()
 
 // tar writes the stream into the counting stage and its listing into the
 // line's descriptor to tally; the stream is compressed into the partial
-// archive.
+// archive. Uncompressed, tar writes the partial archive itself, whose size
+// tally watches: a pass would copy every byte once more.
 Plan packTar(const Format& format, const PackJob& job, const Installed& installed)
 {
     const PackNames names = packNames(job.files);
-    std::vector<std::string> words{"tar", "-cvvf", "-", std::string("--index-file=") + kListingPath};
+    std::vector<std::string> words{"tar", "-cvvf"};
+    if (format.compressor)
+        words.insert(words.end(), {"-", std::string("--index-file=") + kListingPath});
+    else
+        words.push_back(pathArgument(job.partial));
     // tar reads \ escapes in the names it is given ("a\b" would name "a",
     // backspace): such names are handed over with unquoting off.
     if (std::any_of(names.names.begin(), names.names.end(), [](const std::string& f) { return contains(f, '\\'); }))
@@ -143,12 +149,13 @@ Plan packTar(const Format& format, const PackJob& job, const Installed& installe
         words.insert(words.end(), {"-C", pathArgument(names.base)});
     words.push_back("--");
     words.insert(words.end(), names.names.begin(), names.names.end());
-    std::vector<Stage> stages{stageOf("tar", words), passStage()};
+    std::vector<Stage> stages{stageOf("tar", words)};
     if (format.compressor) {
         std::vector<std::string> compress = compressorWords(format, false, installed);
+        stages.push_back(passStage());
         stages.push_back(stageOf(std::string(compress.front()), compress));
+        stages.back().output = job.partial;
     }
-    stages.back().output = job.partial;
     return planOf(std::move(stages), packTally(job, Listing::Tar, names));
 }
 

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -80,11 +81,20 @@ void writeCount(int fd, std::uint64_t bytes)
 
 int passCounting(int inFd, int outFd, int recordFd, int errFd)
 {
-    for (const int fd : {inFd, outFd})
-        ::fcntl(fd, F_SETPIPE_SZ, kPassPipeBytes);   // fails harmlessly on a file
+    // The smallest pipe on either side, once enlarged: a quarter of it is a batch.
+    int pipeBytes = kPassPipeBytes;
+    for (const int fd : {inFd, outFd}) {
+        ::fcntl(fd, F_SETPIPE_SZ, kPassPipeBytes);
+        const int size = ::fcntl(fd, F_GETPIPE_SZ);   // -1 for a file
+        if (size > 0)
+            pipeBytes = std::min(pipeBytes, size);
+    }
+    const std::size_t batch = static_cast<std::size_t>(pipeBytes) / 4;
     using Clock = std::chrono::steady_clock;
     auto told = Clock::now();
-    std::uint64_t passed = 0;
+    std::uint64_t passed = 0, toldBytes = 0;
+    std::chrono::duration<double> nap{0};   // none until the rate is known
+    writeCount(recordFd, 0);   // a line with a pass is measured by it from the start
     bool splicing = true;
     std::string buffer;
     // Moves what comes next: its bytes, 0 at the end, -1 after a failure
@@ -132,13 +142,18 @@ int passCounting(int inFd, int outFd, int recordFd, int errFd)
     ssize_t n;
     while ((n = next()) > 0) {
         passed += static_cast<std::uint64_t>(n);
-        if (static_cast<std::size_t>(n) < kPassBatchBytes)
-            std::this_thread::sleep_for(kPassNap);
         const auto now = Clock::now();
         if (now - told >= kPassReportInterval) {
+            // The nap that lets a batch come (or go) at the rate of the last
+            // interval, well within what the pipes hold.
+            const double rate = static_cast<double>(passed - toldBytes) / std::chrono::duration<double>(now - told).count();
+            nap = std::min<std::chrono::duration<double>>(kPassNap, std::chrono::duration<double>(static_cast<double>(batch) / rate));
             told = now;
+            toldBytes = passed;
             writeCount(recordFd, passed);
         }
+        if (static_cast<std::size_t>(n) < batch && nap.count() > 0)
+            std::this_thread::sleep_for(nap);
     }
     writeCount(recordFd, passed);
     return n == -1 ? 1 : 0;

@@ -65,19 +65,19 @@ void relayErrors(int inFd, int outFd);
 
 // The counting stage of a tar line: passes inFd on to outFd (moving pages
 // between pipes and files without copying them where it can), and writes a
-// "B" record of the bytes passed so far to recordFd at most every
-// kPassReportInterval, and once at the end. Returns its exit status: 0, or
+// "B" record of the bytes passed so far to recordFd at its start, at most
+// every kPassReportInterval, and once at the end. Returns its exit status: 0, or
 // 1 after a failed read or write, which it tells on errFd. A reader that
 // went away is no failure of its own: it ends when done (and may take the
 // last bytes first), and its status tells when it failed.
 constexpr std::chrono::milliseconds kPassReportInterval{100};
 // The pipes on both sides are made this large where the system lets them.
 constexpr int kPassPipeBytes = 1 << 20;
-// After a move of less than kPassBatchBytes the pass waits kPassNap, so
-// that it wakes once for a batch rather than for every block a fast writer
-// writes or a fast reader takes; the pipes hold far more than comes or
-// goes meanwhile.
-constexpr std::size_t kPassBatchBytes = 256 * 1024;
+// After a move of less than a batch (a quarter of the smaller pipe) the
+// pass waits as long as a batch takes to come or go at the rate of the last
+// report interval, at most kPassNap: it wakes once for a batch rather than
+// for every block a fast writer writes or a fast reader takes, and the
+// pipes never run full or dry meanwhile.
 constexpr std::chrono::microseconds kPassNap{1000};
 int passCounting(int inFd, int outFd, int recordFd, int errFd);
 

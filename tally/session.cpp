@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "cardprobe.h"
@@ -434,6 +435,10 @@ Snapshot Session::snapshot(Clock::time_point now)
         const std::string& file = parser_->openFile();
         openWritten_ = file.empty() || !probe_ ? 0 : probe_->fileSize(file).value_or(0);
     }
+    struct stat partial;
+    if (options_.bytes && !passTold_ && !inputEnded_ && operationOf(options_) == Operation::Packing
+        && !options_.partial.empty() && ::stat(options_.partial.c_str(), &partial) == 0)
+        partialBytes_ = std::max(partialBytes_, static_cast<std::uint64_t>(partial.st_size));
     const Counts& c = parser_->counts();
     Snapshot s;
     s.kind = options_.kind;
@@ -533,13 +538,16 @@ Snapshot Session::snapshot(Clock::time_point now)
     return s;
 }
 
-// The bytes moved: what the pass counted, or else what unzip and bsdtar
-// wrote (with the member being written, as far as it has got).
+// The bytes moved: what the pass counted; or else what unzip and bsdtar
+// wrote (with the member being written, as far as it has got); or else,
+// packing, what the partial archive holds (tar writes it uncompressed).
 std::uint64_t Session::moved() const
 {
-    if (passTold_ || !measuresWritten(options_))
+    if (passTold_)
         return passed_;
-    return parser_->counts().bytes + (inputEnded_ ? 0 : openWritten_);
+    if (measuresWritten(options_))
+        return parser_->counts().bytes + (inputEnded_ ? 0 : openWritten_);
+    return partialBytes_;
 }
 
 // How far the work has got by the measure it has, 0 to 1; -1 when unknown.

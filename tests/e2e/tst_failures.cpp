@@ -142,7 +142,7 @@ private slots:
         row("packing into a folder not writable", JOB(mkdir(d + "/locked", 0555) == 0 && asNobody(w, {}, w.tree(true), d + "/locked")),
             "Permission denied");
         row("packing onto a full file system", JOB(!w.pack({w.tree(false)}, d + "/full", ".tar").isEmpty()),
-            "tally: write error: No space left on device");
+            "Wrote only");
         row("packing .tar.gz onto a full file system", JOB(!w.pack({w.tree(false)}, d + "/full", ".tar.gz").isEmpty()),
             "pigz: abort: write error on <stdout> (No space left on device)");
         row("a selected path vanished", JOB(!w.pack({w.tree(false), d + "/gone"}, d, ".tar.gz").isEmpty()),
