@@ -414,21 +414,24 @@ Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& ins
         for (const Tool& tool : format->unpackTools)
             if (!needs(tool))
                 return plan;
-        Stage pass = passStage();
-        pass.input = job.archive;
-        plan.stages = {pass};
         if (format->compressor) {
+            Stage pass = passStage();
+            pass.input = job.archive;
             std::vector<std::string> decompress = compressorWords(*format, true, installed);
-            plan.stages.push_back(stageOf(std::string(decompress.front()), decompress));
+            plan.stages = {pass, stageOf(std::string(decompress.front()), decompress),
+                           stageOf("tar", {"tar", "xvvf", "-", "-C", pathArgument(job.staging)})};
+        } else {
+            // tally watches how far tar has read it: a pass would cost a copy.
+            plan.stages = {stageOf("tar", {"tar", "xvvf", pathArgument(job.archive), "-C", pathArgument(job.staging)})};
         }
-        plan.stages.push_back(stageOf("tar", {"tar", "xvvf", "-", "-C", pathArgument(job.staging)}));
         // On a card a member whose name another one took is skipped, and
         // tar says so by name ("NAME: skipping existing file").
         plan.stages.back().foldingWords = plan.stages.back().words;
         plan.stages.back().foldingWords.push_back("--skip-old-files");
         if (!job.members.empty())
             addMembers(plan.stages.back(), memberWords(job.members, {"--no-wildcards", "--no-unquote", "--"}, nullptr));
-        // The pass counts the archive's bytes as they are read.
+        // The pass counts the archive's bytes as they are read, or tally
+        // watches tar read it.
         measured = job.archiveBytes;
         break;
     }

@@ -105,15 +105,18 @@ struct UnpackJob {
 // The packing line's plan; no stages for a format arkive does not pack.
 // Each path is stored under its name in packNames(); tar is told the names
 // after "--" from the folder they are in (-C), zip and 7-Zip run in it. A
-// tar stream goes through `tally --pass`, which counts it for the
-// progress, into the compressor: its parallel tool where one is installed.
+// tar stream to be compressed goes through `tally --pass`, which counts it
+// for the progress, into the compressor: its parallel tool where one is
+// installed.
 Plan packPlan(const Format& format, const PackJob& job, const Installed& installed);
 
 // The unpacking line's plan, or a refusal. Chosen members are named to
 // each tool so that it takes the names literally: tar with --no-wildcards
 // and --no-unquote, 7-Zip with -spd, unzip with its pattern characters in
 // brackets, bsdtar with them after a backslash; all after "--" where the
-// tool reads one. A rar's members go through bsdtar.
+// tool reads one. A rar's members go through bsdtar. A compressed tar line
+// reads the archive through `tally --pass`, which counts what it reads, and
+// decompresses with the parallel tool where one is installed and faster.
 Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& installed);
 
 // What every file and folder a line works in before its result is in place

@@ -163,7 +163,7 @@ std::string usageText()
            "                   that leads the last line of the word; 7z tells its own progress\n"
            "  --bytes=N        the bytes the line moves, which the progress is measured by: what\n"
            "                   tally --pass counts, or else what unzip and bsdtar write, or else\n"
-           "                   (packing) what the partial archive holds\n"
+           "                   what tar wrote of the partial archive or read of the archive\n"
            "  --base=PATH      packing: the folder the listed names are relative to\n"
            "  --archive=PATH   the archive made or read, to name the job\n"
            "  --folder=PATH    the folder it is unpacked into\n"

@@ -23,8 +23,8 @@ struct Options {
     std::optional<std::uint64_t> total;   // -T: bytes (tar, zip) or entries (unzip); not for 7z
     // --bytes: the bytes the line moves, which the progress is measured by:
     // counted by `tally --pass` (its records); or else written by unzip
-    // and bsdtar (the sizes of the files they list); or else, packing, the
-    // size of the partial archive.
+    // and bsdtar (the sizes of the files they list); or else, tar, the
+    // size of the partial archive, or how far it has read the archive.
     std::optional<std::uint64_t> bytes;
     std::string base;                     // --base: packing: the folder the listed names are relative to
     std::string archive;                  // --archive: the archive made or read

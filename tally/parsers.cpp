@@ -37,6 +37,14 @@ std::optional<std::uint64_t> StatFileProbe::symlinkTargetSize(const std::string&
     return folderBytes(path, walked_);
 }
 
+std::optional<std::uint64_t> StatFileProbe::readPosition(const std::string& path)
+{
+    if (!reader_)
+        if (const auto inode = pipeInode(inFd_))
+            reader_ = findFileReader(*inode, path);
+    return reader_ ? tally::readPosition(*reader_) : std::nullopt;
+}
+
 // --- Parser ------------------------------------------------------------------
 
 void Parser::openLine(std::string_view, std::uint64_t) {}

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "options.h"
+#include "stopper.h"
 #include "treebytes.h"
 
 namespace tally {
@@ -56,17 +57,26 @@ public:
     // `found`, when given, tells whether anything is at path at all. Costs
     // one lstat() unless path is a link.
     virtual std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found = nullptr) = 0;
+    // How far the program of the line that reads the file at path has
+    // read it; nothing when that is not known.
+    virtual std::optional<std::uint64_t> readPosition(const std::string&) { return std::nullopt; }
 };
 
 // The real one, with stat(), lstat() and readdir(). A folder that links
 // lead to is walked once, the first time: the total counted it once too.
+// The reader of a file is looked for among the writers of the pipe on
+// `inFd`, tally's input, and its position read as pv -d reads it.
 class StatFileProbe : public FileProbe {
 public:
+    explicit StatFileProbe(int inFd = 0) : inFd_(inFd) {}
     std::optional<std::uint64_t> fileSize(const std::string& path) override;
     std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found = nullptr) override;
+    std::optional<std::uint64_t> readPosition(const std::string& path) override;
 
 private:
     FolderIds walked_;
+    int inFd_;
+    std::optional<FileReader> reader_;
 };
 
 // Where a parser's error messages go besides its counts, in the order they

@@ -435,10 +435,16 @@ Snapshot Session::snapshot(Clock::time_point now)
         const std::string& file = parser_->openFile();
         openWritten_ = file.empty() || !probe_ ? 0 : probe_->fileSize(file).value_or(0);
     }
-    struct stat partial;
-    if (options_.bytes && !passTold_ && !inputEnded_ && operationOf(options_) == Operation::Packing
-        && !options_.partial.empty() && ::stat(options_.partial.c_str(), &partial) == 0)
-        partialBytes_ = std::max(partialBytes_, static_cast<std::uint64_t>(partial.st_size));
+    // A tar line without a pass: the partial archive as tar writes it, the
+    // archive as tar reads it.
+    if (options_.bytes && !passTold_ && !inputEnded_ && options_.kind == Kind::Tar) {
+        struct stat partial;
+        if (operationOf(options_) == Operation::Packing && !options_.partial.empty()
+            && ::stat(options_.partial.c_str(), &partial) == 0)
+            watched_ = std::max(watched_, static_cast<std::uint64_t>(partial.st_size));
+        else if (operationOf(options_) == Operation::Unpacking && probe_ && !options_.archive.empty())
+            watched_ = std::max(watched_, probe_->readPosition(options_.archive).value_or(0));
+    }
     const Counts& c = parser_->counts();
     Snapshot s;
     s.kind = options_.kind;
@@ -539,15 +545,15 @@ Snapshot Session::snapshot(Clock::time_point now)
 }
 
 // The bytes moved: what the pass counted; or else what unzip and bsdtar
-// wrote (with the member being written, as far as it has got); or else,
-// packing, what the partial archive holds (tar writes it uncompressed).
+// wrote (with the member being written, as far as it has got); or else
+// what tar has written of the partial archive or read of the archive.
 std::uint64_t Session::moved() const
 {
     if (passTold_)
         return passed_;
     if (measuresWritten(options_))
         return parser_->counts().bytes + (inputEnded_ ? 0 : openWritten_);
-    return partialBytes_;
+    return watched_;
 }
 
 // How far the work has got by the measure it has, 0 to 1; -1 when unknown.

@@ -193,7 +193,7 @@ private:
     std::uint64_t passed_ = 0;          // what `tally --pass` last counted ...
     bool passTold_ = false;             // ... once it has told
     std::uint64_t openWritten_ = 0;     // the file of the member being written, as far as it has got
-    std::uint64_t partialBytes_ = 0;    // packing without a pass: what the partial archive holds
+    std::uint64_t watched_ = 0;         // tar without a pass: what it wrote of the partial archive, or read of the archive
     bool inputEnded_ = false;
     bool ended_ = false;
     bool stopRequested_ = false;

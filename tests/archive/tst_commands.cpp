@@ -238,13 +238,14 @@ private slots:
                             const Words& w, const char* refusal = "") {
             QTest::newRow(tag) << j << QString(format) << missing << w << QString(refusal);
         };
-        // tar reads the archive through the pass, which counts its bytes; on every core where the tool for it is installed.
+        // tar reads a compressed archive through the pass, which counts its bytes; on every core where the tool
+        // for it is installed. tally watches tar read an uncompressed one.
         const QStringList pass{"tally", "--pass", "</m/a"}, untar{"tar", "xvvf", "-", "-C", s};
         arkive::UnpackJob sized = job("/m/a.tar", "pw", false);
         sized.archiveBytes = 5000;
         row("tar, kept files", sized, "tar", {},
-            {{"tally", "--pass", "</m/a.tar"}, untar, out, mk, QStringList{"--bytes=5000"} + tally("tar", "/m/a.tar", "--keep")});
-        row("tar, name like a host's file", job("h:a.tar"), "tar", {}, {{"tally", "--pass", "<h:a.tar"}, untar, out, mk, tally("tar", "h:a.tar")});
+            {{"tar", "xvvf", "/m/a.tar", "-C", s}, out, mk, QStringList{"--bytes=5000"} + tally("tar", "/m/a.tar", "--keep")});
+        row("tar, name like a host's file", job("h:a.tar"), "tar", {}, {{"tar", "xvvf", "./h:a.tar", "-C", s}, out, mk, tally("tar", "h:a.tar")});
         for (const auto& [format, missing, tool] : Table<const char*, QStringList, QStringList>{
                  {"tar.gz", {}, {"pigz", "-d"}}, {"tar.gz", {"pigz"}, {"gzip", "-d"}}, {"tar.bz2", {}, {"lbzip2", "-d"}},
                  {"tar.bz2", {"lbzip2"}, {"pbzip2", "-d"}}, {"tar.bz2", {"lbzip2", "pbzip2"}, {"bzip2", "-d"}},
@@ -405,7 +406,7 @@ private slots:
                                   "--staging=" + name + "/.arkive-T", "--keep"};
         };
         for (const auto& [ext, expected] : Table<const char*, QList<QByteArrayList>>{
-                 {".tar", {{"tally", "--pass", "<" + base + ".tar"}, {"tar", "xvvf", "-", "-C", staging}, tally("tar", ".tar")}},
+                 {".tar", {{"tar", "xvvf", base + ".tar", "-C", staging}, tally("tar", ".tar")}},
                  {".tar.xz", {{"tally", "--pass", "<" + base + ".tar.xz"}, {"xz", "-T0", "-d"}, {"tar", "xvvf", "-", "-C", staging},
                               tally("tar", ".tar.xz")}},
                  {".zip", {{"unzip", "-n", "-P", name, base + ".zip", "-d", staging}, tally("unzip", ".zip")}},

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <map>
@@ -526,6 +527,30 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(stopper.remaining().empty(), 30000);
         QCOMPARE(stopper.finish(), std::size_t(0));
         QCOMPARE(WTERMSIG(writer.wait()), SIGTERM);
+        ::close(p[0]);
+    }
+
+    // How far a program of the line has read a file, as pv -d sees it: a
+    // writer of tally's input that holds the file open.
+    void aReadersPosition()
+    {
+        QTemporaryDir tmp;
+        const QByteArray file = QFile::encodeName(tmp.filePath("archive"));
+        QVERIFY(writeBytes(file, QByteArray(5000, 'a')));
+        int p[2];
+        QCOMPARE(::pipe(p), 0);
+        tallytest::Child reader{::fork()};
+        if (reader.pid == 0) {   // reads 1000 bytes, holding the write end
+            char buffer[1000];
+            const int fd = ::open(file.constData(), O_RDONLY);
+            if (fd < 0 || ::read(fd, buffer, sizeof buffer) != sizeof buffer)
+                ::_exit(1);
+            ::pause();
+        }
+        ::close(p[1]);
+        StatFileProbe probe(p[0]);
+        QTRY_COMPARE_WITH_TIMEOUT(probe.readPosition(file.toStdString()), std::optional<std::uint64_t>(1000), 30000);
+        QCOMPARE(StatFileProbe(p[0]).readPosition(QFile::encodeName(tmp.filePath("other")).toStdString()), std::nullopt);
         ::close(p[0]);
     }
 
