@@ -22,12 +22,14 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
 # tar with gzip, bzip2 and xz (xz-utils also gives lzma), zip and unzip.
 # The other formats' tools only add formats (the compress dialog offers
 # what is installed): lzip, lzop, zstd, 7zip (7z, AES zips, split zips),
-# libarchive-tools (rar without unrar); qt6-wayland lets the windows open
-# on a Wayland phone without XWayland: recommended. RARLAB's non-free
+# libarchive-tools (rar without unrar); the parallel tools pigz, lbzip2,
+# pbzip2 and plzip pack (and unpack) the tar formats on every core, and
+# their absence leaves the single-threaded tools; qt6-wayland lets the
+# windows open on a Wayland phone without XWayland: recommended. RARLAB's non-free
 # unrar reads encrypted rar: suggested. The format table's test checks
 # that every tool's package is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "tar, gzip, bzip2, xz-utils, zip, unzip")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "lzip, lzop, zstd, 7zip, libarchive-tools, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "lzip, lzop, zstd, 7zip, libarchive-tools, pigz, lbzip2, pbzip2, plzip, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "unrar")
 include(CPack)

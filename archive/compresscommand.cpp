@@ -4,6 +4,8 @@
 #include "localbytes.h"
 #include "pipeline.h"
 #include "shellline.h"
+#include "tarstream.h"
+#include "totalsize.h"
 
 namespace {
 
@@ -30,6 +32,18 @@ QString partialPath(const CompressRequest& request, const QString& token)
     const arkive::Format* format = formatOfEntry(request.format);
     return format ? request.outDir + fromLocalBytes(QByteArray::fromStdString(arkive::partialName(*format, bytes(token))))
                   : QString();
+}
+
+quint64 packingTotal(const CompressRequest& request)
+{
+    const arkive::Format* format = formatOfEntry(request.format);
+    if (!format || format->family != arkive::Family::Tar)
+        return totalSize(request.files);
+    std::vector<std::string> files;
+    for (const QString& file : request.files)
+        files.push_back(bytes(file));
+    const arkive::PackNames names = arkive::packNames(files);
+    return arkive::tarStreamBytes(names.base, names.names);
 }
 
 arkive::Plan compressPlan(const CompressRequest& request, quint64 total, const QString& partial,

@@ -35,6 +35,11 @@ QString archivePath(const CompressRequest& request);
 // otherwise.
 QString partialPath(const CompressRequest& request, const QString& token);
 
+// What tally measures the packing's progress against: the bytes of the
+// tar stream for the tar formats, the bytes of the files (totalSize) for
+// the others.
+quint64 packingTotal(const CompressRequest& request);
+
 // The plan of the line that packs the files into `partial`, for tally to
 // expect `total` bytes and to put the archive in place; without stages
 // when there are no files or the format is not packed. Programs are looked

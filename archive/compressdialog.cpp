@@ -14,7 +14,6 @@
 #include "localbytes.h"
 #include "passwordfield.h"
 #include "selectionlist.h"
-#include "totalsize.h"
 #include "zfiledialog.h"
 #include "zglobal.h"
 #include "zmessagebox.h"
@@ -416,7 +415,7 @@ void CompressDialog::accept()
     ZBaseDialog::accept();
     if (!runs)
         return;
-    const quint64 total = totalSize(request.files);
+    const quint64 total = packingTotal(request);
     const QString token = randomToken();
     const QString partial = partialPath(request, token);
     const JobRecord record(jobs, token, request.outDir, archive);

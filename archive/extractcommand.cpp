@@ -39,16 +39,26 @@ ArchiveFacts archiveFacts(const QString& archive)
     facts.format = arkive::formatOfArchive(bytes(archive), std::string_view(head.constData(), size_t(head.size())));
     if (!facts.format)
         return facts;
+    if (file.isOpen())
+        facts.archiveBytes = quint64(file.size());
     switch (facts.format->family) {
     case arkive::Family::Zip: {
         facts.split = isSplitZip(archive);
         const arkive::ZipDirectory zip = arkive::readZipDirectory(bytes(archive));
         facts.unzipCannotRead = zip.unzipCannotRead;
-        if (zip.found)
+        if (zip.found) {
             facts.entries = zip.entries;
+            facts.memberBytes = zip.bytes;
+        }
         break;
     }
-    case arkive::Family::Rar: facts.encrypted = arkive::rarFileEncrypted(bytes(archive)); break;
+    case arkive::Family::Rar: {
+        const arkive::RarHeaders rar = arkive::rarFileHeaders(bytes(archive));
+        facts.encrypted = rar.encrypted;
+        if (rar.bytes > 0)
+            facts.memberBytes = rar.bytes;
+        break;
+    }
     default: break;
     }
     return facts;
@@ -112,6 +122,8 @@ arkive::Plan extractPlan(const ExtractRequest& request, const ArchiveFacts& fact
     job.unzipCannotRead = facts.unzipCannotRead;
     job.encrypted = facts.encrypted;
     job.entries = facts.entries;
+    job.archiveBytes = facts.archiveBytes;
+    job.memberBytes = facts.memberBytes;
     job.record = bytes(record);
     job.members = request.members;
     job.ownFolder = bytes(request.ownFolder);

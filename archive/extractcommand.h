@@ -25,6 +25,8 @@ struct ArchiveFacts
     bool unzipCannotRead = false;
     bool encrypted = false;
     std::optional<quint64> entries;
+    std::optional<quint64> archiveBytes;   // its size
+    std::optional<quint64> memberBytes;    // zip, rar: what its members unpack to, as its headers say
 };
 ArchiveFacts archiveFacts(const QString& archive);
 

@@ -17,17 +17,21 @@ constexpr Tool Unzip{"unzip", "unzip"};
 constexpr Tool SevenZip{"7zz", "7zip"};
 constexpr Tool Unrar{"unrar", "unrar"};
 constexpr Tool Bsdtar{"bsdtar", "libarchive-tools"};
+constexpr Tool Pigz{"pigz", "pigz"};
+constexpr Tool Lbzip2{"lbzip2", "lbzip2"};
+constexpr Tool Pbzip2{"pbzip2", "pbzip2"};
+constexpr Tool Plzip{"plzip", "plzip"};
 
 constexpr Capabilities Plain{};
 constexpr Capabilities ZipCaps{true, true, true};
 
 Format tarRow(const char* name, std::vector<Ending> endings, std::vector<const char*> mime, const char* compressor,
-              bool packs, const Tool& tool)
+              bool packs, const Tool& tool, std::vector<ParallelTool> parallel = {})
 {
     const bool plain = compressor == nullptr;
     return {name, Family::Tar, std::move(endings), std::move(mime), compressor, packs, Plain,
             plain ? std::vector<Tool>{Tar} : std::vector<Tool>{Tar, tool},
-            plain ? std::vector<Tool>{Tar} : std::vector<Tool>{tool, Tar}, {}};
+            plain ? std::vector<Tool>{Tar} : std::vector<Tool>{tool, Tar}, {}, std::move(parallel)};
 }
 
 std::vector<Format> makeTable()
@@ -35,21 +39,23 @@ std::vector<Format> makeTable()
     std::vector<Format> table;
     table.push_back(tarRow("tar.gz",
                            {{".tar.gz", true}, {".tgz", false}, {".mtf", true}, {".pkg", true}, {".mpkg", true}},
-                           {"application/x-compressed-tar"}, "gzip", true, Gzip));
+                           {"application/x-compressed-tar"}, "gzip", true, Gzip,
+                           {{Pigz, {"pigz"}, {"pigz", "-d"}}}));
     table.push_back({"zip", Family::Zip, {{".zip", true}}, {"application/zip"}, nullptr, true, ZipCaps, {Zip},
-                     {Unzip}, {SevenZip}});
+                     {Unzip}, {SevenZip}, {}});
     table.push_back({"7z", Family::SevenZip, {{".7z", true}, {".7z.001", false}}, {"application/x-7z-compressed"},
-                     nullptr, true, ZipCaps, {SevenZip}, {SevenZip}, {}});
+                     nullptr, true, ZipCaps, {SevenZip}, {SevenZip}, {}, {}});
+    // xz 5.4 and zstd have threads of their own; zstd unpacks on one core.
     table.push_back(tarRow("tar.xz", {{".tar.xz", true}, {".txz", false}}, {"application/x-xz-compressed-tar"}, "xz",
-                           true, Xz));
+                           true, Xz, {{Xz, {"xz", "-T0"}, {"xz", "-T0", "-d"}}}));
     table.push_back(tarRow("tar.zst", {{".tar.zst", true}, {".tzst", false}, {".tar.zstd", false}},
-                           {"application/x-zstd-compressed-tar"}, "zstd", true, Zstd));
+                           {"application/x-zstd-compressed-tar"}, "zstd", true, Zstd, {{Zstd, {"zstd", "-T0"}, {}}}));
     table.push_back(tarRow("tar", {{".tar", true}}, {"application/x-tar"}, nullptr, true, Tar));
     table.push_back(tarRow("tar.bz2", {{".tar.bz2", true}, {".tbz2", false}, {".tbz", false}, {".tb2", false}},
                            {"application/x-bzip-compressed-tar", "application/x-bzip2-compressed-tar"}, "bzip2", true,
-                           Bzip2));
+                           Bzip2, {{Lbzip2, {"lbzip2"}, {"lbzip2", "-d"}}, {Pbzip2, {"pbzip2"}, {"pbzip2", "-d"}}}));
     table.push_back(tarRow("tar.lz", {{".tar.lz", true}, {".tlz", false}}, {"application/x-lzip-compressed-tar"},
-                           "lzip", true, Lzip));
+                           "lzip", true, Lzip, {{Plzip, {"plzip"}, {"plzip", "-d"}}}));
     table.push_back(tarRow("tar.lzo", {{".tar.lzo", true}, {".tlzo", false}, {".tzo", false}}, {"application/x-tzo"},
                            "lzop", true, Lzop));
     table.push_back(tarRow("tar.lzma", {{".tar.lzma", true}, {".tlzma", false}},
@@ -58,7 +64,7 @@ std::vector<Format> makeTable()
     table.push_back(tarRow("tar.Z", {{".tar.Z", false}, {".taz", false}}, {"application/x-tarz"}, "gzip", false,
                            Gzip));
     table.push_back({"rar", Family::Rar, {{".rar", false}}, {"application/vnd.rar", "application/x-rar"}, nullptr,
-                     false, Plain, {}, {Unrar}, {Bsdtar}});
+                     false, Plain, {}, {Unrar}, {Bsdtar}, {}});
     return table;
 }
 
@@ -142,6 +148,8 @@ const std::vector<ToolWords>& toolWords()
          {"Error is not recoverable: exiting now", "Child returned status"},
          {}},
         {"bzip2", {}, {{"trailing garbage after EOF ignored", trailing}}, {}, {}},
+        // Said after its own message by each of its threads that quits.
+        {"pbzip2", {}, {}, {"Terminator thread: premature exit requested"}, {}},
         {"gzip", {2}, {{"trailing garbage ignored", trailing}, {"trailing zero bytes ignored", trailing}}, {}, {}},
         {"xz", {2}, {}, {}, {}},
         {"lzop", {2}, {{"ignoring trailing garbage", trailing}}, {}, {}},

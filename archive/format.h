@@ -37,6 +37,16 @@ struct Capabilities {
 
 enum class Family { Tar, Zip, SevenZip, Rar };
 
+// A program that writes and reads a compressor's format on every online
+// core, taken in the compressor's place where it is installed. What it
+// writes is the standard format (the compressor reads it), and it reads
+// what the compressor writes.
+struct ParallelTool {
+    Tool tool;
+    std::vector<const char*> pack;     // its words that compress standard input to standard output
+    std::vector<const char*> unpack;   // ... that decompress; empty: the compressor unpacks as fast
+};
+
 struct Format {
     const char* name;                  // the one name: "tar.gz", "zip", "7z"
     Family family;
@@ -51,6 +61,9 @@ struct Format {
     // a password (AES), split sets and methods unzip lacks; libarchive's
     // bsdtar for rar without RARLAB's unrar.
     std::vector<Tool> otherTools;
+    // tar family: the compressor's parallel counterparts, the first
+    // installed one taken.
+    std::vector<ParallelTool> parallel;
 };
 
 // The whole table, in the order the compress dialog offers the formats.

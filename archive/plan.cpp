@@ -3,7 +3,6 @@
 #include "shellline.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace arkive {
 
@@ -25,11 +24,6 @@ Plan planOf(std::vector<Stage> stages, std::vector<std::string> tally)
     return plan;
 }
 
-bool is(const char* a, const char* b)
-{
-    return a && b && std::strcmp(a, b) == 0;
-}
-
 bool contains(const std::string& s, char c)
 {
     return s.find(c) != std::string::npos;
@@ -47,10 +41,52 @@ bool insideSelection(const std::string& path, const std::vector<std::string>& fi
     });
 }
 
-std::vector<std::string> packTally(const PackJob& job, Listing listing)
+// A path's name below `base`, which holds it.
+std::string below(const std::string& base, const std::string& path)
 {
-    std::vector<std::string> words{"-T", std::to_string(job.total), "-t", listingName(listing), "--pack",
-                                   "--archive=" + job.archive, "--partial=" + job.partial};
+    if (base.empty())
+        return path;
+    std::size_t at = base.size();
+    while (at < path.size() && path[at] == '/')
+        ++at;
+    return path.substr(at);
+}
+
+// The path split at its slashes, without empty and "." parts.
+std::vector<std::string> partsOf(const std::string& path)
+{
+    std::vector<std::string> parts;
+    for (std::size_t at = 0; at <= path.size();) {
+        const std::size_t slash = std::min(path.find('/', at), path.size());
+        std::string part = path.substr(at, slash - at);
+        if (!part.empty() && part != ".")
+            parts.push_back(std::move(part));
+        at = slash + 1;
+    }
+    return parts;
+}
+
+std::string joined(const std::vector<std::string>& parts, std::size_t from, std::size_t to)
+{
+    std::string path;
+    for (std::size_t i = from; i < to; ++i)
+        path += (i > from ? "/" : "") + parts[i];
+    return path;
+}
+
+std::vector<std::string> packTally(const PackJob& job, Listing listing, const PackNames& names)
+{
+    // tar's total is the bytes of its stream, which the pass counts (or
+    // the partial archive holds); zip's the bytes of the files, which its
+    // listing tells.
+    std::vector<std::string> words = listing == Listing::Tar
+                                         ? std::vector<std::string>{"--bytes=" + std::to_string(job.total)}
+                                         : std::vector<std::string>{"-T", std::to_string(job.total)};
+    words.insert(words.end(), {"-t", listingName(listing), "--pack", "--archive=" + job.archive,
+                               "--partial=" + job.partial});
+    // The listed names are relative to it: tally looks there for what links lead to.
+    if (!names.base.empty() && listing != Listing::SevenZip)
+        words.push_back("--base=" + names.base);
     if (!job.record.empty())
         words.push_back("--record=" + job.record);
     return words;
@@ -58,8 +94,7 @@ std::vector<std::string> packTally(const PackJob& job, Listing listing)
 
 // 7-Zip's words for a line that lists what it does, with a progress, and
 // takes every name as it stands (-spd: no wildcards, for the archive's
-// name too). Packing stores links as links (-snl) and the paths as tar and
-// zip do, less the leading "/" (-spf2).
+// name too). Packing stores links as links (-snl).
 std::vector<std::string> sevenZipWords(const char* command)
 {
     return {"7zz", command, "-bb1", "-bsp1", "-bso1", "-bse2", "-spd", "-y"};
@@ -71,40 +106,71 @@ std::string sevenZipName(const std::string& path)
     return !path.empty() && path.front() == '@' ? "./" + path : pathArgument(path);
 }
 
-Plan packTar(const Format& format, const PackJob& job)
+// The program that compresses (or, `unpack`, decompresses) a tar stream:
+// the first parallel tool installed, or the compressor itself.
+std::vector<std::string> compressorWords(const Format& format, bool unpack, const Installed& installed)
 {
-    std::vector<std::string> words{"tar"};
-    // gzip and bzip2 have tar's own letters; the others are named.
-    if (!format.compressor)
-        words.push_back("cvvf");
-    else if (is(format.compressor, "gzip"))
-        words.push_back("zcvvf");
-    else if (is(format.compressor, "bzip2"))
-        words.push_back("jcvvf");
+    for (const ParallelTool& tool : format.parallel) {
+        const std::vector<const char*>& words = unpack ? tool.unpack : tool.pack;
+        if (!words.empty() && installed(tool.tool.program))
+            return {words.begin(), words.end()};
+    }
+    if (unpack)
+        return {format.compressor, "-d"};
+    return {format.compressor};
+}
+
+// The stage that passes a tar stream on and counts it for tally.
+Stage passStage()
+{
+    return stageOf("tally", {"tally", "--pass"});
+}
+
+// tar writes the stream into the counting stage and its listing into the
+// line's descriptor to tally; the stream is compressed into the partial
+// archive. Uncompressed, tar writes the partial archive itself, whose size
+// tally watches: a pass would copy every byte once more.
+Plan packTar(const Format& format, const PackJob& job, const Installed& installed)
+{
+    const PackNames names = packNames(job.files);
+    std::vector<std::string> words{"tar", "-cvvf"};
+    if (format.compressor)
+        words.insert(words.end(), {"-", std::string("--index-file=") + kListingPath});
     else
-        words.insert(words.end(), {std::string("--use=") + format.compressor, "-cvvf"});
-    words.push_back(pathArgument(job.partial));
+        words.push_back(pathArgument(job.partial));
     // tar reads \ escapes in the names it is given ("a\b" would name "a",
     // backspace): such names are handed over with unquoting off.
-    if (std::any_of(job.files.begin(), job.files.end(), [](const std::string& f) { return contains(f, '\\'); }))
+    if (std::any_of(names.names.begin(), names.names.end(), [](const std::string& f) { return contains(f, '\\'); }))
         words.push_back("--no-unquote");
     // zip leaves out the archive it writes; tar would pack it into itself.
     if (insideSelection(job.partial, job.files))
-        words.insert(words.end(), {"--no-wildcards", "--exclude=" + pathArgument(job.partial)});
-    for (const std::string& file : job.files)
-        words.push_back(pathArgument(file));
-    return planOf({stageOf("tar", words)}, packTally(job, Listing::Tar));
+        words.insert(words.end(), {"--no-wildcards", "--exclude=" + below(names.base, job.partial)});
+    if (!names.base.empty())
+        words.insert(words.end(), {"-C", pathArgument(names.base)});
+    words.push_back("--");
+    words.insert(words.end(), names.names.begin(), names.names.end());
+    std::vector<Stage> stages{stageOf("tar", words)};
+    if (format.compressor) {
+        std::vector<std::string> compress = compressorWords(format, false, installed);
+        stages.push_back(passStage());
+        stages.push_back(stageOf(std::string(compress.front()), compress));
+        stages.back().output = job.partial;
+    }
+    return planOf(std::move(stages), packTally(job, Listing::Tar, names));
 }
 
 Plan packZip(const PackJob& job, bool aes)
 {
+    const PackNames names = packNames(job.files);
     if (aes) {
         std::vector<std::string> words = sevenZipWords("a");
-        words.insert(words.end(), {"-snl", "-spf2", "-tzip", "-mx=" + std::to_string(job.level), "-p" + job.password,
+        words.insert(words.end(), {"-snl", "-tzip", "-mx=" + std::to_string(job.level), "-p" + job.password,
                                    "-mem=AES256", sevenZipName(job.partial)});
-        for (const std::string& file : job.files)
-            words.push_back(sevenZipName(file));
-        return planOf({stageOf("7zz", words)}, packTally(job, Listing::SevenZip));
+        for (const std::string& name : names.names)
+            words.push_back(sevenZipName(name));
+        Stage stage = stageOf("7zz", words);
+        stage.folder = names.base;
+        return planOf({stage}, packTally(job, Listing::SevenZip, names));
     }
     // zip writes the archive under a name of its own first (in the folder
     // of the archive): in the line's private folder, where tally removes it.
@@ -115,17 +181,19 @@ Plan packZip(const PackJob& job, bool aes)
     if (!job.password.empty())
         words.insert(words.end(), {"-P", job.password});
     words.push_back(pathArgument(job.partial));
-    for (const std::string& file : job.files)
-        words.push_back(pathArgument(file));
+    for (const std::string& name : names.names)
+        words.push_back(pathArgument(name));
     // It leaves out the archive it writes, but would store the private
     // folder that holds it when that lies in what is packed: that folder's
     // name, as zip stores it, is left out, taken literally (-nw).
     if (insideSelection(scratch, job.files)) {
-        std::string stored = scratch;
+        std::string stored = below(names.base, scratch);
         stored.erase(0, stored.find_first_not_of('/'));
         words.insert(words.end(), {"-nw", "-x", stored + "/"});
     }
-    Plan plan = planOf({stageOf("zip", words)}, packTally(job, Listing::Zip));
+    Stage stage = stageOf("zip", words);
+    stage.folder = names.base;
+    Plan plan = planOf({stage}, packTally(job, Listing::Zip, names));
     plan.tally.push_back("--scratch=" + scratch);
     plan.prepare = {stageOf("mkdir", {"mkdir", "-m", "700", pathArgument(scratch)})};
     plan.weakPassword = !job.password.empty();
@@ -134,17 +202,20 @@ Plan packZip(const PackJob& job, bool aes)
 
 Plan packSevenZip(const PackJob& job)
 {
+    const PackNames names = packNames(job.files);
     std::vector<std::string> words = sevenZipWords("a");
-    words.insert(words.end(), {"-snl", "-spf2", "-t7z", "-mx=" + std::to_string(job.level)});
+    words.insert(words.end(), {"-snl", "-t7z", "-mx=" + std::to_string(job.level)});
     if (job.volumeMegabytes > 0)
         words.push_back("-v" + std::to_string(job.volumeMegabytes) + "m");
     // A password hides the names too.
     if (!job.password.empty())
         words.insert(words.end(), {"-p" + job.password, "-mhe=on"});
     words.push_back(sevenZipName(job.partial));
-    for (const std::string& file : job.files)
-        words.push_back(sevenZipName(file));
-    return planOf({stageOf("7zz", words)}, packTally(job, Listing::SevenZip));
+    for (const std::string& name : names.names)
+        words.push_back(sevenZipName(name));
+    Stage stage = stageOf("7zz", words);
+    stage.folder = names.base;
+    return planOf({stage}, packTally(job, Listing::SevenZip, names));
 }
 
 // 7-Zip unpacks in the private folder itself: it puts an archive's name in
@@ -253,6 +324,33 @@ std::vector<std::string> memberWords(const std::vector<MemberPick>& picks, const
 
 } // namespace
 
+PackNames packNames(const std::vector<std::string>& files)
+{
+    PackNames names;
+    if (files.empty())
+        return names;
+    const bool absolute = files.front().compare(0, 1, "/") == 0;
+    std::vector<std::vector<std::string>> parts;
+    std::size_t common = std::string::npos;   // parts of the folder all share
+    for (const std::string& file : files) {
+        if ((file.compare(0, 1, "/") == 0) != absolute) {
+            names.names = files;   // no folder in common: each as it is
+            return names;
+        }
+        parts.push_back(partsOf(file));
+        const std::vector<std::string>& p = parts.back();
+        const std::size_t folder = p.empty() ? 0 : p.size() - 1;   // "/" stands for itself
+        std::size_t same = 0;
+        while (same < std::min(folder, common) && same < parts.front().size() && p[same] == parts.front()[same])
+            ++same;
+        common = same;
+    }
+    names.base = (absolute ? "/" : "") + joined(parts.front(), 0, common);
+    for (const std::vector<std::string>& p : parts)
+        names.names.push_back(p.size() > common ? joined(p, common, p.size()) : std::string("."));
+    return names;
+}
+
 std::string caseVariant(const std::string& path)
 {
     std::string variant = path;
@@ -286,7 +384,7 @@ Plan packPlan(const Format& format, const PackJob& job, const Installed& install
     if (job.files.empty() || !format.packs)
         return {};
     switch (format.family) {
-    case Family::Tar: return packTar(format, job);
+    case Family::Tar: return packTar(format, job, installed);
     case Family::Zip:
         return packZip(job, !job.password.empty() && !weakZipPassword(format, job.volumeMegabytes > 0, installed));
     case Family::SevenZip: return packSevenZip(job);
@@ -310,16 +408,20 @@ Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& ins
         return false;
     };
     Listing listing = Listing::Tar;
+    std::optional<std::uint64_t> measured;   // the bytes tally measures the progress against
     switch (format->family) {
-    case Family::Tar:
+    case Family::Tar: {
         for (const Tool& tool : format->unpackTools)
             if (!needs(tool))
                 return plan;
         if (format->compressor) {
-            Stage decompress = stageOf(format->compressor, {format->compressor, "-d"});
-            decompress.input = job.archive;
-            plan.stages = {decompress, stageOf("tar", {"tar", "xvvf", "-", "-C", pathArgument(job.staging)})};
+            Stage pass = passStage();
+            pass.input = job.archive;
+            std::vector<std::string> decompress = compressorWords(*format, true, installed);
+            plan.stages = {pass, stageOf(std::string(decompress.front()), decompress),
+                           stageOf("tar", {"tar", "xvvf", "-", "-C", pathArgument(job.staging)})};
         } else {
+            // tally watches how far tar has read it: a pass would cost a copy.
             plan.stages = {stageOf("tar", {"tar", "xvvf", pathArgument(job.archive), "-C", pathArgument(job.staging)})};
         }
         // On a card a member whose name another one took is skipped, and
@@ -328,7 +430,11 @@ Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& ins
         plan.stages.back().foldingWords.push_back("--skip-old-files");
         if (!job.members.empty())
             addMembers(plan.stages.back(), memberWords(job.members, {"--no-wildcards", "--no-unquote", "--"}, nullptr));
+        // The pass counts the archive's bytes as they are read, or tally
+        // watches tar read it.
+        measured = job.archiveBytes;
         break;
+    }
     case Family::Zip:
         // unzip reads neither split sets nor AES, LZMA, PPMd, xz or zstd
         // entries: 7-Zip does, volumes found by their names.
@@ -396,8 +502,14 @@ Plan unpackPlan(const Format* format, const UnpackJob& job, const Installed& ins
                     stageOf("mkdir", {"mkdir", "-m", "700", pathArgument(job.staging)})};
     if (!job.staging.empty())
         plan.foldCheck = caseVariant(job.staging);
+    // unzip and bsdtar: the bytes of the files they write, against what
+    // the whole archive unpacks to.
+    if ((listing == Listing::Unzip || listing == Listing::Bsdtar) && job.members.empty())
+        measured = job.memberBytes;
+    if (measured)
+        plan.tally.push_back("--bytes=" + std::to_string(*measured));
     if (listing == Listing::Unzip && job.entries && job.members.empty())
-        plan.tally = {"-T", std::to_string(*job.entries)};
+        plan.tally.insert(plan.tally.end(), {"-T", std::to_string(*job.entries)});
     plan.tally.insert(plan.tally.end(), {"-t", listingName(listing), "--unpack", "--archive=" + job.archive,
                                          "--folder=" + job.folder, "--staging=" + job.staging});
     if (!job.ownFolder.empty())

@@ -35,40 +35,46 @@ bool vint(const std::string& s, std::size_t& at, std::uint64_t& value)
     return false;
 }
 
-bool rar4Encrypted(const ReadAt& read, unsigned maxHeaders)
+RarHeaders rar4Headers(const ReadAt& read, unsigned maxHeaders)
 {
     constexpr unsigned MainType = 0x73, FileType = 0x74, EndType = 0x7b;
     constexpr std::uint64_t HeadersEncrypted = 0x0080, MemberEncrypted = 0x0004, HasAddSize = 0x8000,
-                            LargeSizes = 0x0100;
+                            LargeSizes = 0x0100, ContinuedFromBefore = 0x0001;
+    RarHeaders headers;
     std::uint64_t at = Rar4SignatureSize;
     std::string h;
     for (unsigned n = 0; n < maxHeaders && read(at, 7, h); ++n) {
         const unsigned type = static_cast<unsigned char>(h[2]);
         const std::uint64_t flags = little(h, 3, 2), size = little(h, 5, 2);
-        if (type == MainType && (flags & HeadersEncrypted))
-            return true;
-        if (type == FileType && (flags & MemberEncrypted))
-            return true;
-        if (type == EndType || size < 7)
-            return false;
+        headers.encrypted = (type == MainType && (flags & HeadersEncrypted)) || (type == FileType && (flags & MemberEncrypted));
+        if (headers.encrypted || type == EndType || size < 7)
+            return headers;
         std::uint64_t data = 0;
         if (type == FileType || (flags & HasAddSize)) {
+            // PACK_SIZE, then (a member) UNP_SIZE; their high halves further on.
             std::string more;
-            if (!read(at + 7, 4, more))
-                return false;
+            if (!read(at + 7, type == FileType ? 8 : 4, more))
+                return headers;
             data = little(more, 0, 4);
-            if (type == FileType && (flags & LargeSizes) && read(at + 32, 4, more))
+            std::uint64_t unpacked = type == FileType ? little(more, 4, 4) : 0;
+            if (type == FileType && (flags & LargeSizes) && read(at + 32, 8, more)) {
                 data |= little(more, 0, 4) << 32;
+                unpacked |= little(more, 4, 4) << 32;
+            }
+            if (!(flags & ContinuedFromBefore))
+                headers.bytes += unpacked;
         }
         at += size + data;
     }
-    return false;
+    return headers;
 }
 
-bool rar5Encrypted(const ReadAt& read, unsigned maxHeaders)
+RarHeaders rar5Headers(const ReadAt& read, unsigned maxHeaders)
 {
     constexpr std::uint64_t FileType = 2, ServiceType = 3, EncryptionType = 4, EndType = 5;
     constexpr std::uint64_t HasExtra = 0x01, HasData = 0x02, EncryptionRecord = 0x01;
+    constexpr std::uint64_t SizeUnknown = 0x0008, ContinuedFromBefore = 0x0008;
+    RarHeaders headers;
     constexpr std::size_t MaxHeader = 2u << 20;
     std::uint64_t at = Rar5SignatureSize;
     std::string h;
@@ -76,16 +82,20 @@ bool rar5Encrypted(const ReadAt& read, unsigned maxHeaders)
         std::size_t p = 4;
         std::uint64_t headerSize = 0;
         if (!vint(h, p, headerSize) || headerSize > MaxHeader || !read(at, p + headerSize, h))
-            return false;
+            return headers;
         const std::size_t end = p + headerSize;
         std::uint64_t type = 0, flags = 0, extra = 0, data = 0;
         if (!vint(h, p, type) || !vint(h, p, flags) || ((flags & HasExtra) && !vint(h, p, extra))
             || ((flags & HasData) && !vint(h, p, data)))
-            return false;
-        if (type == EncryptionType)
-            return true;
-        if (type == EndType)
-            return false;
+            return headers;
+        headers.encrypted = type == EncryptionType;
+        if (headers.encrypted || type == EndType)
+            return headers;
+        // A member: its flags, then its unpacked size.
+        std::uint64_t fileFlags = 0, unpacked = 0;
+        if (type == FileType && vint(h, p, fileFlags) && vint(h, p, unpacked) && !(fileFlags & SizeUnknown)
+            && !(flags & ContinuedFromBefore))
+            headers.bytes += unpacked;
         if ((type == FileType || type == ServiceType) && extra > 0 && extra <= headerSize) {
             // The records of the extra area, at the end of the header.
             for (std::size_t r = end - extra; r < end;) {
@@ -93,8 +103,10 @@ bool rar5Encrypted(const ReadAt& read, unsigned maxHeaders)
                 std::size_t q = r;
                 if (!vint(h, q, recordSize) || !vint(h, q, recordType))
                     break;
-                if (type == FileType && recordType == EncryptionRecord)
-                    return true;
+                if (type == FileType && recordType == EncryptionRecord) {
+                    headers.encrypted = true;
+                    return headers;
+                }
                 r = q - 1 + recordSize;   // the size counts from the type on
                 if (recordSize == 0)
                     break;
@@ -102,30 +114,40 @@ bool rar5Encrypted(const ReadAt& read, unsigned maxHeaders)
         }
         at += end + data;
     }
-    return false;
+    return headers;
 }
 
 } // namespace
 
-bool rarEncrypted(const ReadAt& read, unsigned maxHeaders)
+RarHeaders rarHeaders(const ReadAt& read, unsigned maxHeaders)
 {
     std::string signature;
     if (read(0, Rar5SignatureSize, signature) && signature == std::string(Rar5Signature, Rar5SignatureSize))
-        return rar5Encrypted(read, maxHeaders);
+        return rar5Headers(read, maxHeaders);
     if (read(0, Rar4SignatureSize, signature) && signature == std::string(Rar4Signature, Rar4SignatureSize))
-        return rar4Encrypted(read, maxHeaders);
-    return false;
+        return rar4Headers(read, maxHeaders);
+    return {};
+}
+
+bool rarEncrypted(const ReadAt& read, unsigned maxHeaders)
+{
+    return rarHeaders(read, maxHeaders).encrypted;
+}
+
+RarHeaders rarFileHeaders(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    const RarHeaders headers = rarHeaders(
+        [fd](std::uint64_t offset, std::size_t size, std::string& out) { return readAt(fd, offset, size, out); });
+    ::close(fd);
+    return headers;
 }
 
 bool rarFileEncrypted(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool encrypted = rarEncrypted(
-        [fd](std::uint64_t offset, std::size_t size, std::string& out) { return readAt(fd, offset, size, out); });
-    ::close(fd);
-    return encrypted;
+    return rarFileHeaders(path).encrypted;
 }
 
 } // namespace arkive

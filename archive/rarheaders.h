@@ -12,11 +12,19 @@ namespace arkive {
 // Reads `size` bytes at `offset` into `out`; false at the end or on error.
 using ReadAt = std::function<bool(std::uint64_t offset, std::size_t size, std::string& out)>;
 
-// True when the headers (rar 4: the archive's password flag, a member's
-// encrypted flag; rar 5: an archive encryption header, a member's
-// encryption record) say so. Walks the headers only, at most `maxHeaders`.
+struct RarHeaders {
+    // The headers say so: rar 4 the archive's password flag or a member's
+    // encrypted flag; rar 5 an archive encryption header or a member's
+    // encryption record.
+    bool encrypted = false;
+    std::uint64_t bytes = 0;   // what the members before the first encrypted one unpack to
+};
+
+// Walks the headers only, at most `maxHeaders`.
+RarHeaders rarHeaders(const ReadAt& read, unsigned maxHeaders = 100000);
 bool rarEncrypted(const ReadAt& read, unsigned maxHeaders = 100000);
 
+RarHeaders rarFileHeaders(const std::string& path);
 bool rarFileEncrypted(const std::string& path);
 
 } // namespace arkive

@@ -29,6 +29,8 @@ std::string command(const Stage& stage, const std::vector<std::string>& words)
         text += (text.empty() ? "" : " ") + shellWord(word);
     if (!stage.input.empty())
         text += " <" + shellWord(pathArgument(stage.input));
+    if (!stage.output.empty())
+        text += " >" + shellWord(pathArgument(stage.output));
     if (!stage.fd4.empty())
         text += " 4<" + shellWord(pathArgument(stage.fd4));
     if (stage.noInput)

@@ -17,6 +17,10 @@
 //
 // A stage with other words for a folder that folds case runs as
 // `if [ -e FOLDCHECK ]; then OTHER WORDS; else WORDS; fi`.
+//
+// Descriptor 3 leads to tally in every stage: `tally --pass` writes its
+// count there ("\0B<bytes>\0"), and a stage whose standard output is a
+// stream writes its listing there (kListingPath).
 #pragma once
 
 #include "plan.h"
@@ -24,6 +28,9 @@
 #include <string>
 
 namespace arkive {
+
+// Where a stage writes a listing that cannot go to its standard output.
+constexpr const char* kListingPath = "/dev/fd/3";
 
 // A word made only of A-Z a-z 0-9 _ @ % + = : , . / - goes in as it is, and
 // so does an empty word; any other word is single-quoted, with ' written as '\''.

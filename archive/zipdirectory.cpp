@@ -114,6 +114,24 @@ bool beyondUnzip(std::string_view directory)
     return false;
 }
 
+std::uint64_t unpackedBytes(std::string_view directory)
+{
+    std::uint64_t total = 0;
+    for (std::size_t at = 0; entryAt(directory, at); at = nextEntry(directory, at)) {
+        std::uint64_t size = little(directory, at + 24, 4);
+        if (size == Unknown32) {
+            // ZIP64: the uncompressed size comes first in its extra field.
+            const std::size_t extraAt = std::min<std::size_t>(at + EntrySize + little(directory, at + 28, 2), directory.size());
+            const std::string_view extra = directory.substr(extraAt, little(directory, at + 30, 2));
+            for (std::size_t e = 0; e + 4 <= extra.size(); e += 4 + little(extra, e + 2, 2))
+                if (little(extra, e, 2) == Zip64Extra && e + 12 <= extra.size())
+                    size = little(extra, e + 4, 8);
+        }
+        total += size;
+    }
+    return total;
+}
+
 namespace {
 
 // The directory of the open zip of `size` bytes (up to 64 MiB of it).
@@ -148,8 +166,10 @@ ZipDirectory readZipDirectory(const std::string& path)
     const bool read = readDirectory(fd, regularSize(fd), span, directory);
     zip.found = span.found;
     zip.entries = span.entries;
-    if (read)
+    if (read) {
         zip.unzipCannotRead = beyondUnzip(directory);
+        zip.bytes = unpackedBytes(directory);
+    }
     ::close(fd);
     return zip;
 }

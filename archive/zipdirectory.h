@@ -14,6 +14,7 @@ struct ZipDirectory {
     bool found = false;            // an end-of-directory record was found
     std::uint64_t entries = 0;     // as the record counts them (what zipinfo -t reports)
     bool unzipCannotRead = false;  // an entry's method or encryption is beyond unzip 6.0
+    std::uint64_t bytes = 0;       // what its entries unpack to, as the directory says
 };
 
 // Where the directory lies, from the last bytes of a file of `fileSize`
@@ -35,7 +36,10 @@ DirectorySpan findDirectory(std::string_view tail, std::uint64_t fileSize);
 // (AES is method 99), or strong encryption.
 bool beyondUnzip(std::string_view directory);
 
-// Both, read from the file (the directory up to 64 MiB).
+// The sum of the entries' uncompressed sizes (ZIP64 ones too).
+std::uint64_t unpackedBytes(std::string_view directory);
+
+// All three, read from the file (the directory up to 64 MiB).
 ZipDirectory readZipDirectory(const std::string& path);
 
 // The names of the directory's entries, in its order (as stored: bytes).

@@ -8,6 +8,7 @@ cmake ninja-build g++ make
 qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
 libarchive-dev
 tar gzip bzip2 xz-utils lzip lzop zstd zip unzip sed 7zip libarchive-tools ncompress
+pigz lbzip2 pbzip2 plzip
 python3 dbus-daemon
 xvfb xauth xdotool fonts-dejavu-core fonts-wqy-microhei libxcb1-dev
 qt6-wayland weston

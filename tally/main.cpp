@@ -19,6 +19,8 @@
 namespace {
 
 constexpr const char* kWindowProgram = "tally-window";
+// Where the line leads the counting stage's records to tally.
+constexpr int kRecordFd = 3;
 
 std::string ownFolder()
 {
@@ -42,6 +44,8 @@ int main(int argc, char* argv[])
         tally::relayErrors(STDIN_FILENO, STDOUT_FILENO);
         return 0;
     }
+    if (start.options.pass)
+        return tally::passCounting(STDIN_FILENO, STDOUT_FILENO, kRecordFd, STDERR_FILENO);
     if (start.face == tally::Face::Window) {
         const std::string folder = ownFolder();
         if (!folder.empty()) {

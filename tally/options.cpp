@@ -93,6 +93,13 @@ Options parseOptions(const std::vector<std::string_view>& args)
             takeKind(o, *v);
         } else if (const auto v = valueOf(w, "--total")) {
             takeTotal(o, *v);
+        } else if (const auto v = valueOf(w, "--bytes")) {
+            if (const auto n = leadingNumber(*v))
+                o.bytes = *n;
+            else
+                o.ignored.emplace_back(w);
+        } else if (const auto v = valueOf(w, "--base")) {
+            o.base = *v;
         } else if (const auto v = valueOf(w, "--archive")) {
             o.archive = *v;
         } else if (const auto v = valueOf(w, "--folder")) {
@@ -120,6 +127,8 @@ Options parseOptions(const std::vector<std::string_view>& args)
             o.keep = true;
         } else if (w == "--relay") {
             o.relay = true;
+        } else if (w == "--pass") {
+            o.pass = true;
         } else if (w.size() > 2 && startsWith(w, "-t")) {
             takeKind(o, w.substr(2));
         } else if (w.size() > 2 && startsWith(w, "-T")) {
@@ -154,6 +163,10 @@ std::string usageText()
            "                   --partial, zip packs, the others unpack\n"
            "  -T TOTAL         bytes to pack (tar, zip) or entries to unpack (unzip): the number\n"
            "                   that leads the last line of the word; 7z tells its own progress\n"
+           "  --bytes=N        the bytes the line moves, which the progress is measured by: what\n"
+           "                   tally --pass counts, or else what unzip and bsdtar write, or else\n"
+           "                   what tar wrote of the partial archive or read of the archive\n"
+           "  --base=PATH      packing: the folder the listed names are relative to\n"
            "  --archive=PATH   the archive made or read, to name the job\n"
            "  --folder=PATH    the folder it is unpacked into\n"
            "  --partial=PATH   packing: the file put at the archive's path when all went well\n"
@@ -166,6 +179,8 @@ std::string usageText()
            "  --record=PATH    the job's record, removed once the result is in place\n"
            "  --stages=N       how many programs of the line report their exit status\n"
            "  --relay          hand the error output on standard input on as records\n"
+           "  --pass           pass standard input on to standard output, telling how many\n"
+           "                   bytes have passed on descriptor 3\n"
            "  --text           report on standard error even when a display is available\n"
            "On SIGTERM, SIGHUP (and SIGINT unless it came ignored) the job is stopped and\n"
            "nothing of it is placed.\n"

@@ -21,6 +21,12 @@ struct Options {
     bool kindGiven = false;
     std::optional<Operation> operation;   // --pack, --unpack
     std::optional<std::uint64_t> total;   // -T: bytes (tar, zip) or entries (unzip); not for 7z
+    // --bytes: the bytes the line moves, which the progress is measured by:
+    // counted by `tally --pass` (its records); or else written by unzip
+    // and bsdtar (the sizes of the files they list); or else, tar, the
+    // size of the partial archive, or how far it has read the archive.
+    std::optional<std::uint64_t> bytes;
+    std::string base;                     // --base: packing: the folder the listed names are relative to
     std::string archive;                  // --archive: the archive made or read
     std::string folder;                   // --folder: where it is unpacked
     std::string partial;                  // --partial: the file that becomes the archive when all went well
@@ -31,6 +37,7 @@ struct Options {
     bool keep = false;                    // --keep: files that exist in the folder are kept
     std::optional<unsigned> stages;       // --stages: how many programs report their status
     bool relay = false;                   // --relay: hand error output on as records
+    bool pass = false;                    // --pass: pass standard input on, counting it
     bool forceText = false;               // --text
     bool help = false;                    // -h, --help
     std::vector<std::string> ignored;     // words that were not understood

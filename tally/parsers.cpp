@@ -37,6 +37,14 @@ std::optional<std::uint64_t> StatFileProbe::symlinkTargetSize(const std::string&
     return folderBytes(path, walked_);
 }
 
+std::optional<std::uint64_t> StatFileProbe::readPosition(const std::string& path)
+{
+    if (!reader_)
+        if (const auto inode = pipeInode(inFd_))
+            reader_ = findFileReader(*inode, path);
+    return reader_ ? tally::readPosition(*reader_) : std::nullopt;
+}
+
 // --- Parser ------------------------------------------------------------------
 
 void Parser::openLine(std::string_view, std::uint64_t) {}
@@ -52,6 +60,21 @@ void Parser::setCurrent(std::string_view name)
     if (name.size() > kMaxNameBytes)
         name = name.substr(0, kMaxNameBytes);
     counts_.current.assign(name.data(), name.size());   // reuses the capacity
+}
+
+std::string Parser::onDisk(std::string_view name) const
+{
+    if (folder_.empty() || (!name.empty() && name.front() == '/'))
+        return std::string(name);
+    return folder_ + (folder_.back() == '/' ? "" : "/") + std::string(name);
+}
+
+void Parser::countWritten(std::string_view name)
+{
+    if (!countWritten_ || !probe_ || name.empty() || name.back() == '/')
+        return;
+    if (const auto size = probe_->fileSize(onDisk(name)))
+        counts_.bytes = counts_.bytes + *size < counts_.bytes ? ~0ull : counts_.bytes + *size;
 }
 
 void Parser::addError(std::string_view text, std::uint64_t count)
@@ -274,7 +297,7 @@ void TarParser::fullLine(std::string_view t)
             return;
         if (probe_ && op_ == Operation::Packing && type != '-') {
             // The total counted what the link leads to; tar stores the link.
-            const std::string path = tarUnquote(name);
+            const std::string path = onDisk(tarUnquote(name));
             const auto extra = type == 'l' ? probe_->symlinkTargetSize(path) : probe_->fileSize(path);
             if (extra)
                 size = saturatingAdd(size, *extra);
@@ -388,7 +411,7 @@ void ZipParser::line(std::string_view t, std::uint64_t dropped)
         if (probe_ && !name.empty() && name.back() != '/') {
             // zip -y stores a symbolic link as a link (in= is the length of
             // its target's name); the total counted the file it leads to.
-            if (const auto target = linkSize(name))
+            if (const auto target = probe_->symlinkTargetSize(onDisk(name)))
                 size = *target;
         }
         ++counts_.entries;
@@ -402,26 +425,6 @@ void ZipParser::line(std::string_view t, std::uint64_t dropped)
     }
     if (startsWith(t, "total bytes="))
         counts_.endMarker = true;
-}
-
-std::optional<std::uint64_t> ZipParser::linkSize(std::string_view name)
-{
-    // zip drops the leading "/" of the absolute paths it is given. Once a
-    // member was found on disk, the probe is asked once per member.
-    bool found = false;
-    if (name.front() != '/' && rooted_ != false) {
-        path_.assign(1, '/').append(name);
-        const auto size = probe_->symlinkTargetSize(path_, &found);
-        if (found)
-            rooted_ = true;
-        if (rooted_ == true)   // found now, or learnt before
-            return size;
-    }
-    path_.assign(name);
-    const auto size = probe_->symlinkTargetSize(path_, &found);
-    if (found && name.front() != '/')
-        rooted_ = false;
-    return size;
 }
 
 void ZipParser::openLine(std::string_view t, std::uint64_t dropped)
@@ -499,6 +502,8 @@ void UnzipParser::member(std::string_view keyword, std::string_view name)
     }
     ++counts_.entries;
     setCurrent(name);
+    if (keyword != "linking:" && keyword != "creating:")
+        countWritten(name);
     // unzip lists no folder that exists already. Estimate those: parent
     // folders of listed files that no "creating:" line named.
     if (keyword == "creating:") {
@@ -518,6 +523,7 @@ void UnzipParser::member(std::string_view keyword, std::string_view name)
 
 void UnzipParser::line(std::string_view t, std::uint64_t)
 {
+    openFile_.clear();
     if (deferredLinks_ && startsWith(t, "  "))
         return;   // "  NAME -> TARGET" under "finishing deferred symbolic links:"
     deferredLinks_ = false;
@@ -569,6 +575,8 @@ void UnzipParser::openLine(std::string_view t, std::uint64_t)
                 rest = trimRightBlanks(rest.substr(0, arrow));
         }
         setCurrent(rest);
+        if (countWritten_ && *kw != "linking:" && *kw != "creating:")
+            openFile_ = onDisk(rest);
     }
 }
 
@@ -781,6 +789,7 @@ std::size_t gluedAt(std::string_view rest)
 
 void BsdtarParser::line(std::string_view t, std::uint64_t)
 {
+    openFile_.clear();
     if (startsWith(t, "x ")) {
         const std::string_view rest = t.substr(2);
         const auto prompt = rest.find(kPrompt);
@@ -802,6 +811,8 @@ void BsdtarParser::line(std::string_view t, std::uint64_t)
         const std::size_t at = rest.empty() || rest.back() == '/' ? std::string_view::npos : gluedAt(rest);
         if (at == std::string_view::npos) {
             setCurrent(rest);
+            if (countWritten_)
+                countWritten(tarUnquote(rest));
             return;
         }
         const std::string_view name = rest.substr(0, at);
@@ -849,6 +860,8 @@ void BsdtarParser::openLine(std::string_view t, std::uint64_t)
     if (startsWith(t, "x ")) {
         const std::string_view rest = t.substr(2);
         setCurrent(rest.substr(0, rest.find(kPrompt)));
+        if (countWritten_ && !rest.empty() && rest.back() != '/')
+            openFile_ = onDisk(tarUnquote(counts_.current));
     }
 }
 

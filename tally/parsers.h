@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "options.h"
+#include "stopper.h"
 #include "treebytes.h"
 
 namespace tally {
@@ -56,17 +57,26 @@ public:
     // `found`, when given, tells whether anything is at path at all. Costs
     // one lstat() unless path is a link.
     virtual std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found = nullptr) = 0;
+    // How far the program of the line that reads the file at path has
+    // read it; nothing when that is not known.
+    virtual std::optional<std::uint64_t> readPosition(const std::string&) { return std::nullopt; }
 };
 
 // The real one, with stat(), lstat() and readdir(). A folder that links
 // lead to is walked once, the first time: the total counted it once too.
+// The reader of a file is looked for among the writers of the pipe on
+// `inFd`, tally's input, and its position read as pv -d reads it.
 class StatFileProbe : public FileProbe {
 public:
+    explicit StatFileProbe(int inFd = 0) : inFd_(inFd) {}
     std::optional<std::uint64_t> fileSize(const std::string& path) override;
     std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found = nullptr) override;
+    std::optional<std::uint64_t> readPosition(const std::string& path) override;
 
 private:
     FolderIds walked_;
+    int inFd_;
+    std::optional<FileReader> reader_;
 };
 
 // Where a parser's error messages go besides its counts, in the order they
@@ -101,6 +111,15 @@ public:
 
     void setProbe(FileProbe* probe) { probe_ = probe; }
     void setSink(MessageSink* sink) { sink_ = sink; }
+    // The folder the listed names are relative to (empty: the current
+    // one): where the probe looks for them.
+    void setFolder(std::string folder) { folder_ = std::move(folder); }
+    // Unpacking (unzip, bsdtar): the bytes listed are the sizes of the
+    // files written, the probe asked once a member is complete.
+    void setCountWritten(bool on) { countWritten_ = on; }
+    // ... and the file of the member being written while its line is still
+    // open; empty otherwise.
+    const std::string& openFile() const { return openFile_; }
     // Members listed with a size above `bytes` are kept, name and size:
     // the output folder's file system may not hold them (tar lists sizes).
     void setLargeAbove(std::uint64_t bytes) { largeAbove_ = bytes; }
@@ -109,9 +128,16 @@ public:
 protected:
     void setCurrent(std::string_view name);
     void addError(std::string_view text, std::uint64_t count = 1);
+    // A listed name as a path from the current folder.
+    std::string onDisk(std::string_view name) const;
+    // The size of a complete member's file, when written files are counted.
+    void countWritten(std::string_view name);
 
     Counts counts_;
     FileProbe* probe_ = nullptr;
+    std::string folder_;
+    bool countWritten_ = false;
+    std::string openFile_;
     MessageSink* sink_ = nullptr;
     std::uint64_t largeAbove_ = ~std::uint64_t(0);
     std::vector<std::pair<std::string, std::uint64_t>> large_;
@@ -146,12 +172,6 @@ public:
     void line(std::string_view text, std::uint64_t dropped) override;
     void openLine(std::string_view text, std::uint64_t dropped) override;
 
-private:
-    std::optional<std::uint64_t> linkSize(std::string_view name);
-    // Whether the names zip lists lost the leading "/" of absolute paths:
-    // learnt from the first member found on disk.
-    std::optional<bool> rooted_;
-    std::string path_;
 };
 
 // unzip: "Archive:", "creating:", "inflating:", "extracting:", "linking:",

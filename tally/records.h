@@ -1,10 +1,12 @@
 // The records that an archiving line writes into tally's input between the
 // bytes of the listing: NUL, a type letter, the text, NUL. "S" is a
-// program's exit status ("tar 2"), "E" a line of error output. A listing
+// program's exit status ("tar 2"), "E" a line of error output, "B" the
+// bytes that `tally --pass` has passed on so far ("B1048576"). A listing
 // never holds a NUL byte, and each record comes in one write(), so records
 // and listing are told apart however they interleave.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -60,5 +62,23 @@ private:
 // when inFd ends.
 constexpr std::size_t kRelayLineBytes = 1024;
 void relayErrors(int inFd, int outFd);
+
+// The counting stage of a tar line: passes inFd on to outFd (moving pages
+// between pipes and files without copying them where it can), and writes a
+// "B" record of the bytes passed so far to recordFd at its start, at most
+// every kPassReportInterval, and once at the end. Returns its exit status: 0, or
+// 1 after a failed read or write, which it tells on errFd. A reader that
+// went away is no failure of its own: it ends when done (and may take the
+// last bytes first), and its status tells when it failed.
+constexpr std::chrono::milliseconds kPassReportInterval{100};
+// The pipes on both sides are made this large where the system lets them.
+constexpr int kPassPipeBytes = 1 << 20;
+// After a move of less than a batch (a quarter of the smaller pipe) the
+// pass waits as long as a batch takes to come or go at the rate of the last
+// report interval, at most kPassNap: it wakes once for a batch rather than
+// for every block a fast writer writes or a fast reader takes, and the
+// pipes never run full or dry meanwhile.
+constexpr std::chrono::microseconds kPassNap{1000};
+int passCounting(int inFd, int outFd, int recordFd, int errFd);
 
 } // namespace tally

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "cardprobe.h"
@@ -40,6 +41,13 @@ bool totalCountsBytes(Kind kind)
 std::optional<std::uint64_t> totalOf(const Options& options)
 {
     return options.kind == Kind::SevenZip ? std::nullopt : options.total;
+}
+
+// unzip and bsdtar, given the bytes they unpack to, are measured by the
+// files they write.
+bool measuresWritten(const Options& options)
+{
+    return options.bytes && (options.kind == Kind::Unzip || options.kind == Kind::Bsdtar);
 }
 
 // Where the kind tells its own percentage.
@@ -124,11 +132,15 @@ Outcome decideOutcome(const Options& options, const Counts& counts, const JobSta
 }
 
 Session::Session(const Options& options, Clock::time_point start, FileProbe* probe)
-    : options_(options), parser_(makeParser(options.kind, operationOf(options))),
-      jobText_(sanitize(jobText(options))), start_(start), end_(start)
+    : options_(options), probe_(probe), parser_(makeParser(options.kind, operationOf(options))),
+      jobText_(sanitize(jobText(options))), start_(start), end_(start), progress_(start)
 {
     parser_->setProbe(probe);
     parser_->setSink(this);
+    parser_->setFolder(operationOf(options_) == Operation::Packing ? options_.base
+                       : options_.kind == Kind::Bsdtar             ? options_.staging
+                                                                   : std::string());
+    parser_->setCountWritten(measuresWritten(options_));
     if (!options_.staging.empty())
         parser_->setLargeAbove(std::min(kFatFileLimit, givenFileLimit().value_or(kFatFileLimit)));
     if (!options_.ignored.empty()) {
@@ -175,6 +187,13 @@ void Session::feedListing(const char* data, std::size_t size)
 
 void Session::record(char type, std::string_view text)
 {
+    if (type == 'B') {
+        if (const auto bytes = leadingNumber(text)) {
+            passed_ = std::max(passed_, *bytes);
+            passTold_ = true;
+        }
+        return;
+    }
     if (type == 'S') {
         const auto blank = text.rfind(' ');
         if (blank != std::string_view::npos) {
@@ -413,6 +432,18 @@ Snapshot Session::snapshot(Clock::time_point now)
     if (!inputEnded_ && reader_.hasOpen()) {
         const Line open = reader_.open();
         parser_->openLine(open.text, open.dropped);
+        const std::string& file = parser_->openFile();
+        openWritten_ = file.empty() || !probe_ ? 0 : probe_->fileSize(file).value_or(0);
+    }
+    // A tar line without a pass: the partial archive as tar writes it, the
+    // archive as tar reads it.
+    if (options_.bytes && !passTold_ && !inputEnded_ && options_.kind == Kind::Tar) {
+        struct stat partial;
+        if (operationOf(options_) == Operation::Packing && !options_.partial.empty()
+            && ::stat(options_.partial.c_str(), &partial) == 0)
+            watched_ = std::max(watched_, static_cast<std::uint64_t>(partial.st_size));
+        else if (operationOf(options_) == Operation::Unpacking && probe_ && !options_.archive.empty())
+            watched_ = std::max(watched_, probe_->readPosition(options_.archive).value_or(0));
     }
     const Counts& c = parser_->counts();
     Snapshot s;
@@ -502,19 +533,42 @@ Snapshot Session::snapshot(Clock::time_point now)
     const auto endTime = ended_ ? end_ : now;
     s.elapsedSeconds = std::max(0.0, std::chrono::duration<double>(endTime - start_).count());
 
-    if (total && *total > 0) {
-        const double done = static_cast<double>(measured(options_.kind, c, !inputEnded_));
-        s.fraction = std::min(1.0, done / static_cast<double>(*total));
-    } else if (total && inputEnded_) {
-        s.fraction = 1.0;
-    } else if (ownPercent(options_.kind) && c.percent >= 0) {
-        s.fraction = std::min(1.0, c.percent / 100.0);
-    }
-    if (s.outcome == Outcome::Done || s.outcome == Outcome::Warnings)
-        s.fraction = 1.0;
-    if (!inputEnded_ && s.fraction >= kEtaMinFraction && s.fraction < 1.0 && s.elapsedSeconds >= kEtaMinElapsedSeconds)
-        s.remainingSeconds = s.elapsedSeconds * (1.0 - s.fraction) / s.fraction;
+    s.moved = moved();
+    s.toMove = options_.bytes;
+    if (ended_)
+        progress_.finish(s.outcome == Outcome::Done || s.outcome == Outcome::Warnings);
+    else
+        progress_.update(now, measure());
+    s.fraction = progress_.fraction();
+    if (!inputEnded_)
+        s.remainingSeconds = progress_.remainingSeconds();
     return s;
+}
+
+// The bytes moved: what the pass counted; or else what unzip and bsdtar
+// wrote (with the member being written, as far as it has got); or else
+// what tar has written of the partial archive or read of the archive.
+std::uint64_t Session::moved() const
+{
+    if (passTold_)
+        return passed_;
+    if (measuresWritten(options_))
+        return parser_->counts().bytes + (inputEnded_ ? 0 : openWritten_);
+    return watched_;
+}
+
+// How far the work has got by the measure it has, 0 to 1; -1 when unknown.
+double Session::measure() const
+{
+    const Counts& c = parser_->counts();
+    const auto total = totalOf(options_);
+    if (options_.bytes)
+        return *options_.bytes > 0 ? static_cast<double>(moved()) / static_cast<double>(*options_.bytes) : -1;
+    if (total && *total > 0)
+        return static_cast<double>(measured(options_.kind, c, !inputEnded_)) / static_cast<double>(*total);
+    if (ownPercent(options_.kind) && c.percent >= 0)
+        return c.percent / 100.0;
+    return -1;
 }
 
 // --- words -------------------------------------------------------------------
@@ -567,6 +621,8 @@ std::string countsText(const Snapshot& s)
 
 std::string sizesText(const Snapshot& s)
 {
+    if (s.toMove && s.outcome == Outcome::Running)
+        return humanSize(s.moved) + " of " + humanSize(*s.toMove);
     if (!s.showBytes)
         return std::string();
     if (s.totalBytes && s.outcome == Outcome::Running)

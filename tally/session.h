@@ -16,15 +16,10 @@
 #include "linereader.h"
 #include "options.h"
 #include "parsers.h"
+#include "progressmodel.h"
 #include "records.h"
 
 namespace tally {
-
-using Clock = std::chrono::steady_clock;
-
-// Tunables of the progress model.
-constexpr double kEtaMinFraction = 0.01;       // no estimate of the time left below 1 %
-constexpr double kEtaMinElapsedSeconds = 1.0;  // nor in the first second
 
 // Most messages kept for the window's list; the rest are counted.
 constexpr std::size_t kMaxMessages = 1000;
@@ -44,13 +39,15 @@ struct Snapshot {
     Operation op = Operation::Unpacking;
     Outcome outcome = Outcome::Running;
     bool stopping = false;               // a stop was asked for, input not ended yet
-    double fraction = -1;                // 0..1, or -1: unknown (a busy bar)
+    double fraction = -1;                // 0..1 (below 1 until done, never going back), or -1: unknown (a busy bar)
     std::uint64_t entries = 0;
     std::uint64_t impliedEntries = 0;    // unzip: folders that existed and went unlisted
     std::optional<std::uint64_t> totalEntries;   // unzip: the entry count
     std::uint64_t bytes = 0;
     std::optional<std::uint64_t> totalBytes;     // tar and zip packing: the byte total (7z goes by its percentage)
     bool showBytes = false;              // the listing tells sizes (tar, zip)
+    std::uint64_t moved = 0;             // the bytes the progress is measured by ...
+    std::optional<std::uint64_t> toMove; // ... of these (--bytes)
     int percent = -1;                    // unrar's and 7-Zip's own
     std::uint64_t errors = 0;
     std::string firstError;              // sanitized UTF-8, the tool's own words
@@ -160,7 +157,11 @@ private:
     void noteMember();
     const CardRules& card();
 
+    std::uint64_t moved() const;
+    double measure() const;
+
     Options options_;
+    FileProbe* probe_;
     std::unique_ptr<Parser> parser_;
     RecordSplitter splitter_;
     LineReader reader_;
@@ -189,6 +190,11 @@ private:
     bool written_ = false;
     Clock::time_point start_;
     Clock::time_point end_;
+    ProgressModel progress_;
+    std::uint64_t passed_ = 0;          // what `tally --pass` last counted ...
+    bool passTold_ = false;             // ... once it has told
+    std::uint64_t openWritten_ = 0;     // the file of the member being written, as far as it has got
+    std::uint64_t watched_ = 0;         // tar without a pass: what it wrote of the partial archive, or read of the archive
     bool inputEnded_ = false;
     bool ended_ = false;
     bool stopRequested_ = false;

@@ -15,10 +15,12 @@ StartUp startUp(int argc, const char* const* argv)
     // Writing to a closed standard error must never end tally: a tally that
     // dies early kills the archiver with SIGPIPE and truncates the archive.
     ::signal(SIGPIPE, SIG_IGN);
-    catchEndSignals();
-
     StartUp s;
     s.options = parseOptions(argc, argv);
+    // The counting stage ends on a signal as the archivers beside it do.
+    if (s.options.pass)
+        return s;
+    catchEndSignals();
     // Inside a pipeline a usage text would cut the listing short: there a
     // request for help is a word not understood, reported at the end.
     if (s.options.help && ::isatty(STDIN_FILENO) != 1) {

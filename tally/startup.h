@@ -13,7 +13,8 @@ struct StartUp {
 
 // Ignores SIGPIPE, reads the words, answers --help and chooses the face from
 // the environment (before any application object exists: tally must never
-// abort for want of a display).
+// abort for want of a display). The signals that end a job are caught, but
+// for the counting stage (--pass).
 StartUp startUp(int argc, const char* const* argv);
 
 } // namespace tally

@@ -90,6 +90,50 @@ bool holdsPipeWriteEnd(pid_t pid, std::uint64_t inode, const std::string& procRo
     return found;
 }
 
+std::optional<FileReader> findFileReader(std::uint64_t inode, const std::string& path, const std::string& procRoot)
+{
+    struct stat file;
+    if (::stat(path.c_str(), &file) != 0)
+        return std::nullopt;
+    for (const pid_t pid : findPipeWriters(inode, procRoot)) {
+        const std::string fdDir = procRoot + "/" + std::to_string(pid) + "/fd";
+        DIR* d = ::opendir(fdDir.c_str());
+        if (!d)
+            continue;
+        std::optional<FileReader> found;
+        while (const dirent* e = ::readdir(d)) {
+            struct stat st;
+            if (isNumber(e->d_name) && ::stat((fdDir + "/" + e->d_name).c_str(), &st) == 0
+                && st.st_dev == file.st_dev && st.st_ino == file.st_ino) {
+                found = FileReader{pid, std::atoi(e->d_name)};
+                break;
+            }
+        }
+        ::closedir(d);
+        if (found)
+            return found;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::uint64_t> readPosition(const FileReader& reader, const std::string& procRoot)
+{
+    const std::string fdinfo = procRoot + "/" + std::to_string(reader.pid) + "/fdinfo/" + std::to_string(reader.fd);
+    FILE* f = std::fopen(fdinfo.c_str(), "re");
+    if (!f)
+        return std::nullopt;
+    char buf[256];
+    std::optional<std::uint64_t> position;
+    while (std::fgets(buf, sizeof buf, f)) {
+        if (std::strncmp(buf, "pos:", 4) == 0) {
+            position = std::strtoull(buf + 4, nullptr, 10);
+            break;
+        }
+    }
+    std::fclose(f);
+    return position;
+}
+
 std::vector<pid_t> findPipeWriters(std::uint64_t inode, const std::string& procRoot)
 {
     std::vector<pid_t> pids;

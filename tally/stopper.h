@@ -34,6 +34,21 @@ std::vector<pid_t> findPipeWriters(std::uint64_t inode, const std::string& procR
 // True while pid holds that pipe open for writing.
 bool holdsPipeWriteEnd(pid_t pid, std::uint64_t inode, const std::string& procRoot = "/proc");
 
+// A process's descriptor of a file it reads.
+struct FileReader {
+    pid_t pid = 0;
+    int fd = -1;
+};
+
+// Which writer of the pipe `inode` (a program of the line) holds the file
+// at `path` open; nothing when none does.
+std::optional<FileReader> findFileReader(std::uint64_t inode, const std::string& path,
+                                         const std::string& procRoot = "/proc");
+
+// How far it has read the file: its descriptor's position, as pv -d reads
+// it (/proc/PID/fdinfo/FD); nothing once it has closed it.
+std::optional<std::uint64_t> readPosition(const FileReader& reader, const std::string& procRoot = "/proc");
+
 // The two steps, for callers that must not block (the window): begin() sends
 // SIGTERM, remaining() tells who still holds the pipe, finish() sends
 // SIGKILL to every writer still there.

@@ -1,5 +1,6 @@
 #include "textface.h"
 
+#include <fcntl.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -84,19 +85,26 @@ int runTextFace(const Options& options, int inFd, int errFd)
     // meanwhile a signal still stops it.
     session.endInput(Clock::now());
     std::atomic<bool> placed{false};
-    std::thread placer([&session, &placed] {
+    // The placer says on a pipe that it is done, so that the wait ends then.
+    int done[2] = {-1, -1};
+    const bool told = ::pipe2(done, O_CLOEXEC) == 0;
+    std::thread placer([&session, &placed, &done] {
         session.putInPlace();
         placed = true;
+        if (done[1] >= 0)
+            ::close(done[1]);
     });
     while (!placed) {
         if (endSignal() != 0)
             session.interrupt(endSignal());
         showState(Clock::now());
-        struct pollfd wake {endSignalFd(), POLLIN, 0};
-        if (::poll(&wake, endSignalFd() >= 0 ? 1 : 0, static_cast<int>(kRepaintInterval.count())) > 0)
+        struct pollfd wake[2] = {{told ? done[0] : -1, POLLIN, 0}, {endSignalFd(), POLLIN, 0}};
+        if (::poll(wake, 2, static_cast<int>(kRepaintInterval.count())) > 0 && (wake[1].revents & POLLIN))
             clearEndSignalFd();
     }
     placer.join();
+    if (told)
+        ::close(done[0]);
     const auto end = Clock::now();
     session.placed(end);
     const Snapshot s = session.snapshot(end);

@@ -484,6 +484,8 @@ QString TallyWindow::countsWords(const Snapshot& s)
 
 QString TallyWindow::sizesWords(const Snapshot& s)
 {
+    if (s.toMove && s.outcome == Outcome::Running)
+        return tr("%1 of %2").arg(q(humanSize(s.moved)), q(humanSize(*s.toMove)));
     if (!s.showBytes)
         return QString();
     if (s.totalBytes && s.outcome == Outcome::Running)

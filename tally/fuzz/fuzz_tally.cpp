@@ -2,7 +2,7 @@
 // parsers, the progress model and the texts built from them. Plain C++ (tally_core), no Qt. Build and run: fuzz/run.sh SECONDS.
 //
 // Input layout: byte 0 picks the kind (bits 0-1 and 4), whether a total is
-// given (bit 2), whether a stop was asked for (bit 3) and whether the
+// given (bit 2; an odd one is the bytes the line moves, --bytes, as well), whether a stop was asked for (bit 3) and whether the
 // operation is said in so many words, the other one than the kind's own
 // (bit 5); byte 1 sets the chunk
 // size of the feed; byte 2 the terminal width; bytes 3-6 the total; the rest
@@ -68,6 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                                                     : tally::Operation::Packing;
     if (flags & 4)
         options.total = (flags & 0x80) ? static_cast<std::uint64_t>(total32) << 20 : total32;
+    if ((flags & 4) && (total32 & 1))
+        options.bytes = options.total;
 
     FakeProbe probe;
     const auto t0 = tally::Clock::time_point{};
@@ -75,13 +77,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (flags & 8)
         session.setStopRequested();
     int round = 0;
+    double shown = -1;
     for (std::size_t off = 0; off < textSize; off += chunk) {
         const std::size_t len = std::min(chunk, textSize - off);
         session.feed(text + off, len);
         if (++round % 5 == 0) {
             const tally::Snapshot s = session.snapshot(t0 + std::chrono::milliseconds(100 * round));
-            check(s.fraction == -1 || (s.fraction >= 0 && s.fraction <= 1));
+            // Never back, below 100 % while running.
+            check(s.fraction >= shown && s.fraction <= tally::kMaxRunningFraction);
+            check(s.remainingSeconds == -1 || s.remainingSeconds >= 0);
             check(s.outcome == tally::Outcome::Running);
+            shown = s.fraction;
         }
     }
     session.finish(t0 + std::chrono::seconds(3));

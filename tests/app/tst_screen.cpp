@@ -390,8 +390,8 @@ private slots:
             tap(extract.x() + extract.width() * 3 / 4, extract.bottom() - Touch / 2); // "OK"
             QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 1, Patience);
             known = known.mid(0, 1);
-            // The archivers keep the paths they were given, less the first "/".
-            const QByteArray into = p + "/out/" + QByteArray::number(k) + p + "/in";
+            // The archive holds "in" under its own name.
+            const QByteArray into = p + "/out/" + QByteArray::number(k) + "/in";
             QTRY_VERIFY2_WITH_TIMEOUT(treeDifference(source, describeTree(into)).isEmpty(),
                                       (formats.at(k).toUtf8() + ": " + describeTree(p + "/out").keys().join(' ')).constData(),
                                       Patience);

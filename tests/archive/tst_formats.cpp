@@ -26,20 +26,29 @@ QString programs(const std::vector<arkive::Tool>& tools)
 }
 
 // The README's row of a format: its endings, the programs that pack and
-// unpack it (with the ones that take over in brackets), its packages.
+// unpack it (with the ones that take over in brackets), the parallel tools
+// that take the compressor's place, its packages.
 QString readmeRow(const arkive::Format& f)
 {
-    QStringList endings, packages;
+    QStringList endings, packages, parallel;
     for (const arkive::Ending& e : f.endings)
         endings << e.text;
     for (const auto* tools : {&f.packTools, &f.unpackTools, &f.otherTools})
         for (const arkive::Tool& tool : *tools)
             if (!packages.contains(tool.package))
                 packages << tool.package;
+    for (const arkive::ParallelTool& p : f.parallel) {
+        QStringList words;
+        for (const char* word : p.pack)
+            words << word;
+        parallel << words.join(' ') + (p.unpack.empty() ? " (packing)" : "");
+        if (!packages.contains(p.tool.package))
+            packages << p.tool.package;
+    }
     const QString others = f.otherTools.empty() ? QString() : " (or " + programs(f.otherTools) + ")";
     return "| " + endings.first() + (endings.size() > 1 ? " (" + endings.mid(1).join(", ") + ")" : QString()) + " | "
            + (f.packs ? programs(f.packTools) + others : QString("—")) + " | " + programs(f.unpackTools) + others + " | "
-           + packages.join(", ") + " |";
+           + (parallel.isEmpty() ? QString("—") : parallel.join(" or ")) + " | " + packages.join(", ") + " |";
 }
 
 } // namespace
@@ -72,7 +81,7 @@ private slots:
         for (const arkive::Format& f : arkive::formats())
             rows << readmeRow(f);
         const QString readme = source("README.md");
-        const qsizetype start = readme.indexOf("| format | packs with | unpacks with | Debian packages |");
+        const qsizetype start = readme.indexOf("| format | packs with | unpacks with | on every core | Debian packages |");
         QVERIFY(start >= 0);
         const QStringList lines = readme.mid(start).split('\n').mid(2, int(rows.size()));
         QVERIFY2(lines == rows, qPrintable("The README's table should read:\n" + rows.join('\n')));
@@ -87,13 +96,18 @@ private slots:
         QStringList named;
         for (auto m = field.globalMatch(package); m.hasNext();)
             named += m.next().captured(1).split(", ");
-        for (const arkive::Format& f : arkive::formats())
-            for (const auto* tools : {&f.packTools, &f.unpackTools, &f.otherTools})
-                for (const arkive::Tool& tool : *tools) {
-                    QVERIFY2(named.contains(tool.package), tool.package);
-                    QVERIFY2(QString(tool.package) == "unrar" || deps.contains(QRegularExpression(QString("\\b%1\\b").arg(tool.package))),
-                             tool.package);
-                }
+        for (const arkive::Format& f : arkive::formats()) {
+            std::vector<arkive::Tool> all = f.packTools;
+            all.insert(all.end(), f.unpackTools.begin(), f.unpackTools.end());
+            all.insert(all.end(), f.otherTools.begin(), f.otherTools.end());
+            for (const arkive::ParallelTool& p : f.parallel)
+                all.push_back(p.tool);
+            for (const arkive::Tool& tool : all) {
+                QVERIFY2(named.contains(tool.package), tool.package);
+                QVERIFY2(QString(tool.package) == "unrar" || deps.contains(QRegularExpression(QString("\\b%1\\b").arg(tool.package))),
+                         tool.package);
+            }
+        }
     }
 
     // The texts that list what arkive packs name every format it packs.

@@ -1,9 +1,15 @@
-// The byte total handed to tally: files count their size, folders what they
-// hold but hidden entries, links are followed, loops end, totals pass 4 GiB.
+// The byte totals handed to tally. zip's: files count their size, folders
+// what they hold but hidden entries, links are followed, loops end, totals
+// pass 4 GiB. tar's: the bytes of the stream tar writes, to the byte.
 #include "localbytes.h"
+#include "tarstream.h"
 #include "totalsize.h"
 
 #include "bytefiles.h"
+#include "processes.h"
+
+#include <sys/socket.h>
+#include <sys/un.h>
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +18,7 @@ class TestTotalSize : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_tmp;
+    int m_socket = -1;
 
 private slots:
     void initTestCase()
@@ -27,6 +34,20 @@ private slots:
                                            {"..", "/f/sub/up"}, {".", "/f/sub/self"}, {"f", "/to-f"}})
             QCOMPARE(symlink(target, t + link), 0);
         QCOMPARE(mkfifo(t + "/f/fifo", 0600), 0);
+        // Names and link targets past tar's 100 bytes, hard links (one of a
+        // long name), a socket, sizes off the block.
+        const QByteArray longName = QByteArray(101, 'n'), longDir = t + "/long/" + QByteArray(99, 'd');
+        QCOMPARE(runProgram({"mkdir", "-p", longDir}), 0);
+        QVERIFY(writeBytes(longDir + '/' + longName, QByteArray(513, 'x')) && writeBytes(t + "/long/short", QByteArray(1, 'y')));
+        QCOMPARE(link(longDir + '/' + longName, t + "/long/hard"), 0);
+        QCOMPARE(link(t + "/long/short", longDir + "/hard to short"), 0);
+        QCOMPARE(symlink(QByteArray(150, 't'), t + "/long/far"), 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray socketPath = t + "/long/socket";
+        std::memcpy(address.sun_path, socketPath.constData(), size_t(socketPath.size()));
+        m_socket = socket(AF_UNIX, SOCK_STREAM, 0);
+        QCOMPARE(bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
         for (const char* sparse : {"/wide/a", "/wide/b"})
             QVERIFY(writeBytes(t + sparse, {}) && truncate(t + sparse, qint64(3) << 30) == 0);
     }
@@ -47,7 +68,26 @@ private slots:
         }
     }
 
-    void cleanupTestCase() { removeTree(QFile::encodeName(m_tmp.path())); }
+    // What tar itself writes for the same names, from the same folder.
+    void tarStream()
+    {
+        const QByteArray t = QFile::encodeName(m_tmp.path());
+        for (const QByteArrayList& names : {QByteArrayList{"f"}, QByteArrayList{"long"}, QByteArrayList{"f/a", "long/short", "long/hard"},
+                                            QByteArrayList{"caf\xe9\xff", "to-f"}}) {
+            std::vector<std::string> list;
+            for (const QByteArray& name : names)
+                list.push_back(name.toStdString());
+            QByteArray stream;
+            QCOMPARE(runProgram(QByteArrayList{"sh", "-c", "tar -cf - -C \"$0\" -- \"$@\" 2>/dev/null | wc -c", t} + names, &stream), 0);
+            QCOMPARE(arkive::tarStreamBytes(t.toStdString(), list), stream.trimmed().toULongLong());
+        }
+    }
+
+    void cleanupTestCase()
+    {
+        ::close(m_socket);
+        removeTree(QFile::encodeName(m_tmp.path()));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTotalSize)

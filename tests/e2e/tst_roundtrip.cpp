@@ -1,7 +1,9 @@
 // Round trips with the real archivers and the real tally: a tree of hostile
 // names packed through the compress dialog's OK into a folder with a
 // hostile name, unpacked through the extract dialog's OK into another, must
-// come back byte for byte, and every tally must say done.
+// come back byte for byte, and every tally must say done. The archive holds
+// each entry under its name in the folder shown; tar archives unpack byte
+// for byte with the single-threaded tools too, whichever tool packed them.
 #include "compressformats.h"
 #include "format.h"
 #include "members.h"
@@ -17,6 +19,29 @@
 
 Q_DECLARE_METATYPE(CompressRequest)
 
+namespace {
+
+// Links in `folder` to every program of the system's but `without`, for a
+// PATH on which they are not installed; lzip is lzip's own (Debian's lzip
+// may be plzip).
+QByteArray programsWithout(const QByteArray& folder, const QByteArrayList& without)
+{
+    for (const QByteArray& name : namesIn("/usr/bin"))
+        if (!without.contains(name) && ::symlink("/usr/bin/" + name, folder + '/' + name) != 0)
+            return {};
+    if (QFile::exists("/usr/bin/lzip.lzip") && (::unlink(folder + "/lzip") != 0 || ::symlink("/usr/bin/lzip.lzip", folder + "/lzip") != 0))
+        return {};
+    return folder;
+}
+
+// The single-threaded tool that reads a tar format's compression.
+QByteArray standardTool(const arkive::Format& format)
+{
+    return qstrcmp(format.compressor, "lzip") == 0 && QFile::exists("/usr/bin/lzip.lzip") ? "lzip.lzip" : format.compressor;
+}
+
+} // namespace
+
 class TestRoundTrip : public QObject
 {
     Q_OBJECT
@@ -30,7 +55,8 @@ private slots:
     {
         QTest::addColumn<QString>("format");
         QTest::addColumn<CompressRequest>("options");
-        QTest::addColumn<QByteArray>("method");   // a method that unzip -v shows
+        QTest::addColumn<QByteArray>("method");        // a method that unzip -v shows
+        QTest::addColumn<QByteArrayList>("without");   // programs not installed while packing
         // The test command installs every tool: every format is offered.
         const QStringList formats = compressFormats();
         int offered = 0;
@@ -40,37 +66,74 @@ private slots:
                                     : 0;
         QCOMPARE(formats.size(), offered);
         for (const QString& format : formats)
-            QTest::newRow(qPrintable(format)) << format << CompressRequest() << QByteArray();
+            QTest::newRow(qPrintable(format)) << format << CompressRequest() << QByteArray() << QByteArrayList();
+        // Without the parallel tools: the single-threaded ones, as before.
+        const QByteArrayList parallel{"pigz", "unpigz", "lbzip2", "pbzip2", "plzip"};
+        for (const char* format : {".tar.gz", ".tar.bz2", ".tar.lz"})
+            QTest::addRow("%s single-threaded", format) << format << CompressRequest() << QByteArray() << parallel;
+        QTest::newRow(".tar.bz2 by pbzip2") << ".tar.bz2" << CompressRequest() << QByteArray() << QByteArrayList{"lbzip2"};
         CompressRequest zip;
         zip.password = "p w'\"$`\\;&|x -P";
-        QTest::newRow("zip password is AES") << ".zip" << zip << QByteArray("Unk:099");
-        QTest::newRow("7z password hides the names") << ".7z" << zip << QByteArray();
+        QTest::newRow("zip password is AES") << ".zip" << zip << QByteArray("Unk:099") << QByteArrayList();
+        QTest::newRow("7z password hides the names") << ".7z" << zip << QByteArray() << QByteArrayList();
         zip = CompressRequest();
         zip.ratio = 0;
-        QTest::newRow("zip ratio 0 stores") << ".zip" << zip << QByteArray("Stored");
+        QTest::newRow("zip ratio 0 stores") << ".zip" << zip << QByteArray("Stored") << QByteArrayList();
         zip.ultra = true;
-        QTest::newRow("zip ultra beats the ratio") << ".zip" << zip << QByteArray("Defl:X");
+        QTest::newRow("zip ultra beats the ratio") << ".zip" << zip << QByteArray("Defl:X") << QByteArrayList();
     }
     void roundTrip()
     {
         QFETCH(QString, format);
         QFETCH(CompressRequest, options);
         QFETCH(QByteArray, method);
-        const QByteArray tree = m_world.tree(format == ".zip");
-        const QByteArray archive = m_world.pack({tree}, m_world.folder("out 'q' \"d\" $x `y`;&|<> *?[a]"), format, options);
+        QFETCH(QByteArrayList, without);
+        // A folder and a file beside it whose name begins with "-".
+        const QByteArray tree = m_world.tree(format == ".zip"), shown = tree.left(tree.lastIndexOf('/'));
+        QVERIFY(writeBytes(shown + "/-lead", "lead\n"));
+        const QByteArray path = qgetenv("PATH");
+        if (!without.isEmpty())
+            qputenv("PATH", ARKIVE_TEST_SOURCE_DIR "/stubs:" + programsWithout(m_world.folder("programs"), without));
+        const QByteArray archive =
+            m_world.pack({tree, shown + "/-lead"}, m_world.folder("out 'q' \"d\" $x `y`;&|<> *?[a]"), format, options);
+        qputenv("PATH", path);
         QVERIFY(!archive.isEmpty());
         COMPARE_TALLIES(m_world, 1, 0);
         QByteArray listing;
         QVERIFY(method.isEmpty() || runProgram({"unzip", "-v", archive}, &listing) >= 0);
         QVERIFY(listing.contains(method) && (method != "Stored" || !listing.contains("Defl")));
+        // Each entry under its name in the folder shown, nothing above it.
+        QSet<QByteArray> top;
+        arkive::listMembers(archive.toStdString(), [&top](arkive::Member&& m) {
+            top << QByteArray::fromStdString(m.path.substr(0, m.path.find('/')));
+        });
+        QVERIFY(options.password.isEmpty() || format == ".zip" || top.isEmpty());   // no names without the password
+        QVERIFY2(top.isEmpty() || top == QSet<QByteArray>({"tree", "-lead"}), QByteArrayList(top.begin(), top.end()).join(' '));
         const QByteArray out = m_world.folder("unpacked `touch canary` $(touch canary) '\"\\;\n\xfd *?");
         QVERIFY(m_world.unpack({archive}, out, options.password.toUtf8()));
         COMPARE_TALLIES(m_world, 1, 0);
-        COMPARE_TREES(out + tree, tree);
-        if (format == ".7z" && !options.password.isEmpty()) {   // no name without the password
-            QByteArray names;
-            runProgram({"7zz", "l", "-p", archive}, &names);
-            QVERIFY(!names.contains("big.bin"));
+        COMPARE_TREES(out + "/tree", tree);
+        QCOMPARE(readBytes(out + "/-lead"), QByteArray("lead\n"));
+        const arkive::Format* f = formatOfEntry(format);
+        if (f->family == arkive::Family::Tar && f->compressor) {   // the standard tool reads it
+            const QByteArray standard = m_world.folder("standard");
+            QCOMPARE(runProgram({"sh", "-c", "\"$0\" -dc <\"$1\" | tar -xf - -C \"$2\"", standardTool(*f), archive, standard}), 0);
+            COMPARE_TREES(standard + "/tree", tree);
+        }
+    }
+
+    // A selection from two folders is stored below the deepest folder that
+    // holds both.
+    void selectionFromTwoFolders()
+    {
+        const QByteArray tree = m_world.tree(true), a = tree + "/sub $dir 'x'/-nested `x`", b = tree + "/big.bin";
+        for (const char* format : {".tar.gz", ".zip", ".7z"}) {
+            const QByteArray archive = m_world.pack({a, b}, m_world.folder("two"), format);
+            COMPARE_TALLIES(m_world, 1, 0);
+            QByteArrayList names;
+            arkive::listMembers(archive.toStdString(), [&names](arkive::Member&& m) { names << QByteArray::fromStdString(m.path); });
+            std::sort(names.begin(), names.end());
+            QCOMPARE(names, QByteArrayList({"big.bin", "sub $dir 'x'/-nested `x`"}));
         }
     }
 
@@ -134,7 +197,7 @@ private slots:
         const QByteArray out = m_world.folder("volumes out");
         QVERIFY(m_world.unpack({archive + ".001"}, out, "p w"));
         COMPARE_TALLIES(m_world, 1, 0);
-        COMPARE_TREES(out + big, big);
+        COMPARE_TREES(out + "/data", big);
         QCOMPARE(m_world.pack({big}, dir, ".7z"), archive);
         COMPARE_TALLIES(m_world, 1, 0);
         QCOMPARE(set.entryList(QDir::Files | QDir::Hidden), QStringList({base}));
@@ -164,7 +227,7 @@ private slots:
         const QByteArray out = m_world.folder("split out") + "/made by unpacking";   // a folder that does not exist yet
         QVERIFY(m_world.unpack({archive}, out, "p w"));
         COMPARE_TALLIES(m_world, 1, 0);
-        COMPARE_TREES(out + big, big);
+        COMPARE_TREES(out + "/data", big);
         QCOMPARE(m_world.pack({big, big + "/small"}, dir, ".zip"), archive);
         COMPARE_TALLIES(m_world, 1, 0);
         QCOMPARE(set.entryList(QDir::Files | QDir::Hidden), QStringList({base + ".zip"}));
@@ -186,7 +249,7 @@ private slots:
         QCOMPARE(m_world.pack({archive}, dir, ".tar.gz"), archive);
         COMPARE_TALLIES(m_world, 1, 0);
         QByteArray inside;
-        QCOMPARE(runProgram({"tar", "-xzOf", archive, archive.mid(1)}, &inside), 0);
+        QCOMPARE(runProgram({"tar", "-xzOf", archive, archive.mid(dir.size() + 1)}, &inside), 0);
         QCOMPARE(inside, QByteArray("an older archive\n"));
         QCOMPARE(describeTree(dir).size(), 1);   // no partial archive left
         // A zip packed into the folder it packs holds neither itself nor the line's private folder.
@@ -216,16 +279,16 @@ private slots:
         const QByteArray tree = m_world.tree(true), out = m_world.folder("ow out");
         const QByteArray archive = m_world.pack({tree}, m_world.folder("ow"), format);
         COMPARE_TALLIES(m_world, 1, 0);
-        QCOMPARE(runProgram({"mkdir", "-p", out + tree}), 0);
-        QVERIFY(writeBytes(out + tree + "/two words", "older\n"));
+        QCOMPARE(runProgram({"mkdir", "-p", out + "/tree"}), 0);
+        QVERIFY(writeBytes(out + "/tree/two words", "older\n"));
         QVERIFY(m_world.unpack({archive}, out, {}, overwrite));
         const QList<e2e::TallyEnd> ends = m_world.tallyEnds();
         QCOMPARE(ends.size(), 1);
-        QCOMPARE(ends.first().status, 0);
+        QVERIFY2(ends.first().status == 0, ends.first().summary.constData());
         QCOMPARE(ends.first().summary.contains("1 file was already there and was kept; the rest was unpacked."), !overwrite);
-        QCOMPARE(readBytes(out + tree + "/two words"), overwrite ? readBytes(tree + "/two words") : "older\n");
-        QCOMPARE(readBytes(out + tree + "/big.bin"), readBytes(tree + "/big.bin"));
-        QCOMPARE(describeTree(out + tree).keys(), describeTree(tree).keys());
+        QCOMPARE(readBytes(out + "/tree/two words"), overwrite ? readBytes(tree + "/two words") : "older\n");
+        QCOMPARE(readBytes(out + "/tree/big.bin"), readBytes(tree + "/big.bin"));
+        QCOMPARE(describeTree(out + "/tree").keys(), describeTree(tree).keys());
     }
 
     // Unpacked whole into a folder that holds other entries, an archive of

@@ -42,7 +42,10 @@ private slots:
             // Inside a pipeline no usage text: the input is read, the words are the failure.
             {"tally --help -t tar <tar-1.34-extract-photos.txt", 1, "tally: unpacking reported errors"},
             {"tally -t tar --stages=2 <line-gzip-1.12-tar-1.34-extract-trailing.txt", 4,
-             "tally: unpacking done with warnings"}};
+             "tally: unpacking done with warnings"},
+            // The counting stage: what it passed on, whole, and its count last, from a file and through pipes.
+            {"tally --pass <tar-1.34-extract-photos.txt 3>/dev/null | cmp - tar-1.34-extract-photos.txt && echo same", 0, "same"},
+            {"head -c 3000000 /dev/zero | tally --pass 3>&1 >/dev/null | tr '\\0' '\\n' | tail -n 1", 0, "B3000000"}};
         // Whatever comes, and with standard error closed: the writer never sees a broken pipe.
         for (const char* kind : {"tar", "zip", "unzip", "unrar", "7z", "bsdtar"})
             lines.append({QString("head -c 8000000 /dev/urandom | tally -t %1 2>&-; exit ${PIPESTATUS[0]}").arg(kind), 0, ""});

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <map>
@@ -12,6 +13,7 @@
 #include "bytefiles.h"
 #include "finisher.h"
 #include "inputpacer.h"
+#include "progressmodel.h"
 #include "session.h"
 #include "stopper.h"
 #include "tallytest.h"
@@ -100,10 +102,10 @@ private slots:
         rec("tar-1.34-extract-photos.txt", "-t tar", "U 16 153028 0 done mmc/mmca1/photos/link_to_a");
         rec("tar-1.34-extract-all.txt", "-t tar", "U 20 1225153033 0 done mmc/mmca1/docs/big.bin");
         rec("tar-1.34-extract-music.txt", "-t tar", "U 8 92010 0 done mmc/mmca1/music/album_link");
-        rec("zip-3.0-create-photos.txt", "-T 153033 -t zip", "P 13 153040 4 errors mmc/mmca1/photos/link_to_a | "
+        rec("zip-3.0-create-photos.txt", "-T 153033 -t zip --base=/", "P 13 153040 4 errors mmc/mmca1/photos/link_to_a | "
             "zip warning: ignoring FIFO (Named Pipe) - use -FI to read: /mmc/mmca1/photos/fifo");
         rec("zip-3.0-create-docs.txt", "-T 1225000005 -t zip", "P 4 1225000005 0 done mmc/mmca1/docs/big.bin");
-        rec("zip-3.0-create-music.txt", "-T 224009 -t zip", "P 8 224010 0 done mmc/mmca1/music/album_link");
+        rec("zip-3.0-create-music.txt", "-T 224009 -t zip --base=/", "P 8 224010 0 done mmc/mmca1/music/album_link");
         rec("zip-3.0-create-cannotwrite.txt", "-T 1000 -t zip", "P 0 0 2 errors  | zip I/O error: No such file or "
             "directory");
         rec("zip-3.0-create-missing.txt", "-T 10 -t zip", "P 0 0 2 errors  | zip warning: name not matched: "
@@ -209,6 +211,42 @@ private slots:
                  {"line-unzip-6.0-extract-overlap.txt", unzip,
                   "U 1 0 1 errors st/top/a.txt | error: invalid zip file with overlapped components "
                   "(possible zip bomb)"},
+             })
+            rec(file, args, want);
+        // The parallel tools' own words, the cause ahead of what tar says after it; the
+        // stream the pass counted. pbzip2's threads each say they quit.
+        const char* const pass = "--bytes=307200 -t tar --pack --stages=3";
+        const char* const unpass = "-t tar --stages=3";
+        for (const auto& [file, args, want] : std::initializer_list<std::tuple<const char*, const char*, const char*>>{
+                 {"line-pigz-2.6-tar-1.34-create-full.txt", pass,
+                  "P 3 300003 1 errors src/a.txt | pigz: abort: write error on <stdout> (No space left on device)"},
+                 {"line-pigz-2.6-tar-1.34-extract-truncated.txt", unpass,
+                  "U 2 300000 4 errors src/f.bin | pigz: skipping: <stdin>: corrupted -- incomplete deflate data"},
+                 {"line-pigz-2.6-tar-1.34-extract-corrupt.txt", unpass, "U 3 300003 1 errors src/a.txt | pigz: skipping: <stdin>: corrupted -- crc32 mismatch"},
+                 {"line-lbzip2-2.5-tar-1.34-create-full.txt", pass,
+                  "P 3 300003 1 errors src/a.txt | lbzip2: stdout: write(): No space left on device"},
+                 {"line-lbzip2-2.5-tar-1.34-extract-truncated.txt", unpass,
+                  "U 0 0 2 errors  | lbzip2: stdin: compressed data error: bad block header magic"},
+                 {"line-lbzip2-2.5-tar-1.34-extract-corrupt.txt", unpass,
+                  "U 0 0 2 errors  | lbzip2: stdin: compressed data error: block CRC mismatch"},
+                 {"line-pbzip2-1.1.13-tar-1.34-create-full.txt", pass,
+                  "P 3 300003 4 errors src/a.txt | pbzip2: *ERROR: Could not write 302034 bytes to file [ret=-1]!  Aborting..."},
+                 {"line-pbzip2-1.1.13-tar-1.34-extract-truncated.txt", unpass,
+                  "U 0 0 3 errors  | pbzip2: *ERROR on decompress - last in segment reached before BZ_STREAM_END: ret=0; block=0; "
+                  "seq=-1; isLastInSeq=1; avail_in=0"},
+                 {"line-pbzip2-1.1.13-tar-1.34-extract-trailing.txt", unpass,
+                  "U 2 300000 5 errors src/f.bin | pbzip2: *ERROR during BZ2_bzDecompress - trailing garbage: ret=4; block=0; "
+                  "seq=0; isLastInSeq=1; avail_in=22"},
+                 {"line-plzip-1.10-tar-1.34-create-full.txt", pass,
+                  "P 3 300003 1 errors src/a.txt | (stdin): plzip: Write error: No space left on device"},
+                 {"line-plzip-1.10-tar-1.34-extract-truncated.txt", unpass, "U 0 0 2 errors  | (stdin): Unexpected EOF in worker 0"},
+                 {"line-plzip-1.10-tar-1.34-extract-corrupt.txt", unpass, "U 0 0 2 errors  | (stdin): Data error in worker 0"},
+                 {"line-xz-5.4.1-tar-1.34-create-full.txt", pass,
+                  "P 3 300003 1 errors src/a.txt | xz: (stdout): Write error: No space left on device"},
+                 {"line-xz-5.4.1-tar-1.34-extract-truncated.txt", unpass,
+                  "U 2 300000 4 errors src/f.bin | xz: (stdin): Unexpected end of input"},
+                 {"line-zstd-1.5.4-tar-1.34-create-full.txt", pass,
+                  "P 3 300003 1 errors src/a.txt | zstd: error 70 : Write error : cannot write block : No space left on device"},
              })
             rec(file, args, want);
         row("every program ended well", recording("line-zip-3.0-create-vanished.txt").mid(46), "-T 300003 -t zip --stages=1",
@@ -348,17 +386,28 @@ private slots:
         const QByteArray two = tarLine("300", "one") + tarLine("100", "two");
         QCOMPARE(look("-T 800 -t tar", two, 10000).fraction, 0.5);
         QCOMPARE(look("-T 800 -t tar", two, 10000).remainingSeconds, 10.0);
-        QCOMPARE(look("-T 800 -t tar", two, 900).remainingSeconds, -1.0);   // no guess in the first second
-        QCOMPARE(look("-T 100 -t tar", two, 5000).fraction, 1.0);   // more than the total (hidden files)
+        QCOMPARE(look("-T 100 -t tar", two, 5000).fraction, kMaxRunningFraction);   // more than the total (hidden files)
         QCOMPARE(look("-t tar", two, 5000).fraction, -1.0);   // no total: busy
         QCOMPARE(look("-T 0 -t tar", two, 5000).fraction, -1.0);
         QCOMPARE(look("-T 0 -t tar", two, 5000, true).fraction, 1.0);
+        // The bytes the pass counted, not the members listed: a member is
+        // listed when it is begun.
+        const QByteArray passed = QByteArrayLiteral("\0B250\0") + tarLine("1000", "big") + QByteArrayLiteral("\0B500\0");
+        const Snapshot half = look("--bytes=1000 -t tar --pack --stages=3", passed, 10000);
+        QVERIFY(half.fraction == 0.5 && half.remainingSeconds == 10.0 && half.moved == 500 && sizesText(half) == "500 B of 1000 B");
+        QCOMPARE(look("--bytes=1000 -t tar --stages=3", tarLine("1000", "big"), 10000).fraction, 0.0);   // nothing counted yet
+        // unzip: the files it wrote, the one it writes as far as it has got.
+        RecordedTree tree;
+        Session unzip(tallytest::options("--bytes=24 -T 3 -t unzip"), Clock::time_point{}, &tree);
+        const QByteArray written = "  inflating: /mmc/mmca1/photos/a.txt  \n  inflating: /mmc/mmca1/photos/a.txt";
+        unzip.feed(written.constData(), std::size_t(written.size()));
+        QCOMPARE(unzip.snapshot(Clock::time_point{} + seconds(1)).moved, std::uint64_t(12));
         // 7-Zip's own percentage, from the line still open; its byte total
         // measures nothing (no sizes listed) and is not shown.
         const QByteArray big = recording("7zz-26.02-create-big.txt");
-        const Snapshot half = look("-T 200000003 -t 7z --pack", big.left(big.indexOf(" 50% 1") + 6), 10000);
-        QVERIFY(half.fraction == 0.5 && half.remainingSeconds == 10.0 && half.current == "src/big.bin");
-        QVERIFY(!half.showBytes && !half.totalBytes && !half.totalEntries && sizesText(half).empty());
+        const Snapshot seven = look("-T 200000003 -t 7z --pack", big.left(big.indexOf(" 50% 1") + 6), 10000);
+        QVERIFY(seven.fraction == 0.5 && seven.remainingSeconds == 10.0 && seven.current == "src/big.bin");
+        QVERIFY(!seven.showBytes && !seven.totalBytes && !seven.totalEntries && sizesText(seven).empty());
         QCOMPARE(look("-t 7z", " 60% 3\b\b\b\b\b\b      \b\b\b\b\b\b- b\n 10% 4", 5000).percent, 60);
         QCOMPARE(look("-t 7z", "- a\n", 5000).fraction, -1.0);   // no update yet
         const QByteArray rar = recording("unrar-6.24-described-extract-music.txt");
@@ -367,6 +416,48 @@ private slots:
         QCOMPARE(look("-t bsdtar", "x a\nx b/c.bin", 5000).current, std::string("b/c.bin"));
         QCOMPARE(look("-t bsdtar", "x a\nx d\\te.txtEnter passphrase:Enter pass", 5000).current, std::string("d?e.txt"));
         QCOMPARE(humanSize(1023) + ", " + humanSize(153033) + ", " + humanSize(~0ull), std::string("1023 B, 149.4 KiB, 16.0 EiB"));
+    }
+
+    // The progress shown, on a simulated clock, after measures at seconds:
+    // never back, below 100 % until the work is done, the time left at the
+    // rate of the last 30 s (-2: not looked at).
+    void progressModel_data()
+    {
+        QTest::addColumn<QList<QPointF>>("measures");   // (seconds, measure)
+        QTest::addColumn<int>("end");                   // 0 running, 1 done, 2 ended otherwise
+        QTest::addColumn<double>("fraction");
+        QTest::addColumn<double>("remaining");
+        QList<QPointF> steady;
+        for (int t = 1; t <= 50; ++t)
+            steady << QPointF(t, t / 100.0);
+        QTest::newRow("steady: the rest at its rate") << steady << 0 << 0.5 << 50.0;
+        QTest::newRow("a burst moves it as far as it moves the window's rate")
+            << steady.mid(0, 40) + QList<QPointF>{{41, 0.6}} << 0 << 0.6 << 0.4 / (0.49 / 30);
+        QTest::newRow("standing still for the window: not known") << steady.mid(0, 20) + QList<QPointF>{{60, 0.2}} << 0 << 0.2 << -1.0;
+        QTest::newRow("never back") << QList<QPointF>{{2, 0.5}, {3, 0.3}} << 0 << 0.5 << -2.0;
+        QTest::newRow("beyond its measure: 99 %, no estimate") << QList<QPointF>{{5, 1.4}} << 0 << kMaxRunningFraction << -1.0;
+        QTest::newRow("done: 100 %") << QList<QPointF>{{5, 0.4}} << 1 << 1.0 << -1.0;
+        QTest::newRow("ended otherwise: as it was") << QList<QPointF>{{5, 0.4}} << 2 << 0.4 << -1.0;
+        QTest::newRow("not known") << QList<QPointF>{{5, -1}} << 0 << -1.0 << -1.0;
+        QTest::newRow("known, then not: stays") << QList<QPointF>{{5, 0.3}, {6, -1}} << 0 << 0.3 << -1.0;
+        QTest::newRow("below 1 %: no estimate") << QList<QPointF>{{5, 0.005}} << 0 << 0.005 << -1.0;
+        QTest::newRow("the first second: no estimate") << QList<QPointF>{{0.9, 0.5}} << 0 << 0.5 << -1.0;
+    }
+    void progressModel()
+    {
+        QFETCH(QList<QPointF>, measures);
+        QFETCH(int, end);
+        QFETCH(double, fraction);
+        QFETCH(double, remaining);
+        const Clock::time_point t0{};
+        ProgressModel model(t0);
+        for (const QPointF& m : std::as_const(measures))
+            model.update(t0 + duration_cast<Clock::duration>(duration<double>(m.x())), m.y());
+        if (end > 0)
+            model.finish(end == 1);
+        QCOMPARE(model.fraction(), fraction);
+        if (remaining > -2)
+            QVERIFY2(std::abs(model.remainingSeconds() - remaining) < 1e-6, qPrintable(QString::number(model.remainingSeconds())));
     }
 
     void tickerSnapsForward()
@@ -436,6 +527,30 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(stopper.remaining().empty(), 30000);
         QCOMPARE(stopper.finish(), std::size_t(0));
         QCOMPARE(WTERMSIG(writer.wait()), SIGTERM);
+        ::close(p[0]);
+    }
+
+    // How far a program of the line has read a file, as pv -d sees it: a
+    // writer of tally's input that holds the file open.
+    void aReadersPosition()
+    {
+        QTemporaryDir tmp;
+        const QByteArray file = QFile::encodeName(tmp.filePath("archive"));
+        QVERIFY(writeBytes(file, QByteArray(5000, 'a')));
+        int p[2];
+        QCOMPARE(::pipe(p), 0);
+        tallytest::Child reader{::fork()};
+        if (reader.pid == 0) {   // reads 1000 bytes, holding the write end
+            char buffer[1000];
+            const int fd = ::open(file.constData(), O_RDONLY);
+            if (fd < 0 || ::read(fd, buffer, sizeof buffer) != sizeof buffer)
+                ::_exit(1);
+            ::pause();
+        }
+        ::close(p[1]);
+        StatFileProbe probe(p[0]);
+        QTRY_COMPARE_WITH_TIMEOUT(probe.readPosition(file.toStdString()), std::optional<std::uint64_t>(1000), 30000);
+        QCOMPARE(StatFileProbe(p[0]).readPosition(QFile::encodeName(tmp.filePath("other")).toStdString()), std::nullopt);
         ::close(p[0]);
     }
 
