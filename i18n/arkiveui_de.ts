@@ -4,7 +4,7 @@
 <context>
     <name>CompressDialog</name>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="+130"/>
+        <location filename="../archive/compressdialog.cpp" line="+129"/>
         <source>Compress into an archive</source>
         <translation>In ein Archiv packen</translation>
     </message>
@@ -333,7 +333,7 @@ Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, 
 <context>
     <name>TallyWindow</name>
     <message>
-        <location filename="../archive/format.cpp" line="+129"/>
+        <location filename="../archive/format.cpp" line="+135"/>
         <source>names were made relative to the folder</source>
         <translation>Namen wurden relativ zum Ordner gemacht</translation>
     </message>
@@ -348,7 +348,7 @@ Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, 
         <translation>erweiterte Attribute oder Zugriffslisten wurden nicht wiederhergestellt</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+17"/>
         <source>bytes before the archive (a self-extracting program) were skipped</source>
         <translation>Bytes vor dem Archiv (ein selbstentpackendes Programm) wurden übersprungen</translation>
     </message>
@@ -506,7 +506,8 @@ Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, 
         <translation>Einträge: %1</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+6"/>
+        <location line="+4"/>
         <source>%1 of %2</source>
         <translation>%1 von %2</translation>
     </message>
@@ -637,7 +638,7 @@ Die Arbeit erledigen die üblichen Archivprogramme im Hintergrund; tally zeigt, 
         <translation>Das Entpackte wurde dem Ordner hinzugefügt; keine vorhandene Datei wurde ersetzt.</translation>
     </message>
     <message numerus="yes">
-        <location line="-156"/>
+        <location line="-158"/>
         <source>(%n volumes)</source>
         <translation>
             <numerusform>(%n Teil)</numerusform>

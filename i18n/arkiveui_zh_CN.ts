@@ -4,7 +4,7 @@
 <context>
     <name>CompressDialog</name>
     <message>
-        <location filename="../archive/compressdialog.cpp" line="+130"/>
+        <location filename="../archive/compressdialog.cpp" line="+129"/>
         <source>Compress into an archive</source>
         <translation>压缩为归档文件</translation>
     </message>
@@ -331,7 +331,7 @@ The work is done by the standard archivers in the background; tally shows how fa
 <context>
     <name>TallyWindow</name>
     <message>
-        <location filename="../archive/format.cpp" line="+129"/>
+        <location filename="../archive/format.cpp" line="+135"/>
         <source>names were made relative to the folder</source>
         <translation>名称已改为相对于文件夹的路径</translation>
     </message>
@@ -346,7 +346,7 @@ The work is done by the standard archivers in the background; tally shows how fa
         <translation>扩展属性或访问控制列表未恢复</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+17"/>
         <source>bytes before the archive (a self-extracting program) were skipped</source>
         <translation>已跳过归档之前的字节（自解压程序）</translation>
     </message>
@@ -504,7 +504,8 @@ The work is done by the standard archivers in the background; tally shows how fa
         <translation>条目：%1</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+6"/>
+        <location line="+4"/>
         <source>%1 of %2</source>
         <translation>%1 / %2</translation>
     </message>
@@ -635,7 +636,7 @@ The work is done by the standard archivers in the background; tally shows how fa
         <translation>已解压的内容已加入文件夹；没有替换任何已有文件。</translation>
     </message>
     <message numerus="yes">
-        <location line="-156"/>
+        <location line="-158"/>
         <source>(%n volumes)</source>
         <translation>
             <numerusform>（%n 个分卷）</numerusform>
