@@ -37,6 +37,15 @@ using Table = std::initializer_list<std::tuple<Columns...>>;
 constexpr int Everything = QDir::AllEntries | QDir::Hidden | QDir::System;
 constexpr int ByName = QDir::Name | QDir::DirsFirst | QDir::IgnoreCase;
 
+// The texts of a list's lines.
+QStringList lineTexts(const QListWidget* list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
 // Everything shown in `window` lies inside it, inside the phone's screen,
 // and shows its whole text; only labels that elide may shorten theirs.
 void verifyNothingCut(QWidget* window)
@@ -191,8 +200,7 @@ private slots:
         QStringList listed;
         WhileModal<SelectionDialog> dropping([&listed](SelectionDialog* dialog) {
             auto* lines = dialog->findChild<QListWidget*>();
-            for (int i = 0; i < lines->count(); ++i)
-                listed << lines->item(i)->text();
+            listed = lineTexts(lines);
             lines->item(1)->setCheckState(Qt::Unchecked);
             findByText(dialog, "OK")->click();
         });
@@ -257,43 +265,35 @@ private slots:
     }
 
     // The archive is named after the one entry selected, or else after the
+    // folder shown, and the dialog lists what is packed, named from the
     // folder shown; with nothing selected, Compress and Extract say so
     // instead of opening a dialog. (That the dialogs get the selection and
     // the folder is driven through the screen in tst_screen.)
     void archiveName()
     {
-        // The dialog lists what is packed, named from the folder shown.
-        for (const auto& [folder, selection, name, listed] : Table<QString, QStringList, QString, QStringList>{
-                 {m_root + "/mmc", {}, "Select the files and folders to pack first.", {}},
-                 {m_root + "/mmc", {"/x/photos"}, "photos", {"/x/photos"}},
-                 {m_root + "/mmc", {"/x/a", m_root + "/mmc/b"}, "mmc", {"/x/a", "b"}}, {"/", {"/a", "/b"}, "", {"a", "b"}}}) {
+        const QString mmc = m_root + "/mmc";
+        for (const auto& [folder, key, selection, name, listed] : Table<QString, QString, QStringList, QString, QStringList>{
+                 {mmc, "Compress", {}, "Select the files and folders to pack first.", {}},
+                 {mmc, "Extract", {}, "Select the archives to unpack first.", {}},
+                 {mmc, "Compress", {"/x/photos"}, "photos", {"/x/photos"}},
+                 {mmc, "Compress", {"/x/a", mmc + "/b"}, "mmc", {"/x/a", "b"}}, {"/", "Compress", {"/a", "/b"}, "", {"a", "b"}}}) {
             MainWindow window(nullptr, folder, "*", Everything, ByName);
             window.fileView->selectedFiles = selection;
             QString proposed = "(not opened)";
             QStringList lines;
             WhileModal<CompressDialog> packing([&proposed, &lines](CompressDialog* dialog) {
                 proposed = dialog->request().name;
-                auto* list = dialog->findChild<QListWidget*>();
-                for (int i = 0; i < list->count(); ++i)
-                    lines << list->item(i)->text();
+                lines = lineTexts(dialog->findChild<QListWidget*>());
                 dialog->reject();
             });
             WhileModal<QMessageBox> told([&proposed](QMessageBox* box) {
                 proposed = box->text();
                 box->accept();
             });
-            findByText(window.getCSTWidget(true), "Compress")->click();
+            findByText(window.getCSTWidget(true), key)->click();
             QCOMPARE(proposed, name);
             QCOMPARE(lines, listed);
         }
-        MainWindow window(nullptr, m_root, "*", Everything, ByName);
-        QString told;
-        WhileModal<QMessageBox> telling([&told](QMessageBox* box) {
-            told = box->text();
-            box->accept();
-        });
-        findByText(window.getCSTWidget(true), "Extract")->click();
-        QCOMPARE(told, "Select the archives to unpack first.");
     }
 
     // The extract dialog's folder field keeps the program's own text

@@ -1,11 +1,9 @@
 // What an archive holds, read with libarchive from archives the real tools
 // make in the test: every name as stored (spaces, pattern characters, a
 // leading "-", a newline, bytes that are no UTF-8), folders, links, sizes;
-// and archives that break, hide their names or are none.
+// encrypted members, a missing file and a listing stopped.
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <algorithm>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,8 +38,7 @@ QByteArrayList described(const std::vector<Member>& members)
             line += " -> " + QByteArray::fromStdString(m.target);
         lines << line;
     }
-    std::sort(lines.begin(), lines.end());
-    return lines;
+    return sorted(lines);
 }
 
 arkive::ListingResult list(const QByteArray& archive, std::vector<Member>& members, arkive::ListingControl* control = nullptr)
@@ -108,58 +105,27 @@ private slots:
             expected << fileLine(name);
         if (raw)
             expected << "odd \xff\xfe F 3";
-        std::sort(expected.begin(), expected.end());
-        QCOMPARE(described(members), expected);
+        QCOMPARE(described(members), sorted(expected));
         QVERIFY(!r.someEncrypted);
     }
 
-    // What breaks: a cut archive lists what came before the cut, with
-    // libarchive's words; a 7z that hides its names says so; a zip with a
-    // password lists its names, its members marked; bytes that are no
-    // archive are told as such. A listing stops when asked to.
+    // A zip with a password lists its names, its members marked; a file
+    // that is not there ends the listing as broken; a listing stops when
+    // asked to. (Cut archives, hidden names and bytes that are no archive
+    // are told through the file list, in tst_browser.)
     void troubles()
     {
         std::vector<Member> members;
-        const QByteArray big = m_root + "/big";
-        QByteArray noise(1 << 20, '\0');
-        for (int i = 0; i < noise.size(); ++i)
-            noise[i] = char((i * 2654435761u) >> 13);
-        QVERIFY(writeBytes(big, noise));
-        const QByteArray tgz = m_root + "/cut.tar.gz";
-        QCOMPARE(runProgram({"tar", "-czf", tgz, "-C", m_root, "t", "big"}), 0);
-        const QByteArray whole = readBytes(tgz);
-        QVERIFY(writeBytes(tgz, whole.left(whole.size() * 3 / 4)));
-        arkive::ListingResult r = list(tgz, members);
-        QCOMPARE(int(r.end), int(ListingEnd::Broken));
-        QVERIFY(r.members > 0);
-        QVERIFY(!r.message.empty());
-
-        members.clear();
-        const QByteArray hidden = m_root + "/hidden.7z";
-        QCOMPARE(runProgram({"7zz", "a", "-bso0", "-psecret", "-mhe=on", hidden, m_tree + "/a b"}), 0);
-        r = list(hidden, members);
-        QCOMPARE(int(r.end), int(ListingEnd::Encrypted));
-        QCOMPARE(members.size(), std::size_t(0));
-
-        members.clear();
         const QByteArray locked = m_root + "/locked.zip";
         QCOMPARE(runProgram({"zip", "-qj", "-P", "secret", locked, m_tree + "/a b", m_tree + "/q?"}), 0);
-        r = list(locked, members);
+        arkive::ListingResult r = list(locked, members);
         QCOMPARE(int(r.end), int(ListingEnd::Complete));
         QVERIFY(r.someEncrypted);
         QCOMPARE(described(members), QByteArrayList({fileLine("a b"), fileLine("q?")}));
         QVERIFY(members.front().encrypted && members.back().encrypted);
+        QCOMPARE(int(list(m_root + "/missing.tar", members).end), int(ListingEnd::Broken));
 
-        members.clear();
-        QVERIFY(writeBytes(m_root + "/none.zip", "this is no archive at all, only words"));
-        r = list(m_root + "/none.zip", members);
-        QCOMPARE(int(r.end), int(ListingEnd::NotAnArchive));
-
-        members.clear();
         arkive::ListingControl control;
-        r = arkive::listMembers((m_root + "/a" + QByteArray::number(qHash(QByteArray("tar.gz"))) + ".none").toStdString(),
-                                [](Member&&) {}, &control);
-        QCOMPARE(int(r.end), int(ListingEnd::Broken));   // no such file
         const QByteArray tar = m_root + "/stop.tar";
         QCOMPARE(runProgram({"tar", "-cf", tar, "-C", m_root, "t"}), 0);
         r = arkive::listMembers(tar.toStdString(), [&control](Member&&) { control.cancel = true; }, &control);

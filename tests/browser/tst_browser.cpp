@@ -16,6 +16,7 @@
 #include "zfiledialog.h"
 
 #include <QDir>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -160,13 +161,14 @@ private slots:
     void cleanupTestCase() { removeTree(QFile::encodeName(m_root)); }
 
     // Folders first (a link to one is one), each group without regard to
-    // case, never "." or ".."; links are told. As an unprivileged user, "shut" can be read
-    // but not entered, so none of its entries shows as a folder; a folder
-    // that cannot be listed leaves the list as it was.
+    // case, never "." or ".."; links are told (marked "@" here). As an
+    // unprivileged user, "shut" can be read but not entered, so none of its
+    // entries shows as a folder; a folder that cannot be listed leaves the
+    // list as it was.
     void listing()
     {
-        const QStringList folders{".hidden", "Alpha", "beta", "Gamma", "linkdir", "locked", "names", "shut"};
-        const QStringList all = folders + QStringList{"a.txt", "B.jpg", "broken", "c.sh"};
+        const QStringList folders{".hidden", "Alpha", "beta", "Gamma", "linkdir@", "locked", "names", "shut"};
+        const QStringList all = folders + QStringList{"a.txt", "B.jpg", "broken@", "c.sh"};
         for (const auto& [filter, path, shown, names] : Table<int, QString, QString, QStringList>{
                  {Everything, "./Alpha/..", "", all}, {FoldersOnly, ".", "", folders},
                  {Everything, "shut", "shut", {"one", "two"}}, {FoldersOnly, "shut", "shut", {}},
@@ -176,15 +178,12 @@ private slots:
             QVERIFY(user.ok());
             OutputCapture quiet;
             screen.view->setDir(m_root + '/' + path);
-            QCOMPARE(path + ": " + screen.view->currentDir + ": " + rowNames(*screen.view).join(' '),
+            QStringList rows;
+            for (int i = 0; i < screen.view->topLevelItemCount(); ++i)
+                rows << row(*screen.view, i)->fileName() + (row(*screen.view, i)->isLink() ? "@" : "");
+            QCOMPARE(path + ": " + screen.view->currentDir + ": " + rows.join(' '),
                      path + ": " + QDir::cleanPath(m_root + '/' + shown) + ": " + names.join(' '));
         }
-        Screen screen(m_root);
-        QStringList links;
-        for (int i = 0; i < screen.view->topLevelItemCount(); ++i)
-            if (row(*screen.view, i)->isLink())
-                links << row(*screen.view, i)->fileName();
-        QCOMPARE(links, QStringList({"linkdir", "broken"}));
     }
 
     // Every name keeps its bytes from the listing to the selection and into
@@ -194,12 +193,10 @@ private slots:
         const QByteArray folder = QFile::encodeName(m_root) + "/names";
         Screen screen(fromLocalBytes(folder));
         FileView& view = *screen.view;
-        QByteArrayList listed, expected = QByteArrayList{"d\xff"} + hostileNames();
+        QByteArrayList listed;
         for (int i = 0; i < view.topLevelItemCount(); ++i)
             listed << toLocalBytes(row(view, i)->fileName());
-        std::sort(listed.begin(), listed.end());
-        std::sort(expected.begin(), expected.end());
-        QCOMPARE(listed, expected);
+        QCOMPARE(sorted(listed), sorted(QByteArrayList{"d\xff"} + hostileNames()));
         tap(view, fromLocalBytes("d\xff"), 120);
         QCOMPARE(toLocalBytes(view.currentDir), folder + "/d\xff");
         QCOMPARE(toLocalBytes(view.selectedFiles.value(0)), folder + "/d\xff");
@@ -253,18 +250,17 @@ private slots:
         }
     }
 
-    // An archive opens like a folder, for every format, as the tools made
-    // it: its top first, folders first; a middle tap enters a folder in it,
-    // a left tap selects a member as its tool is told it; going up leads
-    // out of it to its folder, where the selection made there is back.
+    // An archive opens like a folder, for each family as its tools made it
+    // (tst_members reads the other compressed tars): its top first, folders
+    // first; a middle tap enters a folder in it, a left tap selects a member
+    // as its tool is told it; going up leads out of it to its folder, where
+    // the selection made there is back.
     void insideArchives_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArrayList>("pack");   // run in the tree; ARCHIVE stands for the archive
         const QByteArrayList names{"Docs", "alpha.txt", "zeta*.txt"};
         QTest::newRow("tar") << "a.tar" << QByteArrayList{"tar", "-cf", "ARCHIVE"} + names;
-        QTest::newRow("tar.gz") << "a.tar.gz" << QByteArrayList{"tar", "-czf", "ARCHIVE"} + names;
-        QTest::newRow("tar.xz") << "a.tar.xz" << QByteArrayList{"tar", "-cJf", "ARCHIVE"} + names;
         QTest::newRow("tar.zst, ./ names") << "a.tar.zst" << QByteArrayList{"tar", "--zstd", "-cf", "ARCHIVE", "."};
         QTest::newRow("zip") << "a.zip" << QByteArrayList{"zip", "-qr", "ARCHIVE"} + names;
         QTest::newRow("7z") << "a.7z" << QByteArrayList{"7zz", "a", "-bso0", "-spd", "ARCHIVE"} + names;
@@ -369,8 +365,7 @@ private slots:
         QVERIFY(QDir().mkpath(QFile::decodeName(dir + "/t")) && writeBytes(dir + "/t/a", "a")
                 && writeBytes(dir + "/none.zip", "no archive"));
         QByteArray noise(1 << 20, '\0');
-        for (int i = 0; i < noise.size(); ++i)
-            noise[i] = char((i * 2654435761u) >> 13);
+        QRandomGenerator(1).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
         QVERIFY(writeBytes(dir + "/t/noise", noise));
         QCOMPARE(runProgram({"tar", "-czf", dir + "/cut.tar.gz", "-C", dir + "/t", "a", "noise"}), 0);
         const QByteArray whole = readBytes(dir + "/cut.tar.gz");

@@ -7,6 +7,8 @@
 #include <QMap>
 #include <QTest>
 
+#include <algorithm>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -45,6 +47,13 @@ inline QByteArrayList namesIn(const QByteArray& folder)
         ::closedir(dir);
     }
     return names;
+}
+
+// The list in byte order.
+inline QByteArrayList sorted(QByteArrayList list)
+{
+    std::sort(list.begin(), list.end());
+    return list;
 }
 
 // Every entry below a folder by its path relative to it: "d" for a folder,

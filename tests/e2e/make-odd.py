@@ -50,17 +50,14 @@ def run(words, cwd=None, data=None):
 
 def tree(tmp):
     """tmp/top with a.txt and b.txt, the names to pack in order."""
-    top = os.path.join(tmp, "top")
-    os.mkdir(top)
-    for name, data in (("a.txt", A), ("b.txt", B)):
-        path = os.path.join(top, name)
-        with open(path, "wb") as f:
-            f.write(data)
-        os.chmod(path, 0o644)
-        os.utime(path, (MTIME, MTIME))
-    os.chmod(top, 0o755)
-    os.utime(top, (MTIME, MTIME))
-    return ["top", "top/a.txt", "top/b.txt"]
+    names = ["top", "top/a.txt", "top/b.txt"]
+    os.mkdir(os.path.join(tmp, "top"), 0o755)
+    write(tmp, names[1], A)
+    write(tmp, names[2], B)
+    for name, mode in zip(names, (0o755, 0o644, 0o644)):
+        os.chmod(os.path.join(tmp, name), mode)
+        os.utime(os.path.join(tmp, name), (MTIME, MTIME))
+    return names
 
 
 def member(name, data=None, mtime=MTIME, kind=None, pax=None):
@@ -158,20 +155,13 @@ def trailing(folder, tmp):
         write(folder, "trailing.tar" + ending, run(words + ["trailing.tar"], cwd=tmp) + GARBAGE)
 
 
-def plain_zip(tmp):
-    """zip's own archive of the tree, without extra fields."""
-    names = tree(tmp)
-    run(["zip", "-X", "-q", "plain.zip"] + names, cwd=tmp)
-    with open(os.path.join(tmp, "plain.zip"), "rb") as f:
-        return f.read()
-
-
 def selfextracting(folder, tmp):
-    path = os.path.join(folder, "selfextracting.zip")
-    plain = plain_zip(tmp)
+    run(["zip", "-X", "-q", "plain.zip"] + tree(tmp), cwd=tmp)      # without extra fields
+    with open(os.path.join(tmp, "plain.zip"), "rb") as f:
+        plain = f.read()
     write(folder, "padded.zip", STUB + plain)
     write(folder, "selfextracting.zip", STUB + plain)
-    run(["zip", "-A", "-q", path])
+    run(["zip", "-A", "-q", os.path.join(folder, "selfextracting.zip")])
 
 
 def zip_info(name, system=3, mode=0o100644):
