@@ -29,6 +29,11 @@
 #include <string>
 #include <vector>
 
+#include "stats.h"
+
+using bench::halfSpread;
+using bench::median;
+
 extern char** environ;
 
 namespace {
@@ -117,22 +122,6 @@ int compareTotal(const char* root, int reps)
     std::printf("totalSize: %llu bytes, best of %d: totalSize %.4f s, du %.4f s, ratio %.2f\n",
                 static_cast<unsigned long long>(total), reps, walk, du, walk / du);
     return 0;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-// Half the spread between the first and the third quartile.
-double halfSpread(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    if (v.size() < 4)
-        return v.empty() ? 0 : (v.back() - v.front()) / 2;
-    return (v[v.size() * 3 / 4] - v[v.size() / 4]) / 2;
 }
 
 struct Variant {

@@ -33,6 +33,11 @@
 #include <string>
 #include <vector>
 
+#include "stats.h"
+
+using bench::halfSpread;
+using bench::median;
+
 extern char** environ;
 
 namespace {
@@ -68,21 +73,6 @@ Cost runLine(const std::string& line)
     cost.wall = std::chrono::duration<double>(Clock::now() - start).count();
     posix_spawn_file_actions_destroy(&actions);
     return cost;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-double halfSpread(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    if (v.size() < 4)
-        return v.empty() ? 0 : (v.back() - v.front()) / 2;
-    return (v[v.size() * 3 / 4] - v[v.size() / 4]) / 2;
 }
 
 std::string quoted(const std::string& word)

@@ -21,6 +21,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "stats.h"
+
+using bench::halfSpread;
+using bench::median;
+
 extern char** environ;
 
 namespace {
@@ -120,13 +125,6 @@ bool measure(Display* display, char** argv, Sample& sample)
     if (!mapped)
         std::fprintf(stderr, "%s: no window within %d ms\n", argv[0], MapLimitMs);
     return mapped;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 } // namespace

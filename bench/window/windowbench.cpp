@@ -24,6 +24,11 @@
 #include <string>
 #include <vector>
 
+#include "stats.h"
+
+using bench::halfSpread;
+using bench::median;
+
 extern char** environ;
 
 namespace {
@@ -121,19 +126,6 @@ bool run(xcb_connection_t* x, const std::vector<std::string>& words, bool pipeIn
     if (pipeInput)
         ::close(input[1]);
     return mapped;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-double halfSpread(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.size() < 4 ? (v.back() - v.front()) / 2 : (v[v.size() * 3 / 4] - v[v.size() / 4]) / 2;
 }
 
 } // namespace
