@@ -103,7 +103,6 @@ private slots:
         rec("zip-3.0-create-photos.txt", "-T 153033 -t zip --base=/", "P 13 153040 4 errors mmc/mmca1/photos/link_to_a | "
             "zip warning: ignoring FIFO (Named Pipe) - use -FI to read: /mmc/mmca1/photos/fifo");
         rec("zip-3.0-create-docs.txt", "-T 1225000005 -t zip", "P 4 1225000005 0 done mmc/mmca1/docs/big.bin");
-        rec("zip-3.0-create-music.txt", "-T 224009 -t zip --base=/", "P 8 224010 0 done mmc/mmca1/music/album_link");
         rec("zip-3.0-create-cannotwrite.txt", "-T 1000 -t zip", "P 0 0 2 errors  | zip I/O error: No such file or "
             "directory");
         rec("zip-3.0-create-missing.txt", "-T 10 -t zip", "P 0 0 2 errors  | zip warning: name not matched: "
@@ -139,7 +138,6 @@ private slots:
         rec("bsdtar-3.6.2-extract-colons.txt", "-t bsdtar", "U 5 0 0 done colon/notes: 2024/a.txt");
         rec("bsdtar-3.6.2-extract-colons-truncated.txt", "-t bsdtar",
             "U 3 0 1 errors colon/Re: big.bin | colon/Re: big.bin: Truncated tar archive: Unknown error -1");
-        rec("bsdtar-3.6.2-extract-rar5.txt", "-t bsdtar", "U 6 0 0 done top/nested/grüße.txt");
         // Encrypted members, in tally's words (bsdtar unpacks only rar for arkive): a zip's
         // 10,000 passphrase prompts on one line, rar's cipher text cut to size.
         rec("bsdtar-3.6.2-extract-zipaes.txt", "-t bsdtar", "U 11 0 8 errors photos/tab?and\\back | "
@@ -285,7 +283,6 @@ private slots:
     {
         for (const auto& [raw, limit, visible, percent] :
              std::initializer_list<std::tuple<const char*, std::size_t, const char*, int>>{
-                 {"  0%\b\b\b\b    \b\b\b\b+ a", 64, "+ a", 0},
                  {" 98% 1\b\b\b\b\b\b      \b\b\b\b\b\b+ src/a*b.txt", 64, "+ src/a*b.txt", 98},
                  {" 40% 1\b\b\b\b\b\b 12% 1", 64, " 12% 1", 40},   // the highest
                  {"+ 50% off.txt", 64, "+ 50% off.txt", -1},         // in a name: no update
@@ -306,7 +303,6 @@ private slots:
     {
         for (const auto& [qpa, display, wayland, text, want] :
              std::initializer_list<std::tuple<const char*, const char*, const char*, bool, const char*>>{
-                 {nullptr, ":0", nullptr, false, "window xcb;offscreen"},
                  {nullptr, nullptr, "w-0", false, "window wayland;xcb;offscreen"},
                  {"", ":0", "", false, "window xcb;offscreen"}, {nullptr, "", "", false, "text xcb;offscreen"},
                  {nullptr, ":0", nullptr, true, "text xcb;offscreen"}, {"offscreen", ":0", nullptr, false, "text offscreen"},
@@ -498,8 +494,8 @@ private slots:
         QTest::addColumn<QByteArray>("after");
         QTest::addColumn<int>("errors");
         QTest::addColumn<int>("volumes");
-        const auto row = [](const char* name, const char* ext, const char* before, const char* made, bool ok,
-                            const char* after, int volumes, int errors = 0) {
+        const auto row = [](const char* name, const char* ext, const QByteArray& before, const QByteArray& made, bool ok,
+                            const QByteArray& after, int volumes, int errors = 0) {
             QTest::newRow(name) << QByteArray(ext) << QByteArray(before) << QByteArray(made) << ok << QByteArray(after)
                                 << errors << volumes;
         };
@@ -519,6 +515,15 @@ private slots:
         // A split set that cannot be put in place leaves the earlier set as it was.
         row("a folder where a split zip goes", "zip", "a.zip/ a.z01=1 a.z02=2", ".p.zip=new .p.z01=new", true,
             "a.z01=1 a.z02=2 a.zip/", 3, 1);
+        QByteArrayList old, made, after;   // 7-Zip numbers on past 999: NAME.1000, NAME.1001 ...
+        for (int i = 1; i <= 1002; ++i) {
+            const QByteArray number = QByteArray::number(i).rightJustified(3, '0');
+            old << "a.7z." + number + "=o";
+            made << ".p.7z." + number + '=' + number;
+            after << "a.7z." + number + '=' + number;
+        }
+        row("a thousand volumes replace more", "7z", old.join(' '), made.mid(0, 1001).join(' '), true,
+            sorted(after.mid(0, 1001)).join(' '), 1001);
     }
 
     void commitVolumes()
@@ -600,20 +605,6 @@ private slots:
         s.finish(Clock::time_point{});
         QCOMPARE(QString::fromStdString(resultDetail(s.snapshot(Clock::time_point{}))), detail);
         QCOMPARE(tallytest::filesIn(d + "/out").join(' '), after);
-    }
-
-    // 7-Zip numbers on past 999: NAME.1000, NAME.1001 ...
-    void aThousandVolumes()
-    {
-        QTemporaryDir tmp;
-        const QByteArray d = QFile::encodeName(tmp.path());
-        for (int i = 1; i <= 1002; ++i) {
-            const QByteArray number = QByteArray::number(i).rightJustified(3, '0');
-            QVERIFY(writeBytes(d + "/a.7z." + number, "old") && (i > 1001 || writeBytes(d + "/.p.7z." + number, number)));
-        }
-        QVERIFY(commitArchive((d + "/.p.7z").toStdString(), (d + "/a.7z").toStdString(), true).errors.empty());
-        QCOMPARE(readBytes(d + "/a.7z.001") + ' ' + readBytes(d + "/a.7z.1001"), QByteArray("001 1001"));
-        QCOMPARE(namesIn(d).size(), 1001);   // neither the partial volumes nor the old 1002nd
     }
 };
 
