@@ -548,35 +548,28 @@ private slots:
         QTest::addColumn<bool>("stop");
         QTest::addColumn<QByteArray>("after");
         QTest::addColumn<QString>("detail");
-        const QByteArray listing = tallytest::tarLine("3", "top/a.txt") + tallytest::tarLine("300", "top/big.bin");
-        QTest::newRow("stopped: the cut file as NAME.part") << listing << true
-            << QByteArray("top/ top/a.txt=abc top/big.bin.part=part") << "Stopped by you. top/big.bin was cut short: it was "
-               "placed as top/big.bin.part. What was unpacked was added to the folder; no file that existed was replaced.";
-        QTest::newRow("a truncated archive")
-            << listing + QByteArrayLiteral("\0Egzip: stdin: unexpected end of file\0\0Sgzip 1\0") << false
-            << QByteArray("top/ top/a.txt=abc top/big.bin.part=part") << "gzip: stdin: unexpected end of file. top/big.bin was "
-               "cut short: it was placed as top/big.bin.part. What was unpacked was added to the folder; no file that "
-               "existed was replaced.";
-        QTest::newRow("the last file complete stays as it is")
-            << tallytest::tarLine("3", "top/a.txt") + tallytest::tarLine("4", "top/big.bin")
-                   + QByteArrayLiteral("\0Sgzip 1\0")
-            << false
-            << QByteArray("top/ top/a.txt=abc top/big.bin=part") << "gzip ended with status 1. What was unpacked was added to "
-               "the folder; no file that existed was replaced.";
-        QTest::newRow("a name that leaves the folder is left alone")
-            << tallytest::tarLine("3", "top/a.txt") + tallytest::tarLine("300", "top/../../big.bin") << true
-            << QByteArray("top/ top/a.txt=abc top/big.bin=part") << "Stopped by you. What was unpacked was added to the "
-               "folder; no file that existed was replaced.";
-        QTest::newRow("a wrong password: nothing placed")
-            << listing + QByteArrayLiteral("\0E   skipping: top/c.txt   incorrect password\0\0Star 2\0") << false
-            << QByteArray()
-            << "skipping: top/c.txt   incorrect password. The password is wrong: nothing was placed.";
-        QTest::newRow("done with warnings: all placed, the notice explained")
-            << tallytest::tarLine("3", "top/a.txt") + tallytest::tarLine("4", "top/big.bin")
-                   + QByteArrayLiteral("\0Etar: Removing leading `/' from member names\0\0Sgzip 0\0\0Star 0\0")
-            << false << QByteArray("top/ top/a.txt=abc top/big.bin=part")
-            << "All entries were unpacked. tar: Removing leading `/' from member names: names were made relative to "
-               "the folder.";
+        const auto row = [](const char* name, const QByteArray& input, bool stop, const char* after, const QString& detail) {
+            QTest::newRow(name) << input << stop << QByteArray(after) << detail;
+        };
+        const QByteArray cut = tarLine("3", "top/a.txt") + tarLine("300", "top/big.bin");
+        const QByteArray whole = tarLine("3", "top/a.txt") + tarLine("4", "top/big.bin");
+        const QString added = "What was unpacked was added to the folder; no file that existed was replaced.";
+        const QString placedAsPart = "top/big.bin was cut short: it was placed as top/big.bin.part. ";
+        row("stopped: the cut file as NAME.part", cut, true, "top/ top/a.txt=abc top/big.bin.part=part",
+            "Stopped by you. " + placedAsPart + added);
+        row("a truncated archive", cut + QByteArrayLiteral("\0Egzip: stdin: unexpected end of file\0\0Sgzip 1\0"), false,
+            "top/ top/a.txt=abc top/big.bin.part=part", "gzip: stdin: unexpected end of file. " + placedAsPart + added);
+        row("the last file complete stays as it is", whole + QByteArrayLiteral("\0Sgzip 1\0"), false,
+            "top/ top/a.txt=abc top/big.bin=part", "gzip ended with status 1. " + added);
+        row("a name that leaves the folder is left alone", tarLine("3", "top/a.txt") + tarLine("300", "top/../../big.bin"),
+            true, "top/ top/a.txt=abc top/big.bin=part", "Stopped by you. " + added);
+        row("a wrong password: nothing placed",
+            cut + QByteArrayLiteral("\0E   skipping: top/c.txt   incorrect password\0\0Star 2\0"), false, "",
+            "skipping: top/c.txt   incorrect password. The password is wrong: nothing was placed.");
+        row("done with warnings: all placed, the notice explained",
+            whole + QByteArrayLiteral("\0Etar: Removing leading `/' from member names\0\0Sgzip 0\0\0Star 0\0"), false,
+            "top/ top/a.txt=abc top/big.bin=part",
+            "All entries were unpacked. tar: Removing leading `/' from member names: names were made relative to the folder.");
     }
     void endOfAFailedUnpacking()
     {
