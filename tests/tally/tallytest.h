@@ -1,4 +1,5 @@
-// Support for tally's tests: the files of data/, the words tally is given, children.
+// Support for tally's tests: the files of data/, the words tally is given,
+// folders written and read as words, children.
 #pragma once
 
 #include <QByteArray>
@@ -13,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "bytefiles.h"
 #include "options.h"
 
 namespace tallytest {
@@ -46,6 +48,31 @@ inline tally::Options options(const QByteArray& line)
 inline QByteArray tarLine(const char* size, const QByteArray& name)
 {
     return QByteArray("-rw-r--r-- a/b ") + size + " 2026-12-06 22:34 " + name + "\n";
+}
+
+// Makes in `dir` what the words name: "NAME=CONTENT" a file, "NAME/" a folder.
+inline bool makeFiles(const QByteArray& dir, const QByteArray& words)
+{
+    for (const QByteArray& w : words.split(' '))
+        if (w.endsWith('/') ? ::mkdir(dir + '/' + w.chopped(1), 0755) != 0
+                            : !w.isEmpty() && !writeBytes(dir + '/' + w.left(w.indexOf('=')), w.mid(w.indexOf('=') + 1)))
+            return false;
+    return true;
+}
+
+// What `dir` holds in those words, sorted, folders followed by what they hold.
+inline QByteArrayList filesIn(const QByteArray& dir, const QByteArray& under = {})
+{
+    QByteArrayList found;
+    for (const QByteArray& name : namesIn(dir + '/' + under)) {
+        struct stat st;
+        const QByteArray path = under + name;
+        if (::lstat(dir + '/' + path, &st) == 0 && S_ISDIR(st.st_mode))
+            found << path + '/' << filesIn(dir, path + '/');
+        else
+            found << path + '=' + readBytes(dir + '/' + path);
+    }
+    return sorted(found);
 }
 
 // A child process, killed and reaped when the test ends before it waited

@@ -6,12 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
-
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "bytefiles.h"
@@ -115,11 +112,7 @@ private slots:
             QSKIP("strace cannot trace here");
         QTemporaryDir tmp;
         const QByteArray d = QFile::encodeName(tmp.path());
-        QVERIFY(::mkdir(d + "/out", 0755) == 0 && ::mkdir(d + "/out/.s", 0700) == 0 && ::mkdir(d + "/out/.s/top", 0755) == 0);
-        QFile part(tmp.filePath(".p.tar")), member(tmp.filePath("out/.s/top/x"));
-        QVERIFY(part.open(QIODevice::WriteOnly) && part.write("x") == 1 && member.open(QIODevice::WriteOnly));
-        part.close();
-        member.close();
+        QVERIFY(tallytest::makeFiles(d, "out/ out/.s/ out/.s/top/ out/.s/top/x= .p.tar=x"));
         QProcess tally;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -129,36 +122,30 @@ private slots:
         tally.setProcessEnvironment(env);
         QStringList args{"-qq", "-f", "-e", "trace=rename,renameat,renameat2,fsync,syncfs,write", "-o", tmp.filePath("trace"),
                          kTally, "--stages=1"};
-        for (const QByteArray& word : words.split(' '))
-            args << QString::fromUtf8(QByteArray(word).replace("=D/", "=" + d + '/'));
+        args << QString::fromUtf8(QByteArray(words).replace("=D/", "=" + d + '/')).split(' ');
         tally.start("strace", args);
         QVERIFY(tally.waitForStarted());
         tally.write(tallytest::tarLine("1", "top/x") + QByteArrayLiteral("\0Star 0\0"));
         tally.closeWriteChannel();
         QVERIFY(tally.waitForFinished(30000));
         QCOMPARE(tally.exitCode(), 0);
-        QFile trace(tmp.filePath("trace"));
-        QVERIFY(trace.open(QIODevice::ReadOnly));
-        // Each call after its thread's id (the result is put in place beside the face).
-        QByteArrayList calls = trace.readAll().split('\n');
-        for (QByteArray& c : calls)
-            c = c.mid(c.indexOf(' ')).trimmed();   // (strace pads short ids)
-        qsizetype rename = -1, sync = -1, fsync = -1, done = -1;
-        for (qsizetype i = 0; i < calls.size(); ++i) {
-            const QByteArray& c = calls[i];
+        // The calls that matter, in order, each after its thread's id (the
+        // result is put in place beside the face; strace pads short ids):
+        // R the rename, S a syncfs, F an fsync, D the summary.
+        QByteArray order;
+        for (const QByteArray& line : readBytes(d + "/trace").split('\n')) {
+            const QByteArray c = line.mid(line.indexOf(' ')).trimmed();
             if (c.startsWith("rename") && c.contains(renamed) && c.endsWith("= 0"))
-                rename = i;
-            else if (c.startsWith("syncfs(") && c.endsWith("= 0") && rename >= 0 && sync < 0)
-                sync = i;
-            else if (c.startsWith("fsync(") && c.endsWith("= 0") && rename >= 0 && fsync < 0)
-                fsync = i;
+                order += 'R';
+            else if ((c.startsWith("syncfs(") || c.startsWith("fsync(")) && c.endsWith("= 0"))
+                order += c[0] == 's' ? 'S' : 'F';
             else if (c.startsWith("write(2, \"tally: ") && c.contains(" done"))
-                done = i;
+                order += 'D';
         }
-        const QByteArray seen = calls.join('\n');
-        QVERIFY2(rename >= 0 && sync > rename && done > sync, seen.constData());
+        const qsizetype rename = order.lastIndexOf('R'), done = order.lastIndexOf('D');
+        QVERIFY2(rename >= 0 && order.indexOf('S', rename) > rename && order.indexOf('S', rename) < done, order.constData());
         if (QByteArray(QTest::currentDataTag()) == "packing")
-            QVERIFY2(fsync > rename && fsync < done, seen.constData());
+            QVERIFY2(order.indexOf('F', rename) > rename && order.indexOf('F', rename) < done, order.constData());
     }
     // Ended from outside (a session that ends): tally stops the archiver,
     // which ignores the signal as unpacking lines do, and removes all the
@@ -182,14 +169,11 @@ private slots:
         QFETCH(QByteArray, says);
         QTemporaryDir tmp;
         const QByteArray d = QFile::encodeName(tmp.path());
-        const bool packing = words.contains("--pack");
-        QVERIFY(::mkdir(d + "/out", 0755) == 0 && ::mkdir(d + (packing ? "/.p" : "/out/.s"), 0700) == 0);
-        for (const char* file : packing ? QList<const char*>{"/.p.zip", "/.p/zi12345", "/rec"} : QList<const char*>{"/out/.s/x", "/rec"})
-            QVERIFY(writeBytes(d + file, "new"));
-        QVERIFY(writeBytes(d + "/a.zip", "old"));
-        QByteArrayList argv{QFile::encodeName(kTally), "--text"};
-        for (const QByteArray& word : words.split(' '))
-            argv << QByteArray(word).replace("=D/", "=" + d + '/');
+        QVERIFY(tallytest::makeFiles(d, "a.zip=old out/ rec=new " + QByteArray(words.contains("--pack")
+                                                                          ? ".p/ .p.zip=new .p/zi12345=new"
+                                                                          : "out/.s/ out/.s/x=new")));
+        QByteArrayList argv = QByteArrayList{QFile::encodeName(kTally), "--text"}
+                              + QByteArray(words).replace("=D/", "=" + d + '/').split(' ');
         std::vector<char*> args;
         for (QByteArray& word : argv)
             args.push_back(word.data());
@@ -238,9 +222,7 @@ private slots:
         QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 3, readBytes(summary).constData());
         QCOMPARE(WTERMSIG(writer.wait()), SIGKILL);
         QVERIFY2(readBytes(summary).trimmed().endsWith(says), readBytes(summary).constData());
-        QByteArrayList left = namesIn(d);
-        std::sort(left.begin(), left.end());
-        QCOMPARE(left, QByteArrayList({"a.zip", "out", "summary"}));
+        QCOMPARE(sorted(namesIn(d)), QByteArrayList({"a.zip", "out", "summary"}));
         QCOMPARE(namesIn(d + "/out"), QByteArrayList());
         QCOMPARE(readBytes(d + "/a.zip"), QByteArray("old"));
     }

@@ -8,8 +8,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <map>
-
 #include "bytefiles.h"
 #include "finisher.h"
 #include "inputpacer.h"
@@ -27,8 +25,8 @@ using tallytest::tarLine;
 
 namespace {
 
-// The links of the recorded tree (data/README.md) as the byte total counted
-// them: what they lead to. tar and zip list the links themselves. Every
+// The link of the recorded tree (data/README.md) as the byte total counted
+// it: what it leads to. tar and zip list the links themselves. Every
 // member listed exists. Counts how often it is asked.
 class RecordedTree : public FileProbe {
 public:
@@ -41,13 +39,9 @@ public:
     std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found) override
     {
         ++asked;
-        static const std::map<std::string, std::uint64_t> links = {
-            {"/mmc/mmca1/photos/link_to_a", 6}, {"/mmc/mmca1/music/favourite.ogg", 40000},
-            {"/mmc/mmca1/music/album_link", 92000}};
-        const auto it = links.find(path);
         if (found)
             *found = true;
-        return it == links.end() ? std::nullopt : std::optional<std::uint64_t>(it->second);
+        return path == "/mmc/mmca1/photos/link_to_a" ? std::optional<std::uint64_t>(6) : std::nullopt;
     }
 };
 
@@ -96,26 +90,19 @@ private slots:
         QTest::addColumn<QByteArray>("args");   // tally's words
         QTest::addColumn<QString>("want");      // as describe() puts it
         // Packing counts what the total counts: links add what they lead to in the recorded tree.
-        rec("tar-1.34-create-photos.txt", "-T 153033 -t tar", "P 16 153040 0 done /mmc/mmca1/photos/link_to_a");
         rec("tar-1.34-create-all.txt", "-T 1225153038 -t tar", "P 20 1225153045 0 done /mmc/mmca1/docs/big.bin");
-        rec("tar-1.34-create-music.txt", "-T 224009 -t tar", "P 8 224010 0 done /mmc/mmca1/music/album_link");
-        rec("tar-1.34-extract-photos.txt", "-t tar", "U 16 153028 0 done mmc/mmca1/photos/link_to_a");
         rec("tar-1.34-extract-all.txt", "-t tar", "U 20 1225153033 0 done mmc/mmca1/docs/big.bin");
-        rec("tar-1.34-extract-music.txt", "-t tar", "U 8 92010 0 done mmc/mmca1/music/album_link");
         rec("zip-3.0-create-photos.txt", "-T 153033 -t zip --base=/", "P 13 153040 4 errors mmc/mmca1/photos/link_to_a | "
             "zip warning: ignoring FIFO (Named Pipe) - use -FI to read: /mmc/mmca1/photos/fifo");
         rec("zip-3.0-create-docs.txt", "-T 1225000005 -t zip", "P 4 1225000005 0 done mmc/mmca1/docs/big.bin");
-        rec("zip-3.0-create-music.txt", "-T 224009 -t zip --base=/", "P 8 224010 0 done mmc/mmca1/music/album_link");
         rec("zip-3.0-create-cannotwrite.txt", "-T 1000 -t zip", "P 0 0 2 errors  | zip I/O error: No such file or "
             "directory");
         rec("zip-3.0-create-missing.txt", "-T 10 -t zip", "P 0 0 2 errors  | zip warning: name not matched: "
             "/mmc/mmca1/missing");
         rec("unzip-6.0-extract-photos.txt", "-T @zipinfo-6.0-count-photos.txt -t unzip",
             "U 13 0 0 done /tmp/rec/ux/mmc/mmca1/photos/link_to_a");
-        rec("unzip-6.0-extract-music.txt", "-T 8 -t unzip", "U 8 0 0 done /tmp/rec/x/mmc/mmca1/music/album_link");
         // Folders that exist already are not listed: 6 of 8 is all.
         rec("unzip-6.0-extract-music-again.txt", "-T 8 -t unzip", "U 6 0 0 done /tmp/rec/x/mmc/mmca1/music/album_link");
-        rec("unzip-6.0-extract-one.txt", "-T @zipinfo-6.0-count-one.txt -t unzip", "U 1 0 0 done /tmp/rec/ux3/one.txt");
         // The listing alone: unzip tells of the bad member on its error output.
         rec("unzip-6.0-extract-corrupt.txt", "-T 13 -t unzip", "U 13 0 0 done /tmp/rec/ux4/mmc/mmca1/photos/link_to_a");
         rec("unzip-6.0-extract-wrongpassword.txt", "-T 4 -t unzip", "U 1 0 0 early /tmp/rec/ux2/photos/holiday 2024/");
@@ -127,7 +114,6 @@ private slots:
         // wrong password only tested ("T"), nothing written.
         rec("7zz-26.02-create-photos.txt", "-T 153033 -t 7z --pack", "P 8 0 0 done photos/tab?and\\back");
         rec("7zz-26.02-create-big.txt", "-T 200000003 -t 7z --pack", "P 2 0 0 done src/big.bin");
-        rec("7zz-26.02-create-zipaes.txt", "-T 153033 -t 7z --pack", "P 9 0 0 done photos/tab?and\\back");
         rec("7zz-26.02-create-volumes.txt", "-t 7z --pack", "P 8 0 0 done photos/tab?and\\back");
         rec("7zz-26.02-extract-photos.txt", "-t 7z", "U 12 0 0 done photos/tab?and\\back");
         rec("7zz-26.02-extract-big.txt", "-t 7z", "U 3 0 0 done src/big.bin");
@@ -144,14 +130,10 @@ private slots:
         rec("bsdtar-3.6.2-extract-colons.txt", "-t bsdtar", "U 5 0 0 done colon/notes: 2024/a.txt");
         rec("bsdtar-3.6.2-extract-colons-truncated.txt", "-t bsdtar",
             "U 3 0 1 errors colon/Re: big.bin | colon/Re: big.bin: Truncated tar archive: Unknown error -1");
-        rec("bsdtar-3.6.2-extract-rar4.txt", "-t bsdtar", "U 6 0 0 done top/nested/grüße.txt");
-        rec("bsdtar-3.6.2-extract-rar5.txt", "-t bsdtar", "U 6 0 0 done top/nested/grüße.txt");
         // Encrypted members, in tally's words (bsdtar unpacks only rar for arkive): a zip's
         // 10,000 passphrase prompts on one line, rar's cipher text cut to size.
         rec("bsdtar-3.6.2-extract-zipaes.txt", "-t bsdtar", "U 11 0 8 errors photos/tab?and\\back | "
             "photos/.hidden: encrypted, needs unrar (RARLAB's unrar unpacks it)");
-        rec("bsdtar-3.6.2-extract-rar4-encrypted.txt", "-t bsdtar", "U 6 0 2 errors top/nested/grüße.txt | "
-            "top/a file with spaces.txt: encrypted, needs unrar (RARLAB's unrar unpacks it)");
         rec("bsdtar-3.6.2-extract-rar5-encrypted.txt", "-t bsdtar", "U 6 0 2 errors top/nested/grüße.txt | "
             "top/a file with spaces.txt: encrypted, needs unrar (RARLAB's unrar unpacks it)");
         // Whole lines: the listing with each program's status and error output between.
@@ -159,8 +141,6 @@ private slots:
             "U 2 300000 4 errors src/f.bin | gzip: stdin: unexpected end of file");
         rec("line-unzip-6.0-extract-wrongpassword.txt", "-T 1 -t unzip --stages=1",
             "U 0 0 1 errors p.zip | skipping: src/a.txt               incorrect password");
-        rec("line-zip-3.0-create-vanished.txt", "-T 300003 -t zip --stages=1",
-            "P 3 300003 1 errors tmp/tt/src/a.txt | zip warning: name not matched: /tmp/tt/gone");
         // 7-Zip says what an ERROR is about on the lines after it.
         rec("line-7zz-26.02-extract-wrongpassword.txt", "-t 7z --stages=1", "U 4 0 8 errors photos/tab?and\\back | "
             "ERROR: Data Error in encrypted file. Wrong password? : photos/.hidden");
@@ -168,87 +148,34 @@ private slots:
             "U 0 0 1 errors  | ERROR: /tmp/rec7/ench.7z Cannot open encrypted archive. Wrong password?");
         rec("line-7zz-26.02-create-vanished.txt", "-T 3 -t 7z --pack --stages=1",
             "P 1 0 1 errors a*b.txt | WARNING: errno=2 : No such file or directory /tmp/rec7/gone");
-        // Archives other programs wrote: notices and warning statuses leave a complete
-        // tree done with warnings; the cause comes ahead of the notices before it.
+        // Notices and warning statuses of archives other programs wrote leave a complete tree
+        // done with warnings (tests/e2e's odd archives have the others).
         const char* const tar = "-t tar --stages=1";
         const char* const tar2 = "-t tar --stages=2";
         const char* const unzip = "-t unzip --stages=1";
-        for (const auto& [file, args, want] : std::initializer_list<std::tuple<const char*, const char*, const char*>>{
-                 {"line-tar-1.34-extract-pax-xattr.txt", tar,
-                  "U 3 12 0 warnings top/b.txt | tar: Ignoring unknown extended header keyword "
-                  "'LIBARCHIVE.xattr.user.test'"},
-                 {"line-tar-1.34-extract-pax-unknown.txt", tar,
-                  "U 3 12 0 warnings top/b.txt | tar: Ignoring unknown extended header keyword 'SUN.holesdata'"},
-                 {"line-tar-1.34-extract-leading-slash.txt", tar,
-                  "U 3 12 0 warnings /top/b.txt | tar: Removing leading `/' from member names"},
-                 {"line-tar-1.34-extract-lone-zero.txt", tar,
-                  "U 3 12 0 warnings top/b.txt | tar: A lone zero block at 6"},
-                 {"line-tar-1.34-extract-empty-name.txt", tar,
-                  "U 4 12 0 warnings top/b.txt | tar: Substituting `.' for empty member name"},
-                 {"line-gzip-1.12-tar-1.34-extract-trailing.txt", tar2,
-                  "U 3 12 0 warnings top/b.txt | gzip: stdin: decompression OK, trailing garbage ignored"},
-                 {"line-bzip2-1.0.8-tar-1.34-extract-trailing.txt", tar2,
-                  "U 3 12 0 warnings top/b.txt | bzip2: (stdin): trailing garbage after EOF ignored"},
-                 {"line-lzop-1.04-tar-1.34-extract-trailing.txt", tar2,
-                  "U 3 12 0 warnings top/b.txt | lzop: <stdin>: warning: ignoring trailing garbage in lzop file"},
-                 {"line-unzip-6.0-extract-padded.txt", unzip,
-                  "U 3 0 0 warnings st/top/b.txt | warning [padded.zip]:  4096 extra bytes at "
-                  "beginning or within zipfile (attempting to process anyway)"},
-                 {"line-unzip-6.0-extract-backslash.txt", unzip,
-                  "U 2 0 0 warnings st/top/b.txt | warning:  backslash.zip appears to use backslashes as "
-                  "path separators"},
-                 {"line-unzip-6.0-extract-deferred-symlink.txt", unzip,
-                  "U 3 0 0 warnings st/top/link | warning:  deferred symlink (st/top/link) failed: "
-                  "invalid placeholder file"},
-                 {"line-unzip-6.0-extract-selfextracting.txt", unzip, "U 3 0 0 done st/top/b.txt"},
-                 {"line-unzip-6.0-extract-unicode-bad.txt", unzip,
-                  "U 2 0 0 warnings st/top/b.txt | warning:  Unicode Path checksum invalid"},
-                 {"line-tar-1.34-extract-unknown-type.txt", tar,
-                  "U 3 12 0 warnings top/b.txt unknown file type ‘A’ | tar: top/b.txt: Unknown file type 'A', "
-                  "extracted as normal file"},
-                 {"line-tar-1.34-extract-dotdot.txt", tar,
-                  "U 3 12 2 errors top/b.txt | tar: ../evil.txt: Member name contains '..'"},
-                 {"line-unzip-6.0-extract-overlap.txt", unzip,
-                  "U 1 0 1 errors st/top/a.txt | error: invalid zip file with overlapped components "
-                  "(possible zip bomb)"},
-             })
-            rec(file, args, want);
+        rec("line-tar-1.34-extract-empty-name.txt", tar,
+            "U 4 12 0 warnings top/b.txt | tar: Substituting `.' for empty member name");
+        rec("line-gzip-1.12-tar-1.34-extract-trailing.txt", tar2,
+            "U 3 12 0 warnings top/b.txt | gzip: stdin: decompression OK, trailing garbage ignored");
+        rec("line-bzip2-1.0.8-tar-1.34-extract-trailing.txt", tar2,
+            "U 3 12 0 warnings top/b.txt | bzip2: (stdin): trailing garbage after EOF ignored");
+        rec("line-unzip-6.0-extract-deferred-symlink.txt", unzip,
+            "U 3 0 0 warnings st/top/link | warning:  deferred symlink (st/top/link) failed: invalid placeholder file");
+        rec("line-unzip-6.0-extract-unicode-bad.txt", unzip,
+            "U 2 0 0 warnings st/top/b.txt | warning:  Unicode Path checksum invalid");
         // The parallel tools' own words, the cause ahead of what tar says after it; the
         // stream the pass counted. pbzip2's threads each say they quit.
-        const char* const pass = "--bytes=307200 -t tar --pack --stages=3";
         const char* const unpass = "-t tar --stages=3";
-        for (const auto& [file, args, want] : std::initializer_list<std::tuple<const char*, const char*, const char*>>{
-                 {"line-pigz-2.6-tar-1.34-create-full.txt", pass,
-                  "P 3 300003 1 errors src/a.txt | pigz: abort: write error on <stdout> (No space left on device)"},
-                 {"line-pigz-2.6-tar-1.34-extract-truncated.txt", unpass,
-                  "U 2 300000 4 errors src/f.bin | pigz: skipping: <stdin>: corrupted -- incomplete deflate data"},
-                 {"line-pigz-2.6-tar-1.34-extract-corrupt.txt", unpass, "U 3 300003 1 errors src/a.txt | pigz: skipping: <stdin>: corrupted -- crc32 mismatch"},
-                 {"line-lbzip2-2.5-tar-1.34-create-full.txt", pass,
-                  "P 3 300003 1 errors src/a.txt | lbzip2: stdout: write(): No space left on device"},
-                 {"line-lbzip2-2.5-tar-1.34-extract-truncated.txt", unpass,
-                  "U 0 0 2 errors  | lbzip2: stdin: compressed data error: bad block header magic"},
-                 {"line-lbzip2-2.5-tar-1.34-extract-corrupt.txt", unpass,
-                  "U 0 0 2 errors  | lbzip2: stdin: compressed data error: block CRC mismatch"},
-                 {"line-pbzip2-1.1.13-tar-1.34-create-full.txt", pass,
-                  "P 3 300003 4 errors src/a.txt | pbzip2: *ERROR: Could not write 302034 bytes to file [ret=-1]!  Aborting..."},
-                 {"line-pbzip2-1.1.13-tar-1.34-extract-truncated.txt", unpass,
-                  "U 0 0 3 errors  | pbzip2: *ERROR on decompress - last in segment reached before BZ_STREAM_END: ret=0; block=0; "
-                  "seq=-1; isLastInSeq=1; avail_in=0"},
-                 {"line-pbzip2-1.1.13-tar-1.34-extract-trailing.txt", unpass,
-                  "U 2 300000 5 errors src/f.bin | pbzip2: *ERROR during BZ2_bzDecompress - trailing garbage: ret=4; block=0; "
-                  "seq=0; isLastInSeq=1; avail_in=22"},
-                 {"line-plzip-1.10-tar-1.34-create-full.txt", pass,
-                  "P 3 300003 1 errors src/a.txt | (stdin): plzip: Write error: No space left on device"},
-                 {"line-plzip-1.10-tar-1.34-extract-truncated.txt", unpass, "U 0 0 2 errors  | (stdin): Unexpected EOF in worker 0"},
-                 {"line-plzip-1.10-tar-1.34-extract-corrupt.txt", unpass, "U 0 0 2 errors  | (stdin): Data error in worker 0"},
-                 {"line-xz-5.4.1-tar-1.34-create-full.txt", pass,
-                  "P 3 300003 1 errors src/a.txt | xz: (stdout): Write error: No space left on device"},
-                 {"line-xz-5.4.1-tar-1.34-extract-truncated.txt", unpass,
-                  "U 2 300000 4 errors src/f.bin | xz: (stdin): Unexpected end of input"},
-                 {"line-zstd-1.5.4-tar-1.34-create-full.txt", pass,
-                  "P 3 300003 1 errors src/a.txt | zstd: error 70 : Write error : cannot write block : No space left on device"},
-             })
-            rec(file, args, want);
+        rec("line-pbzip2-1.1.13-tar-1.34-create-full.txt", "--bytes=307200 -t tar --pack --stages=3",
+            "P 3 300003 4 errors src/a.txt | pbzip2: *ERROR: Could not write 302034 bytes to file [ret=-1]!  Aborting...");
+        rec("line-pbzip2-1.1.13-tar-1.34-extract-trailing.txt", unpass,
+            "U 2 300000 5 errors src/f.bin | pbzip2: *ERROR during BZ2_bzDecompress - trailing garbage: ret=4; block=0; "
+            "seq=0; isLastInSeq=1; avail_in=22");
+        rec("line-pigz-2.6-tar-1.34-extract-corrupt.txt", unpass,
+            "U 3 300003 1 errors src/a.txt | pigz: skipping: <stdin>: corrupted -- crc32 mismatch");
+        rec("line-lbzip2-2.5-tar-1.34-extract-truncated.txt", unpass,
+            "U 0 0 2 errors  | lbzip2: stdin: compressed data error: bad block header magic");
+        rec("line-plzip-1.10-tar-1.34-extract-truncated.txt", unpass, "U 0 0 2 errors  | (stdin): Unexpected EOF in worker 0");
         row("every program ended well", recording("line-zip-3.0-create-vanished.txt").mid(46), "-T 300003 -t zip --stages=1",
             "P 3 300003 0 done tmp/tt/src/a.txt");
         row("indented messages count, their continuations go on with them",
@@ -327,14 +254,12 @@ private slots:
         for (const auto& [words, want] : std::initializer_list<std::pair<const char*, const char*>>{
                  {"-T 18446744073709551615 -t tar", "tar 18446744073709551615 P"},
                  {"-T 18446744073709551616 -t tar", "tar - U"},   // beyond 64 bits: no total, no wrap
-                 {"-T -t unzip", "unzip - U"}, {"-t unzip -T", "unzip - U"},   // the count came out empty
-                 {"-T 1 file, 3 bytes uncompressed, 4 bytes compressed: -33.3% -t unzip", "unzip 1 U"},
+                 {"-T -t unzip", "unzip - U"},   // the count came out empty
                  {"-T @zipinfo-6.0-count-empty.txt -t unzip", "unzip - U"}, {"-T 12abc -t zip", "zip 12 P"},
                  {"--total=42 -x --type=zip word", "zip 42 P"}, {"-t --text", "tar - U text"},
                  // Said in so many words, or inferred (a listing piped in by hand).
-                 {"-t 7z", "7z - U"}, {"-T 5 -t 7z --pack", "7z 5 P"}, {"--unpack -T 5 -t tar", "tar 5 U"},
-                 {"--partial=/m/.p -t tar", "tar - P"}, {"--pack --unpack -t zip", "zip - U"},
-                 {"-tbsdtar", "bsdtar - U"}, {"-t rar --pack", "tar - P"}}) {
+                 {"--unpack -T 5 -t tar", "tar 5 U"}, {"--partial=/m/.p -t tar", "tar - P"},
+                 {"--pack --unpack -t zip", "zip - U"}, {"-tbsdtar", "bsdtar - U"}, {"-t rar --pack", "tar - P"}}) {
             const Options o = tallytest::options(words);
             QCOMPARE(QByteArray(kindName(o.kind)) + " " + (o.total ? QByteArray::number(*o.total) : "-")
                          + (operationOf(o) == Operation::Packing ? " P" : " U") + (o.forceText ? " text" : ""),
@@ -350,7 +275,6 @@ private slots:
     {
         for (const auto& [raw, limit, visible, percent] :
              std::initializer_list<std::tuple<const char*, std::size_t, const char*, int>>{
-                 {"  0%\b\b\b\b    \b\b\b\b+ a", 64, "+ a", 0},
                  {" 98% 1\b\b\b\b\b\b      \b\b\b\b\b\b+ src/a*b.txt", 64, "+ src/a*b.txt", 98},
                  {" 40% 1\b\b\b\b\b\b 12% 1", 64, " 12% 1", 40},   // the highest
                  {"+ 50% off.txt", 64, "+ 50% off.txt", -1},         // in a name: no update
@@ -371,7 +295,6 @@ private slots:
     {
         for (const auto& [qpa, display, wayland, text, want] :
              std::initializer_list<std::tuple<const char*, const char*, const char*, bool, const char*>>{
-                 {nullptr, ":0", nullptr, false, "window xcb;offscreen"},
                  {nullptr, nullptr, "w-0", false, "window wayland;xcb;offscreen"},
                  {"", ":0", "", false, "window xcb;offscreen"}, {nullptr, "", "", false, "text xcb;offscreen"},
                  {nullptr, ":0", nullptr, true, "text xcb;offscreen"}, {"offscreen", ":0", nullptr, false, "text offscreen"},
@@ -384,11 +307,9 @@ private slots:
     void progressAndTimeLeft()
     {
         const QByteArray two = tarLine("300", "one") + tarLine("100", "two");
-        QCOMPARE(look("-T 800 -t tar", two, 10000).fraction, 0.5);
-        QCOMPARE(look("-T 800 -t tar", two, 10000).remainingSeconds, 10.0);
-        QCOMPARE(look("-T 100 -t tar", two, 5000).fraction, kMaxRunningFraction);   // more than the total (hidden files)
-        QCOMPARE(look("-t tar", two, 5000).fraction, -1.0);   // no total: busy
-        QCOMPARE(look("-T 0 -t tar", two, 5000).fraction, -1.0);
+        const Snapshot listed = look("-T 800 -t tar", two, 10000);
+        QVERIFY(listed.fraction == 0.5 && listed.remainingSeconds == 10.0);
+        QCOMPARE(look("-T 0 -t tar", two, 5000).fraction, -1.0);   // no measure: busy
         QCOMPARE(look("-T 0 -t tar", two, 5000, true).fraction, 1.0);
         // The bytes the pass counted, not the members listed: a member is
         // listed when it is begun.
@@ -438,7 +359,6 @@ private slots:
         QTest::newRow("beyond its measure: 99 %, no estimate") << QList<QPointF>{{5, 1.4}} << 0 << kMaxRunningFraction << -1.0;
         QTest::newRow("done: 100 %") << QList<QPointF>{{5, 0.4}} << 1 << 1.0 << -1.0;
         QTest::newRow("ended otherwise: as it was") << QList<QPointF>{{5, 0.4}} << 2 << 0.4 << -1.0;
-        QTest::newRow("not known") << QList<QPointF>{{5, -1}} << 0 << -1.0 << -1.0;
         QTest::newRow("known, then not: stays") << QList<QPointF>{{5, 0.3}, {6, -1}} << 0 << 0.3 << -1.0;
         QTest::newRow("below 1 %: no estimate") << QList<QPointF>{{5, 0.005}} << 0 << 0.005 << -1.0;
         QTest::newRow("the first second: no estimate") << QList<QPointF>{{0.9, 0.5}} << 0 << 0.5 << -1.0;
@@ -554,9 +474,9 @@ private slots:
         ::close(p[0]);
     }
 
-    // What an archive made of volumes leaves beside it: "NAME=CONTENT" for
-    // files, "NAME/" for folders. The new ones are .p.EXT*, the archive a.EXT,
-    // which then is `volumes` files.
+    // What an archive made of volumes leaves beside it, in tallytest::makeFiles'
+    // words. The new ones are .p.EXT*, the archive a.EXT, which then is
+    // `volumes` files.
     void commitVolumes_data()
     {
         QTest::addColumn<QByteArray>("ext");
@@ -566,8 +486,8 @@ private slots:
         QTest::addColumn<QByteArray>("after");
         QTest::addColumn<int>("errors");
         QTest::addColumn<int>("volumes");
-        const auto row = [](const char* name, const char* ext, const char* before, const char* made, bool ok,
-                            const char* after, int volumes, int errors = 0) {
+        const auto row = [](const char* name, const char* ext, const QByteArray& before, const QByteArray& made, bool ok,
+                            const QByteArray& after, int volumes, int errors = 0) {
             QTest::newRow(name) << QByteArray(ext) << QByteArray(before) << QByteArray(made) << ok << QByteArray(after)
                                 << errors << volumes;
         };
@@ -575,7 +495,6 @@ private slots:
             "a.7z=old a.7z.001=o1 a.7z.002=o2 a.7z.003=o3", ".p.7z.001=n1 .p.7z.002=n2", true, "a.7z.001=n1 a.7z.002=n2", 2);
         row("volumes that failed go, the earlier ones stay", "7z", "a.7z=old a.7z.001=o1",
             ".p.7z.001=n1 .p.7z.002=n2", false, "a.7z.001=o1 a.7z=old", 1);
-        row("a single archive replaces a numbered set", "7z", "a.7z.001=o1 a.7z.002=o2", ".p.7z=new", true, "a.7z=new", 1);
         row("a single archive that failed", "7z", "a.7z.001=o1 a.7z.002=o2", ".p.7z=new", false, "a.7z.001=o1 a.7z.002=o2", 2);
         row("numbered volumes of a zip replace a split one", "zip", "a.zip=old a.z01=o1 a.z02=o2", ".p.zip.001=n1",
             true, "a.zip.001=n1", 1);
@@ -585,6 +504,18 @@ private slots:
             "a.7z.0001=x a.7z.001=n a.7z.old=y b.7z.001=z", 1);
         row("a folder where the first volume goes", "7z", "a.7z=old a.7z.001/", ".p.7z.001=n1 .p.7z.002=n2", true,
             "a.7z.001/ a.7z=old", 1, 1);
+        // A split set that cannot be put in place leaves the earlier set as it was.
+        row("a folder where a split zip goes", "zip", "a.zip/ a.z01=1 a.z02=2", ".p.zip=new .p.z01=new", true,
+            "a.z01=1 a.z02=2 a.zip/", 3, 1);
+        QByteArrayList old, made, after;   // 7-Zip numbers on past 999: NAME.1000, NAME.1001 ...
+        for (int i = 1; i <= 1002; ++i) {
+            const QByteArray number = QByteArray::number(i).rightJustified(3, '0');
+            old << "a.7z." + number + "=o";
+            made << ".p.7z." + number + '=' + number;
+            after << "a.7z." + number + '=' + number;
+        }
+        row("a thousand volumes replace more", "7z", old.join(' '), made.mid(0, 1001).join(' '), true,
+            sorted(after.mid(0, 1001)).join(' '), 1001);
     }
 
     void commitVolumes()
@@ -598,21 +529,9 @@ private slots:
         QFETCH(int, volumes);
         QTemporaryDir tmp;
         const QByteArray d = QFile::encodeName(tmp.path()) + '/';
-        for (const QByteArray& file : (before + ' ' + made).split(' ')) {
-            if (file.endsWith('/'))
-                QVERIFY(::mkdir(d + file.chopped(1), 0755) == 0);
-            else if (!file.isEmpty())
-                QVERIFY(writeBytes(d + file.left(file.indexOf('=')), file.mid(file.indexOf('=') + 1)));
-        }
+        QVERIFY(tallytest::makeFiles(d, before + ' ' + made));
         const FinishReport report = commitArchive((d + ".p." + ext).toStdString(), (d + "a." + ext).toStdString(), success);
-        QByteArrayList left;
-        for (const QByteArray& name : namesIn(d)) {
-            struct stat st;
-            QVERIFY(::lstat(d + name, &st) == 0);
-            left << (S_ISDIR(st.st_mode) ? name + '/' : name + '=' + readBytes(d + name));
-        }
-        std::sort(left.begin(), left.end());
-        QCOMPARE(left.join(' '), after);
+        QCOMPARE(tallytest::filesIn(d).join(' '), after);
         QCOMPARE(int(report.errors.size()), errors);
         QCOMPARE(int(volumeCount((d + "a." + ext).toStdString())), volumes);
         if (!QFile::exists(d + "a." + ext))   // the set, named by its first volume
@@ -620,7 +539,7 @@ private slots:
     }
 
     // An unpacking that went wrong: what the folder holds afterwards
-    // ("NAME=CONTENT", sorted) and what tally says. The private folder held
+    // (tallytest::filesIn) and what tally says. The private folder held
     // top/a.txt (3 bytes, complete) and top/big.bin, 4 bytes of the 300
     // that the listing gave it when the line ended.
     void endOfAFailedUnpacking_data()
@@ -629,35 +548,28 @@ private slots:
         QTest::addColumn<bool>("stop");
         QTest::addColumn<QByteArray>("after");
         QTest::addColumn<QString>("detail");
-        const QByteArray listing = tallytest::tarLine("3", "top/a.txt") + tallytest::tarLine("300", "top/big.bin");
-        QTest::newRow("stopped: the cut file as NAME.part") << listing << true
-            << QByteArray("top/a.txt=abc top/big.bin.part=part") << "Stopped by you. top/big.bin was cut short: it was "
-               "placed as top/big.bin.part. What was unpacked was added to the folder; no file that existed was replaced.";
-        QTest::newRow("a truncated archive")
-            << listing + QByteArrayLiteral("\0Egzip: stdin: unexpected end of file\0\0Sgzip 1\0") << false
-            << QByteArray("top/a.txt=abc top/big.bin.part=part") << "gzip: stdin: unexpected end of file. top/big.bin was "
-               "cut short: it was placed as top/big.bin.part. What was unpacked was added to the folder; no file that "
-               "existed was replaced.";
-        QTest::newRow("the last file complete stays as it is")
-            << tallytest::tarLine("3", "top/a.txt") + tallytest::tarLine("4", "top/big.bin")
-                   + QByteArrayLiteral("\0Sgzip 1\0")
-            << false
-            << QByteArray("top/a.txt=abc top/big.bin=part") << "gzip ended with status 1. What was unpacked was added to "
-               "the folder; no file that existed was replaced.";
-        QTest::newRow("a name that leaves the folder is left alone")
-            << tallytest::tarLine("3", "top/a.txt") + tallytest::tarLine("300", "top/../../big.bin") << true
-            << QByteArray("top/a.txt=abc top/big.bin=part") << "Stopped by you. What was unpacked was added to the "
-               "folder; no file that existed was replaced.";
-        QTest::newRow("a wrong password: nothing placed")
-            << listing + QByteArrayLiteral("\0E   skipping: top/c.txt   incorrect password\0\0Star 2\0") << false
-            << QByteArray()
-            << "skipping: top/c.txt   incorrect password. The password is wrong: nothing was placed.";
-        QTest::newRow("done with warnings: all placed, the notice explained")
-            << tallytest::tarLine("3", "top/a.txt") + tallytest::tarLine("4", "top/big.bin")
-                   + QByteArrayLiteral("\0Etar: Removing leading `/' from member names\0\0Sgzip 0\0\0Star 0\0")
-            << false << QByteArray("top/a.txt=abc top/big.bin=part")
-            << "All entries were unpacked. tar: Removing leading `/' from member names: names were made relative to "
-               "the folder.";
+        const auto row = [](const char* name, const QByteArray& input, bool stop, const char* after, const QString& detail) {
+            QTest::newRow(name) << input << stop << QByteArray(after) << detail;
+        };
+        const QByteArray cut = tarLine("3", "top/a.txt") + tarLine("300", "top/big.bin");
+        const QByteArray whole = tarLine("3", "top/a.txt") + tarLine("4", "top/big.bin");
+        const QString added = "What was unpacked was added to the folder; no file that existed was replaced.";
+        const QString placedAsPart = "top/big.bin was cut short: it was placed as top/big.bin.part. ";
+        row("stopped: the cut file as NAME.part", cut, true, "top/ top/a.txt=abc top/big.bin.part=part",
+            "Stopped by you. " + placedAsPart + added);
+        row("a truncated archive", cut + QByteArrayLiteral("\0Egzip: stdin: unexpected end of file\0\0Sgzip 1\0"), false,
+            "top/ top/a.txt=abc top/big.bin.part=part", "gzip: stdin: unexpected end of file. " + placedAsPart + added);
+        row("the last file complete stays as it is", whole + QByteArrayLiteral("\0Sgzip 1\0"), false,
+            "top/ top/a.txt=abc top/big.bin=part", "gzip ended with status 1. " + added);
+        row("a name that leaves the folder is left alone", tarLine("3", "top/a.txt") + tarLine("300", "top/../../big.bin"),
+            true, "top/ top/a.txt=abc top/big.bin=part", "Stopped by you. " + added);
+        row("a wrong password: nothing placed",
+            cut + QByteArrayLiteral("\0E   skipping: top/c.txt   incorrect password\0\0Star 2\0"), false, "",
+            "skipping: top/c.txt   incorrect password. The password is wrong: nothing was placed.");
+        row("done with warnings: all placed, the notice explained",
+            whole + QByteArrayLiteral("\0Etar: Removing leading `/' from member names\0\0Sgzip 0\0\0Star 0\0"), false,
+            "top/ top/a.txt=abc top/big.bin=part",
+            "All entries were unpacked. tar: Removing leading `/' from member names: names were made relative to the folder.");
     }
     void endOfAFailedUnpacking()
     {
@@ -667,8 +579,8 @@ private slots:
         QFETCH(QString, detail);
         QTemporaryDir tmp;
         const QByteArray d = QFile::encodeName(tmp.path()), staging = d + "/out/.arkive-T";
-        QVERIFY(::mkdir(d + "/out", 0755) == 0 && ::mkdir(staging, 0700) == 0 && ::mkdir(staging + "/top", 0755) == 0);
-        QVERIFY(writeBytes(staging + "/top/a.txt", "abc") && writeBytes(staging + "/top/big.bin", "part"));
+        QVERIFY(tallytest::makeFiles(d, "out/ out/.arkive-T/ out/.arkive-T/top/ out/.arkive-T/top/a.txt=abc "
+                                        "out/.arkive-T/top/big.bin=part"));
         Session s(tallytest::options("-t tar --stages=2 --unpack --archive=" + d + "/a.tgz --folder=" + d
                                      + "/out --staging=" + staging),
                   Clock::time_point{});
@@ -677,39 +589,7 @@ private slots:
             s.setStopRequested();
         s.finish(Clock::time_point{});
         QCOMPARE(QString::fromStdString(resultDetail(s.snapshot(Clock::time_point{}))), detail);
-        QByteArrayList left;
-        for (const QByteArray& top : namesIn(d + "/out"))
-            for (const QByteArray& name : namesIn(d + "/out/" + top))
-                left << top + '/' + name + '=' + readBytes(d + "/out/" + top + '/' + name);
-        std::sort(left.begin(), left.end());
-        QCOMPARE(left.join(' '), after);
-    }
-
-    // 7-Zip numbers on past 999: NAME.1000, NAME.1001 ...
-    void aThousandVolumes()
-    {
-        QTemporaryDir tmp;
-        const QByteArray d = QFile::encodeName(tmp.path());
-        for (int i = 1; i <= 1002; ++i) {
-            const QByteArray number = QByteArray::number(i).rightJustified(3, '0');
-            QVERIFY(writeBytes(d + "/a.7z." + number, "old") && (i > 1001 || writeBytes(d + "/.p.7z." + number, number)));
-        }
-        QVERIFY(commitArchive((d + "/.p.7z").toStdString(), (d + "/a.7z").toStdString(), true).errors.empty());
-        QCOMPARE(readBytes(d + "/a.7z.001") + ' ' + readBytes(d + "/a.7z.1001"), QByteArray("001 1001"));
-        QCOMPARE(namesIn(d).size(), 1001);   // neither the partial volumes nor the old 1002nd
-    }
-
-    // A split archive that cannot be put in place (a folder has its name)
-    // leaves the volumes of an earlier set of that name as they were.
-    void uncommittedSetKeepsTheEarlierOne()
-    {
-        QTemporaryDir tmp;
-        const QByteArray d = QFile::encodeName(tmp.path());
-        QVERIFY(::mkdir(d + "/a.zip", 0755) == 0 && writeBytes(d + "/a.z01", "1") && writeBytes(d + "/a.z02", "2"));
-        const Tree before = describeTree(d);
-        QVERIFY(writeBytes(d + "/.p.zip", "new") && writeBytes(d + "/.p.z01", "new"));
-        QCOMPARE(commitArchive((d + "/.p.zip").toStdString(), (d + "/a.zip").toStdString(), true).errors.size(), 1u);
-        QCOMPARE(describeTree(d), before);   // the new set gone, the earlier one as it was
+        QCOMPARE(tallytest::filesIn(d + "/out").join(' '), after);
     }
 };
 
