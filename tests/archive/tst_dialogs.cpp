@@ -103,7 +103,8 @@ private slots:
     }
 
     // OK closes the dialog and traces each line it starts (passwords
-    // masked); Cancel, or nothing to pack, starts and traces nothing. The
+    // masked); Cancel, or nothing to pack, starts and traces nothing (the
+    // extract dialog's Cancel is pressed on the screen, in tst_screen). The
     // name follows the format; an archive of that name, or an earlier split
     // set of it, is replaced only after "Replace", and "Cancel" leaves the
     // dialog open. While a job writes the archive (its record is held), a
@@ -115,12 +116,9 @@ private slots:
         QVERIFY(QDir().mkpath(data));
         TraceRecorder traces;
         CompressDialog cancelled, empty;
-        ExtractDialog extractCancelled;
         cancelled.setFiles({data});
-        extractCancelled.setFiles({"/nowhere/a.tar"});
         findByText(&cancelled, "Cancel")->click();
         findByText(&empty, "OK")->click();
-        findByText(&extractCancelled, "Cancel")->click();
         QCOMPARE(traces.lines(), QStringList());
 
         CompressDialog compress;
@@ -203,8 +201,7 @@ private slots:
         };
         for (const auto& [format, ticked, withPassword, withLevel, withVolumes] : Table<const char*, bool, int, int, bool>{
                  {".tar.gz", false, 0, 0, false}, {".zip", false, 1, 1, true}, {".zip", true, 1, 1, true},
-                 {".tar.xz", true, 0, 0, false}, {".7z", true, 1, 1, true}, {".mpkg", true, 0, 0, false},
-                 {".tar", false, 0, 0, false}, {".7z", false, 1, 1, true}}) {
+                 {".tar.xz", true, 0, 0, false}, {".7z", true, 1, 1, true}, {".7z", false, 1, 1, true}}) {
             dialog.findChild<QComboBox*>()->setCurrentText(format);
             if (split->isEnabled())
                 split->setChecked(ticked);
@@ -224,8 +221,7 @@ private slots:
     {
         TraceRecorder traces;
         for (const auto& [path, typedFor, format, said] : Table<QString, const char*, const char*, const char*>{
-                 {m_all, ".zip", ".tar.gz", "A .tar.gz archive cannot be protected by a password; choose .zip or .7z."},
-                 {m_all, ".7z", ".tar.xz", "A .tar.xz archive cannot be protected by a password; choose .zip or .7z."},
+                 {m_all, ".7z", ".tar.gz", "A .tar.gz archive cannot be protected by a password; choose .zip or .7z."},
                  {makePath("no7zz", {"zip", "tar", "gzip", "xz"}), ".zip", ".tar.xz",
                   "A .tar.xz archive cannot be protected by a password; choose .zip."},
                  {makePath("nozz", {"zip", "tar", "gzip"}), ".zip", ".zip", "zip's own encryption can be broken in minutes"}}) {
@@ -266,9 +262,7 @@ private slots:
         extract.show();
         QLineEdit* field = extract.findChild<QLineEdit*>();
         for (const auto& [password, said] : Table<const char*, const char*>{
-                 {"pW", "The password does not open secret.zip; type it again."},
-                 {"", "The password does not open secret.zip; type it again."},
-                 {"pw", ""}}) {
+                 {"pW", "The password does not open secret.zip; type it again."}, {"pw", ""}}) {
             extract.setPassword(password);
             QCOMPARE(pressOk(&extract), said);
             const bool wrong = *said;
