@@ -131,7 +131,6 @@ private slots:
         QTest::addColumn<CompressRequest>("request");
         QTest::addColumn<QStringList>("missing");
         QTest::addColumn<Words>("words");
-        QTest::addColumn<bool>("weak");
         const QString p = "/m/.arkive-T.part", z = "/m/.arkive-T.zip", s = "/m/.arkive-T.7z";
         const auto tally = [](const char* kind, const char* ending, const QString& partial) {
             QStringList w{"-t", kind, "--pack", QString("--archive=/m/photos") + ending, "--partial=" + partial};
@@ -139,24 +138,16 @@ private slots:
         };
         const QStringList tar{"tar", "-cvvf", "-", "--index-file=/dev/fd/3", "-C", "/m", "--", "photos"}, pass{"tally", "--pass"};
         const QStringList sevenZip{"7zz", "a", "-bb1", "-bsp1", "-bso1", "-bse2", "-spd", "-y", "-snl"};
-        const auto row = [](const char* tag, const CompressRequest& r, const QStringList& missing, const Words& w, bool weak = false) {
-            QTest::newRow(tag) << r << missing << w << weak;
+        const auto row = [](const char* tag, const CompressRequest& r, const QStringList& missing, const Words& w) {
+            QTest::newRow(tag) << r << missing << w;
         };
-        // tar's stream is counted on its way to the compressor, on every core where the tool for it is installed.
+        // tar's stream is counted on its way to the compressor: the first of its parallel tools that is installed,
+        // else the compressor itself (the unpacking table below pins the choice for each format).
         row("tar.gz", pack(".tar.gz"), {}, {tar, pass, {"pigz", ">" + p}, tally("tar", ".tar.gz", p) << "--base=/m"});
         row("tar.gz without pigz", pack(".tar.gz"), {"pigz"}, {tar, pass, {"gzip", ">" + p}, tally("tar", ".tar.gz", p) << "--base=/m"});
-        row(".mpkg is tar.gz", pack(".mpkg"), {}, {tar, pass, {"pigz", ">" + p}, tally("tar", ".mpkg", p) << "--base=/m"});
-        row("tar.bz2", pack(".tar.bz2"), {}, {tar, pass, {"lbzip2", ">" + p}, tally("tar", ".tar.bz2", p) << "--base=/m"});
-        row("tar.bz2 with pbzip2", pack(".tar.bz2"), {"lbzip2"}, {tar, pass, {"pbzip2", ">" + p}, tally("tar", ".tar.bz2", p) << "--base=/m"});
-        row("tar.bz2 alone", pack(".tar.bz2"), {"lbzip2", "pbzip2"}, {tar, pass, {"bzip2", ">" + p}, tally("tar", ".tar.bz2", p) << "--base=/m"});
-        row("tar.lz", pack(".tar.lz"), {}, {tar, pass, {"plzip", ">" + p}, tally("tar", ".tar.lz", p) << "--base=/m"});
         row("tar.xz", pack(".tar.xz"), {}, {tar, pass, {"xz", "-T0", ">" + p}, tally("tar", ".tar.xz", p) << "--base=/m"});
-        row("tar.zst", pack(".tar.zst"), {}, {tar, pass, {"zstd", "-T0", ">" + p}, tally("tar", ".tar.zst", p) << "--base=/m"});
-        row("tar.lzo", pack(".tar.lzo"), {}, {tar, pass, {"lzop", ">" + p}, tally("tar", ".tar.lzo", p) << "--base=/m"});
-        // Uncompressed, tar writes the partial archive, whose size tally watches.
-        row("tar: password dropped by the dialog first", pack(".tar", "pw"), {},
-            {{"tar", "-cvvf", p, "-C", "/m", "--", "photos"}, tally("tar", ".tar", p) << "--base=/m"});
-        // The partial archive lies in a folder being packed: tar must leave it out. Names from two folders.
+        // Uncompressed, tar writes the partial archive, whose size tally watches. When that lies in a folder
+        // being packed, tar must leave it out. Names from two folders.
         row("tar: names as names, partial left out", pack(".tar", {}, 6, false, 0, "/m/my files/", "a", {"/m/it's", "/m/-rf", "/m/x/a\\b", "/m/my files"}),
             {}, {{"tar", "-cvvf", "/m/my files/.arkive-T.part", "--no-unquote", "--no-wildcards", "--exclude=my files/.arkive-T.part",
                   "-C", "/m", "--", "it's", "-rf", "x/a\\b", "my files"},
@@ -175,11 +166,11 @@ private slots:
               "--scratch=/m/my [1]/.arkive-T"}});
         row("zip password: AES through 7-Zip", pack(".zip", "p w", 2, true), {},
             {sevenZip + QStringList{"-tzip", "-mx=9", "-pp w", "-mem=AES256", z, "photos", "in /m"}, tally("7z", ".zip", z)});
-        row("zip password without 7-Zip: weak", pack(".zip", "pw"), {"7zz"},
-            {{"zip", "-ryv", "-FS", "-6", "-b", b, "-P", "pw", z, "photos", "in /m"}, mkB, tally("zip", ".zip", z) << "--base=/m" << "--scratch=" + b}, true);
-        row("split zip password: weak", pack(".zip", "pw", 6, false, 10), {},
+        row("zip password without 7-Zip: zip's own", pack(".zip", "pw"), {"7zz"},
+            {{"zip", "-ryv", "-FS", "-6", "-b", b, "-P", "pw", z, "photos", "in /m"}, mkB, tally("zip", ".zip", z) << "--base=/m" << "--scratch=" + b});
+        row("split zip password: zip's own", pack(".zip", "pw", 6, false, 10), {},
             {{"zip", "-ryv", "-FS", "-6", "-b", b, "-s", "10m", "-P", "pw", z, "photos", "in /m"}, mkB,
-             tally("zip", ".zip", z) << "--base=/m" << "--scratch=" + b}, true);
+             tally("zip", ".zip", z) << "--base=/m" << "--scratch=" + b});
         row("7z", pack(".7z", {}, 0), {}, {sevenZip + QStringList{"-t7z", "-mx=0", s, "photos", "in /m"}, tally("7z", ".7z", s)});
         row("7z: password hides the names, volumes, names 7-Zip would read", pack(".7z", "pw", 6, false, 5, "/m/", "photos", {"/m/@list", "/m/-x", "/m/a*"}),
             {}, {sevenZip + QStringList{"-t7z", "-mx=6", "-v5m", "-ppw", "-mhe=on", s, "./@list", "./-x", "a*", "in /m"}, tally("7z", ".7z", s)});
@@ -191,7 +182,6 @@ private slots:
         QFETCH(CompressRequest, request);
         QFETCH(QStringList, missing);
         QFETCH(Words, words);
-        QFETCH(bool, weak);
         const arkive::Format* format = formatOfEntry(request.format);
         QVERIFY(format);
         arkive::PackJob job;
@@ -199,13 +189,12 @@ private slots:
         job.partial = toLocalBytes(partialPath(request, "T")).toStdString();
         for (const QString& file : std::as_const(request.files))
             job.files.push_back(file.toStdString());
-        job.password = format->caps.password ? request.password.toStdString() : std::string();
+        job.password = request.password.toStdString();
         job.level = request.ultra ? 9 : request.ratio;
         job.volumeMegabytes = request.split ? unsigned(request.splitSize) : 0;
         job.total = 9;
         const arkive::Plan plan = arkive::packPlan(*format, job, [&](const char* program) { return !missing.contains(program); });
         QCOMPARE(wordsOf(plan), words.first().isEmpty() ? Words{{}} : words);
-        QCOMPARE(plan.weakPassword, weak);
     }
 
     // Every format's unpacking line, or why there is none.
@@ -238,8 +227,8 @@ private slots:
                             const Words& w, const char* refusal = "") {
             QTest::newRow(tag) << j << QString(format) << missing << w << QString(refusal);
         };
-        // tar reads a compressed archive through the pass, which counts its bytes; on every core where the tool
-        // for it is installed. tally watches tar read an uncompressed one.
+        // tar reads a compressed archive through the pass, which counts its bytes, and the first parallel tool
+        // installed (zstd has none that unpacks), else the compressor. tally watches tar read an uncompressed one.
         const QStringList pass{"tally", "--pass", "</m/a"}, untar{"tar", "xvvf", "-", "-C", s};
         arkive::UnpackJob sized = job("/m/a.tar", "pw", false);
         sized.archiveBytes = 5000;
@@ -247,17 +236,11 @@ private slots:
             {{"tar", "xvvf", "/m/a.tar", "-C", s}, out, mk, QStringList{"--bytes=5000"} + tally("tar", "/m/a.tar", "--keep")});
         row("tar, name like a host's file", job("h:a.tar"), "tar", {}, {{"tar", "xvvf", "./h:a.tar", "-C", s}, out, mk, tally("tar", "h:a.tar")});
         for (const auto& [format, missing, tool] : Table<const char*, QStringList, QStringList>{
-                 {"tar.gz", {}, {"pigz", "-d"}}, {"tar.gz", {"pigz"}, {"gzip", "-d"}}, {"tar.bz2", {}, {"lbzip2", "-d"}},
-                 {"tar.bz2", {"lbzip2"}, {"pbzip2", "-d"}}, {"tar.bz2", {"lbzip2", "pbzip2"}, {"bzip2", "-d"}},
-                 {"tar.lz", {}, {"plzip", "-d"}}, {"tar.xz", {}, {"xz", "-T0", "-d"}}, {"tar.zst", {}, {"zstd", "-d"}},
-                 {"tar.Z", {}, {"gzip", "-d"}}, {"tar.lzma", {}, {"lzma", "-d"}}})
+                 {"tar.gz", {}, {"pigz", "-d"}}, {"tar.gz", {"pigz"}, {"gzip", "-d"}}, {"tar.bz2", {"lbzip2"}, {"pbzip2", "-d"}},
+                 {"tar.xz", {}, {"xz", "-T0", "-d"}}, {"tar.zst", {}, {"zstd", "-d"}}})
             row(qPrintable(format + (missing.isEmpty() ? "" : " without " + missing.join(", "))), job("/m/a"), format, missing,
                 {pass, tool, untar, out, mk, tally("tar", "/m/a")});
         row("tar.xz without xz", job("/m/a"), "tar.xz", {"xz"}, {{}}, "xz-utils");
-        arkive::UnpackJob own = job("/m/a b.tar");
-        own.ownFolder = "a b";
-        row("tar into a folder of its own", own, "tar", {},
-            {{"tar", "xvvf", "/m/a b.tar", "-C", s}, out, mk, tally("tar", "/m/a b.tar", "--own-folder=a b")});
         // unzip is measured by what it writes, of what the members unpack to.
         arkive::UnpackJob zip = job("/m/a[1]*?.zip", "pw");
         zip.entries = 7;
@@ -338,8 +321,6 @@ private slots:
         QVERIFY(compressCommand(pack(".tar.gz"), 10240, "/m/.p.part")
                     .startsWith("{ { { tar -cvvf - --index-file=/dev/fd/3 -C /m -- photos; printf '\\0Star %d\\0' $? >&3; }"
                                 " | { tally --pass; printf '\\0Stally %d\\0' $? >&3; } | { pigz >/m/.p.part; printf '\\0Spigz %d\\0' $? >&3; }; }"));
-        QCOMPARE(compressTrace(pack(".7z", "secret"), 1, "/m/.p.7z").count("***"), 1);
-        QVERIFY(!compressTrace(pack(".7z", "secret"), 1, "/m/.p.7z").contains("secret"));
     }
 
     // The format comes from everything after the first dot of the name, the
@@ -347,12 +328,10 @@ private slots:
     void formatFromName()
     {
         for (const auto& [path, head, format] : Table<const char*, const char*, const char*>{
-                 {"a.star", "", "tar"}, {"/x/A.TAR.GZ", "", "tar.gz"}, {"backup-1.2.tar.bz2", "", "tar.bz2"},
-                 {"a.zip.tar", "", "tar"}, {"a.tar.lzma", "", "tar.lzma"}, {"a.gz", "", nullptr}, {"/a.tar/archive", "", nullptr},
-                 {"/a/.tar", "", "tar"}, {"a.tbz", "", "tar.bz2"}, {"a.TB2", "", "tar.bz2"}, {"a.tar.Z", "", "tar.Z"},
-                 {"a.taz", "", "tar.Z"}, {"a.tzst", "", "tar.zst"}, {"a.tar.zstd", "", "tar.zst"}, {"a.7z.001", "", "7z"},
-                 {"a.RAR", "", "rar"}, {"a.tlz", "", "tar.lz"}, {"a.tlz", "LZIP\x01", "tar.lz"}, {"a.tlz", "\x5d\x00\x00\x80", "tar.lzma"},
-                 {"a.tar.lz", "\x5d\x00\x00\x80", "tar.lz"}}) {
+                 {"a.star", "", "tar"}, {"/x/A.TAR.GZ", "", "tar.gz"}, {"backup-1.2.tar.bz2", "", "tar.bz2"}, {"a.gz", "", nullptr},
+                 {"a.zip.tar", "", "tar"}, {"/a.tar/archive", "", nullptr}, {"/a/.tar", "", "tar"}, {"a.TB2", "", "tar.bz2"},
+                 {"a.tar.zstd", "", "tar.zst"}, {"a.7z.001", "", "7z"}, {"a.tlz", "", "tar.lz"}, {"a.tlz", "LZIP\x01", "tar.lz"},
+                 {"a.tlz", "\x5d\x00\x00\x80", "tar.lzma"}, {"a.tar.lz", "\x5d\x00\x00\x80", "tar.lz"}}) {
             const arkive::Format* f = arkive::formatOfArchive(path, std::string_view(head, std::strlen(head) + (head[0] == 0x5d ? 3 : 0)));
             QVERIFY2(format ? f && QString(f->name) == format : !f, path);
         }
@@ -361,13 +340,13 @@ private slots:
                  {"/x/backup-1.2.tar.bz2", "backup-1.2"}, {"A.TAR.GZ", "A"}, {"a.7z.001", "a"}, {"notes", "notes"},
                  {"a.gz", "a.gz"}, {".zip", ""}})
             QCOMPARE(QString::fromStdString(std::string(arkive::archiveStem(path))), QString(stem));
-        QCOMPARE(ownFolderName("/d/.zip"), ".zip");
-        QCOMPARE(ownFolderName("/d/Photos 2019.ZIP"), "Photos 2019");
+        QCOMPARE(ownFolderName("/d/.zip"), ".zip");   // nothing would be left
     }
 
     // The zip directory tells the entries, what they unpack to and what
-    // unzip cannot read, also behind a self-extractor's bytes; rar headers
-    // tell encryption and what the members unpack to.
+    // unzip cannot read (an LZMA zip goes to 7-Zip in the round trip;
+    // tst_zippassword finds the directory behind a self-extractor's bytes);
+    // rar headers tell encryption and what the members unpack to.
     void archiveHeaders()
     {
         const QByteArray dir = m_root + "/headers", tree = dir + "/t";
@@ -375,17 +354,12 @@ private slots:
                 && writeBytes(tree + "/b.txt", "b\n"));
         for (const auto& [name, command, entries, beyond] : Table<const char*, QByteArrayList, int, bool>{
                  {"plain.zip", {"/usr/bin/zip", "-qr", "plain.zip", "t"}, 4, false},
-                 {"lzma.zip", {"/usr/bin/7zz", "a", "-tzip", "-mm=LZMA", "lzma.zip", "t"}, 4, true},
                  {"aes.zip", {"/usr/bin/7zz", "a", "-tzip", "-mem=AES256", "-ppw", "aes.zip", "t"}, 4, true},
                  {"bzip2.zip", {"/usr/bin/7zz", "a", "-tzip", "-mm=BZip2", "bzip2.zip", "t"}, 4, false}}) {
             QCOMPARE(runProgram(command, nullptr, dir), 0);
             const arkive::ZipDirectory zip = arkive::readZipDirectory((dir + '/' + name).toStdString());
             QVERIFY2(zip.found && int(zip.entries) == entries && zip.unzipCannotRead == beyond && zip.bytes == 5002, name);
         }
-        QVERIFY(writeBytes(dir + "/sfx.zip", QByteArray(3000, '\x7f') + readBytes(dir + "/aes.zip")));
-        QCOMPARE(runProgram({"/usr/bin/zip", "-qA", "sfx.zip"}, nullptr, dir), 0);
-        const arkive::ZipDirectory sfx = arkive::readZipDirectory((dir + "/sfx.zip").toStdString());
-        QVERIFY(sfx.found && sfx.entries == 4 && sfx.unzipCannotRead);
         for (const auto& [version, encrypted] : Table<const char*, bool>{{"4", false}, {"5", false}, {"4", true}, {"5", true}}) {
             const QByteArray rar = dir + "/v" + version + (encrypted ? "e" : "") + ".rar";
             QByteArrayList words{ARKIVE_TEST_SOURCE_DIR "/../e2e/make-rar.py", version, rar, tree};
@@ -405,7 +379,10 @@ private slots:
     }
 
     // Each name stands for an archive (with an ending), a folder, a packed
-    // file and a password; every word must reach its program whole.
+    // file and a password; every word must reach its program whole, through
+    // each way the line hands one over: a word, "<", "4<" (a zip whose name
+    // is a pattern) and the folder a program runs in. Which program gets
+    // which words (rar's too) the tables above pin.
     void hostileWordsThroughTheShell()
     {
         QFETCH(QByteArray, name);
@@ -417,19 +394,12 @@ private slots:
                                   "--staging=" + name + "/.arkive-T", "--keep"};
         };
         for (const auto& [ext, expected] : Table<const char*, QList<QByteArrayList>>{
-                 {".tar", {{"tar", "xvvf", base + ".tar", "-C", staging}, tally("tar", ".tar")}},
                  {".tar.xz", {{"tally", "--pass", "<" + base + ".tar.xz"}, {"xz", "-T0", "-d"}, {"tar", "xvvf", "-", "-C", staging},
                               tally("tar", ".tar.xz")}},
-                 {".zip", {{"unzip", "-n", "-P", name, base + ".zip", "-d", staging}, tally("unzip", ".zip")}},
-                 {".rar", {{"unrar", "x", "-o-", "-p" + name, "-y", base + ".rar", staging}, tally("unrar", ".rar")}}}) {
+                 {".zip", {{"unzip", "-n", "-P", name, base + ".zip", "-d", staging}, tally("unzip", ".zip")}}}) {
             QVERIFY(writeBytes(base + ext, QByteArray()));
-            const QString line = extractCommand({fromLocalBytes(base + ext), value, value, false, {}, {}}, "T");
-            // unrar would read * and ? as patterns: libarchive unpacks those.
-            const bool bsdtar = qstrcmp(ext, ".rar") == 0 && (name.contains('*') || name.contains('?'));
-            const QList<QByteArrayList> wanted = bsdtar ? QList<QByteArrayList>{{"bsdtar", "-xvf", base + ext, "-C", staging}, tally("bsdtar", ext)}
-                                                        : expected;
-            const QByteArrayList got = runLine(line);
-            for (const QByteArrayList& words : wanted + QList<QByteArrayList>{{"mkdir", "-p", arg}, {"mkdir", "-m", "700", staging}})
+            const QByteArrayList got = runLine(extractCommand({fromLocalBytes(base + ext), value, value, false, {}, {}}, "T"));
+            for (const QByteArrayList& words : expected + QList<QByteArrayList>{{"mkdir", "-p", arg}, {"mkdir", "-m", "700", staging}})
                 QVERIFY2(ran(got, words), words.join(' ').constData());
         }
         const QByteArray part = arg + "/.arkive-T";

@@ -65,9 +65,10 @@ private slots:
         QVERIFY(::symlink("a b", m_tree + "/link") == 0);
     }
 
-    // Each format lists every member with its type, size and link target.
-    // 7-Zip and zip store names as text: bytes that are no UTF-8 are left
-    // to the tar rows.
+    // Each format lists every member with its type, size and link target; a
+    // compressed tar stands for the others (one reader takes every filter,
+    // and tst_browser opens a tar.zst). 7-Zip and zip store names as text:
+    // bytes that are no UTF-8 are left to the tar rows.
     void formats_data()
     {
         QTest::addColumn<QByteArray>("ending");
@@ -75,8 +76,6 @@ private slots:
         QTest::addColumn<bool>("raw");              // the name of bytes that are no UTF-8 is in the tree
         QTest::newRow("tar (GNU)") << QByteArray(".tar") << QByteArrayList{"tar", "-cf", "ARCHIVE", "."} << true;
         QTest::newRow("tar.gz") << QByteArray(".tar.gz") << QByteArrayList{"tar", "-czf", "ARCHIVE", "."} << true;
-        QTest::newRow("tar.xz") << QByteArray(".tar.xz") << QByteArrayList{"tar", "-cJf", "ARCHIVE", "."} << true;
-        QTest::newRow("tar.zst") << QByteArray(".tar.zst") << QByteArrayList{"tar", "--zstd", "-cf", "ARCHIVE", "."} << true;
         QTest::newRow("pax (bsdtar)") << QByteArray(".tar") << QByteArrayList{"bsdtar", "--format=pax", "-cf", "ARCHIVE", "."} << true;
         QTest::newRow("zip") << QByteArray(".zip") << QByteArrayList{"zip", "-qry", "--symlinks", "ARCHIVE", "."} << false;
         QTest::newRow("7z") << QByteArray(".7z") << QByteArrayList{"7zz", "a", "-bso0", "-snl", "ARCHIVE", "*"} << false;

@@ -205,30 +205,28 @@ private slots:
     // Taps, each "x name", with x in the view's pixels of W = 240: a press
     // in the left fifth toggles a row; from W/5 = 48 to 4W/5 = 192 a tap
     // selects it alone and enters a folder; further right it only selects.
-    // Other steps: "up" and "refresh" list a folder again, "key K" presses a
-    // key. The selection keeps the order of the presses, across folders; the
-    // rows shown selected are exactly those of the selection in the folder
-    // shown; every row keeps its height. Paths are relative to the test
-    // folder; run as an unprivileged user.
+    // Other steps: "up" lists the folder above, "key K" presses a key. The
+    // selection keeps the order of the presses, across folders; the rows
+    // shown selected are exactly those of the selection in the folder shown
+    // (also when it is listed again: followsTheFolder); every row keeps its
+    // height. Paths are relative to the test folder; run as an unprivileged
+    // user.
     void taps()
     {
         for (const auto& [taps, shown, selection] : Table<QString, QString, QString>{
-                 {"5 a.txt, 47 Alpha", "", "a.txt, Alpha"}, {"5 a.txt, 5 a.txt", "", ""},   // the left fifth
-                 {"5 a.txt, 48 Alpha", "Alpha", "Alpha"}, {"5 a.txt, 192 Alpha", "Alpha", "Alpha"},   // W/5 to 4W/5
-                 {"5 a.txt, 193 Alpha", "", "Alpha"}, {"5 a.txt, 120 c.sh", "", "c.sh"},   // right of 4W/5, a file
-                 {"120 linkdir", "linkdir", "linkdir"}, {"120 locked", "", "locked"},   // a link keeps its path
-                 {"5 c.sh, 5 a.txt, 5 B.jpg, 5 a.txt, 5 a.txt", "", "c.sh, B.jpg, a.txt"},   // the order
-                 {"120 Alpha, 5 inside.txt", "Alpha", "Alpha, Alpha/inside.txt"},   // across folders
-                 {"120 Alpha, 5 inside.txt, up", "", "Alpha, Alpha/inside.txt"},   // and back
-                 {"5 c.sh, 5 a.txt, refresh", "", "c.sh, a.txt"},
+                 {"5 a.txt, 47 Alpha", "", "a.txt, Alpha"}, {"5 a.txt, 48 Alpha", "Alpha", "Alpha"},   // the left fifth, W/5
+                 {"5 a.txt, 192 Alpha", "Alpha", "Alpha"}, {"5 a.txt, 193 Alpha", "", "Alpha"},   // 4W/5, right of it
+                 {"5 a.txt, 120 c.sh", "", "c.sh"}, {"120 linkdir", "linkdir", "linkdir"},   // a file; a link keeps its path
+                 {"120 locked", "", "locked"}, {"5 c.sh, 5 a.txt, 5 B.jpg, 5 a.txt, 5 a.txt", "", "c.sh, B.jpg, a.txt"},   // order
+                 {"120 Alpha, 5 inside.txt, up", "", "Alpha, Alpha/inside.txt"},   // across folders and back
                  {"5 a.txt, key Down, key Space, key Up, key Space", "", "B.jpg"}}) {
             Screen screen(m_root);
             FileView& view = *screen.view;
             AsUnprivileged user;
             QVERIFY(user.ok());
             for (const QString& step : taps.split(", ")) {
-                if (step == "up" || step == "refresh")
-                    view.setDir(step == "up" ? parentFolder(view.currentDir) : view.currentDir);
+                if (step == "up")
+                    view.setDir(parentFolder(view.currentDir));
                 else if (step.startsWith("key "))
                     QTest::keyClick(&view, step == "key Space" ? Qt::Key_Space : step == "key Up" ? Qt::Key_Up : Qt::Key_Down);
                 else
@@ -250,8 +248,8 @@ private slots:
         }
     }
 
-    // An archive opens like a folder, for each family as its tools made it
-    // (tst_members reads the other compressed tars): its top first, folders
+    // An archive opens like a folder, as tar, zip and rar made it
+    // (tst_members reads 7z): its top first, folders
     // first; a middle tap enters a folder in it, a left tap selects a member
     // as its tool is told it; going up leads out of it to its folder, where
     // the selection made there is back.
@@ -263,9 +261,7 @@ private slots:
         QTest::newRow("tar") << "a.tar" << QByteArrayList{"tar", "-cf", "ARCHIVE"} + names;
         QTest::newRow("tar.zst, ./ names") << "a.tar.zst" << QByteArrayList{"tar", "--zstd", "-cf", "ARCHIVE", "."};
         QTest::newRow("zip") << "a.zip" << QByteArrayList{"zip", "-qr", "ARCHIVE"} + names;
-        QTest::newRow("7z") << "a.7z" << QByteArrayList{"7zz", "a", "-bso0", "-spd", "ARCHIVE"} + names;
-        for (const char* version : {"4", "5"})
-            QTest::addRow("rar %s", version) << "a.rar" << QByteArrayList{ARKIVE_TEST_SOURCE_DIR "/../e2e/make-rar.py", version, "ARCHIVE", "."};
+        QTest::newRow("rar 5") << "a.rar" << QByteArrayList{ARKIVE_TEST_SOURCE_DIR "/../e2e/make-rar.py", "5", "ARCHIVE", "."};
     }
     void insideArchives()
     {
