@@ -177,60 +177,49 @@ private slots:
         COMPARE_TREES(out + "/tree", tree);
     }
 
-    // 7z volumes of the size asked for unpack from the first; a later
-    // archive of one file leaves none of them behind.
-    void sevenZipVolumes()
+    // Split makes volumes of the given size that Extract unpacks from the
+    // first (an entry spans four of them); a new set replaces an old set of
+    // the same name whole, and a later archive without volumes leaves none
+    // behind. That one holds a folder and a file in it: a complete archive
+    // of both is done.
+    void volumes_data()
     {
-        const QByteArray dir = m_world.folder("volumes"), big = m_world.folder("seven") + "/data";
-        QByteArray data(2500 * 1024, '\0');
-        QRandomGenerator(9).fillRange(reinterpret_cast<quint32*>(data.data()), data.size() / 4);
-        QVERIFY(mkdir(big, 0755) == 0 && writeBytes(big + "/random", data));
-        CompressRequest options;
-        options.split = true;
-        options.splitSize = 1;
-        options.password = "p w";
-        const QByteArray archive = m_world.pack({big}, dir, ".7z", options);
-        COMPARE_TALLIES(m_world, 1, 0);
-        const QDir set(QFile::decodeName(dir));
-        const QString base = "pack $n ;`x` -.7z";
-        QCOMPARE(set.entryList(QDir::Files | QDir::Hidden), QStringList({base + ".001", base + ".002", base + ".003"}));
-        const QByteArray out = m_world.folder("volumes out");
-        QVERIFY(m_world.unpack({archive + ".001"}, out, "p w"));
-        COMPARE_TALLIES(m_world, 1, 0);
-        COMPARE_TREES(out + "/data", big);
-        QCOMPARE(m_world.pack({big}, dir, ".7z"), archive);
-        COMPARE_TALLIES(m_world, 1, 0);
-        QCOMPARE(set.entryList(QDir::Files | QDir::Hidden), QStringList({base}));
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QStringList>("set");   // the new set's volumes in name order, then one more of the old set
+        QTest::addColumn<QString>("first");     // the volume that Extract is given
+        QTest::newRow("7z") << ".7z" << QStringList{".7z.001", ".7z.002", ".7z.003", ".7z.004", ".7z.005"} << ".7z.001";
+        QTest::newRow("zip") << ".zip" << QStringList{".z01", ".z02", ".z03", ".zip", ".z04"} << ".zip";
     }
-
-    // Split makes volumes of the given size that Extract unpacks (an entry
-    // spans four of them); a new set replaces an old set of the same name
-    // whole, and a later archive without volumes leaves none behind. That
-    // one holds a folder and a file in it: a complete zip of both is done.
-    void zipSplit()
+    void volumes()
     {
-        const QByteArray dir = m_world.folder("split"), big = m_world.folder("big") + "/data";
+        QFETCH(QString, format);
+        QFETCH(QStringList, set);
+        QFETCH(QString, first);
+        const QByteArray dir = m_world.folder("volumes"), big = m_world.folder("big") + "/data";
         QByteArray data(3500 * 1024, '\0');
         QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(data.data()), data.size() / 4);
         QVERIFY(mkdir(big, 0755) == 0 && writeBytes(big + "/spans volumes", data) && writeBytes(big + "/small", "small\n"));
         const QString base = "pack $n ;`x` -";
-        for (const char* old : {".zip", ".z01", ".z02", ".z03", ".z04", ".z05"})
-            QVERIFY(writeBytes(dir + '/' + base.toUtf8() + old, "an older set\n"));
+        for (const QString& old : set)
+            QVERIFY(writeBytes(dir + '/' + (base + old).toUtf8(), "an older set\n"));
         CompressRequest options;
         options.split = true;
         options.splitSize = 1;
         options.password = "p w";
-        const QByteArray archive = m_world.pack({big}, dir, ".zip", options);
+        const QByteArray archive = m_world.pack({big}, dir, format, options);
         COMPARE_TALLIES(m_world, 1, 0);
-        const QDir set(QFile::decodeName(dir));
-        QCOMPARE(set.entryList(QDir::Files | QDir::Hidden), QStringList({base + ".z01", base + ".z02", base + ".z03", base + ".zip"}));
-        const QByteArray out = m_world.folder("split out") + "/made by unpacking";   // a folder that does not exist yet
-        QVERIFY(m_world.unpack({archive}, out, "p w"));
+        const QDir folder(QFile::decodeName(dir));
+        QStringList volumes;
+        for (const QString& ending : set.mid(0, 4))
+            volumes << base + ending;
+        QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), volumes);
+        const QByteArray out = m_world.folder("volumes out") + "/made by unpacking";   // a folder that does not exist yet
+        QVERIFY(m_world.unpack({dir + '/' + (base + first).toUtf8()}, out, "p w"));
         COMPARE_TALLIES(m_world, 1, 0);
         COMPARE_TREES(out + "/data", big);
-        QCOMPARE(m_world.pack({big, big + "/small"}, dir, ".zip"), archive);
+        QCOMPARE(m_world.pack({big, big + "/small"}, dir, format), archive);
         COMPARE_TALLIES(m_world, 1, 0);
-        QCOMPARE(set.entryList(QDir::Files | QDir::Hidden), QStringList({base + ".zip"}));
+        QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList({base + format}));
     }
 
     // An archive of the chosen name is replaced only when the user says so,
