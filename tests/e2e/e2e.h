@@ -172,3 +172,11 @@ private:
         for (const e2e::TallyEnd& end_ : ends_)                                                   \
             QVERIFY2(end_.status == (wanted), end_.summary.constData());                          \
     } while (false)
+// One tally ended since the last look, with this status and these words in its last line.
+#define COMPARE_TALLY(world, wanted, words)                                                       \
+    do {                                                                                          \
+        const QList<e2e::TallyEnd> ends_ = (world).tallyEnds();                                   \
+        QCOMPARE(ends_.size(), 1);                                                                \
+        QVERIFY2(ends_.first().status == (wanted) && ends_.first().summary.contains(words),       \
+                 ends_.first().summary.constData());                                              \
+    } while (false)

@@ -9,11 +9,6 @@
 
 #include <sys/mount.h>
 
-#include <QFileInfo>
-#include <QRandomGenerator>
-
-#include <functional>
-
 #include <signal.h>
 
 using e2e::World;
@@ -55,13 +50,6 @@ bool asNobody(World& w, const QByteArray& archive, const QByteArray& file, const
     const CompressRequest zip{fromLocalBytes(out + '/'), "a", ".zip", {fromLocalBytes(file)}, 6, false, false, 0, {}};
     return w.runAsNobody(file.isEmpty() ? extractCommand({fromLocalBytes(archive), fromLocalBytes(out), {}, true, {}, {}}, "T")
                                         : compressCommand(zip, 1, partialPath(zip, "T")));
-}
-
-// Mounts a file system of 256 KiB at dir/full (root only) for the rows
-// named "full"; the row unmounts it once it has looked at what was left.
-bool smallDisk(const QByteArray& dir)
-{
-    return ::mkdir(dir + "/full", 0755) == 0 && ::mount("tmpfs", dir + "/full", "tmpfs", 0, "size=256k,mode=0755") == 0;
 }
 
 // The processes of this user whose program is `program` and whose words
@@ -145,8 +133,6 @@ private slots:
             "Wrote only");
         row("packing .tar.gz onto a full file system", JOB(!w.pack({w.tree(false)}, d + "/full", ".tar.gz").isEmpty()),
             "pigz: abort: write error on <stdout> (No space left on device)");
-        row("a selected path vanished", JOB(!w.pack({w.tree(false), d + "/gone"}, d, ".tar.gz").isEmpty()),
-            "Cannot stat: No such file or directory");
         // zip packs the rest and ends well: the archive is written.
         row("zip: a selected path vanished", JOB(!w.pack({w.tree(true), d + "/gone"}, d, ".zip").isEmpty()),
             "zip warning: name not matched: ");
@@ -156,16 +142,17 @@ private slots:
         QFETCH(Job, job);
         QFETCH(QByteArray, words);
         const QByteArray dir = m_world.folder("failure");
-        if (QByteArray(QTest::currentDataTag()).contains("full") && !smallDisk(dir))
+        // The rows named "full" get a file system of 256 KiB at dir/full (root only), unmounted once
+        // the row has looked at what was left.
+        if (QByteArray(QTest::currentDataTag()).contains("full")
+            && !(::mkdir(dir + "/full", 0755) == 0 && ::mount("tmpfs", dir + "/full", "tmpfs", 0, "size=256k,mode=0755") == 0))
             QSKIP("no small file system can be mounted here (the tests do not run as root)");
         const bool ran = job(m_world, dir);
-        const QList<e2e::TallyEnd> ends = m_world.tallyEnds();
         // Nothing half done is left: no partial archive, no private folder.
         const QByteArrayList left = describeTree(dir).keys();
         ::umount2(dir + "/full", MNT_DETACH);
         QVERIFY(ran);
-        QCOMPARE(ends.size(), 1);
-        QVERIFY2(ends.first().status == 1 && ends.first().summary.contains(words), ends.first().summary.constData());
+        COMPARE_TALLY(m_world, 1, words);
         for (const QByteArray& path : left) {
             QVERIFY2(!path.contains("/.arkive-"), path.constData());
             QVERIFY2(!path.endsWith("/tree/big.bin"), path.constData());   // cut short: never under its own name
@@ -211,9 +198,7 @@ private slots:
         const QByteArray made = m_world.folder("odd"), out = m_world.folder("odd out");
         QCOMPARE(runProgram({ARKIVE_TEST_SOURCE_DIR "/make-odd.py", made}), 0);
         QVERIFY(m_world.unpack({made + '/' + archive}, out));
-        const QList<e2e::TallyEnd> ends = m_world.tallyEnds();
-        QCOMPARE(ends.size(), 1);
-        QVERIFY2(ends.first().status == status && ends.first().summary.contains(words), ends.first().summary.constData());
+        COMPARE_TALLY(m_world, status, words);
         QByteArrayList found;
         for (const auto& [name, content] : {std::pair{"top/a.txt", "alpha\n"}, {"top/b.txt", "bravo\n"}})
             if (readBytes(out + '/' + name) == content)
@@ -246,11 +231,12 @@ private slots:
         QFETCH(QByteArray, format);
         QFETCH(QByteArrayList, scenarios);
         const QByteArray dir = m_world.folder("hostile"), outside = dir + "/outside", out = dir + "/out";
+        const QByteArray archives = m_world.folder("hostile archives");
         QVERIFY(mkdir(outside, 0755) == 0 && mkdir(out, 0755) == 0 && writeBytes(outside + "/target", "kept\n"));
         const Tree before = describeTree(dir);
         QList<e2e::TallyEnd> ends;
         for (const QByteArray& scenario : scenarios) {
-            const QByteArray archive = dir + '/' + scenario + format;
+            const QByteArray archive = archives + '/' + scenario + format;
             if (scenario == "user link") {
                 QCOMPARE(symlink(outside, out + "/link"), 0);
                 continue;
@@ -260,11 +246,7 @@ private slots:
             ends += m_world.tallyEnds();
         }
         Tree after = describeTree(dir);
-        for (const QByteArray& key : after.keys())
-            if (key.startsWith("/out/"))
-                after.remove(key);   // what was unpacked
-        for (const QByteArray& scenario : scenarios)
-            after.remove('/' + scenario + format);
+        after.removeIf([](const auto& entry) { return entry.key().startsWith("/out/"); });   // what was unpacked
         QCOMPARE(after, before);
         // The refusal was told, or the names made relative (a warning).
         QVERIFY(std::any_of(ends.cbegin(), ends.cend(), [](const e2e::TallyEnd& end) { return end.status == 1 || end.status == 4; }));
@@ -280,9 +262,7 @@ private slots:
             QVERIFY(mkdir(folder, 0777) == 0 && chmod(folder, 0777) == 0);
         QCOMPARE(runProgram({ARKIVE_TEST_SOURCE_DIR "/hostile.py", archive, "closed folders", out}), 0);
         QVERIFY(asNobody(m_world, archive, {}, out));
-        const QList<e2e::TallyEnd> ends = m_world.tallyEnds();
-        QCOMPARE(ends.size(), 1);
-        QVERIFY2(ends.first().status == 0, ends.first().summary.constData());
+        COMPARE_TALLIES(m_world, 1, 0);
         QCOMPARE(readBytes(out + "/docs/a"), QByteArray("x"));
     }
 
