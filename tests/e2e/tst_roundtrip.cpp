@@ -7,8 +7,6 @@
 #include "compressformats.h"
 #include "format.h"
 #include "members.h"
-#include "plan.h"
-#include "shellline.h"
 
 #include "e2e.h"
 
@@ -300,9 +298,10 @@ private slots:
         QCOMPARE(sorted(namesIn(empty)), QByteArrayList({"a", "b"}));
     }
 
-    // Chosen members alone, each name taken literally by its tool: a name
-    // that would match others as a pattern unpacks itself only, byte for
-    // byte; a folder brings what is below it and nothing beside it.
+    // Chosen members alone, through the extract dialog's OK, each name
+    // taken literally by its tool: a name that would match others as a
+    // pattern unpacks itself only, byte for byte; a folder brings what is
+    // below it and nothing beside it.
     void chosenMembers_data()
     {
         QTest::addColumn<QByteArray>("ending");
@@ -327,8 +326,6 @@ private slots:
             QVERIFY(writeBytes(tree + '/' + name, "content of " + name));
         pack.replace(pack.indexOf("ARCHIVE"), archive);
         QCOMPARE(runProgram(pack, nullptr, tree), 0);
-        const arkive::Format* format = arkive::formatOfArchive(archive.toStdString());
-        QVERIFY(format);
         // Each member is named as the listing has it stored.
         QMap<QByteArray, std::string> stored;
         arkive::listMembers(archive.toStdString(), [&stored](arkive::Member&& m) {
@@ -337,14 +334,7 @@ private slots:
         int n = 0;
         const auto unpackOnly = [&](const std::vector<arkive::MemberPick>& picks) {
             const QByteArray out = dir + "/out" + QByteArray::number(++n);
-            arkive::UnpackJob job;
-            job.archive = archive.toStdString();
-            job.cwd = dir.toStdString();
-            job.folder = out.toStdString();
-            job.staging = (out + "/.arkive-Pick" + QByteArray::number(n)).toStdString();
-            job.members = picks;
-            const std::string line = arkive::shellLine(arkive::unpackPlan(format, job, isOnPath));
-            return std::system(line.c_str()) == 0 && reapAll() ? out : QByteArray();
+            return m_world.unpack({archive}, out, {}, true, {}, picks) ? out : QByteArray();
         };
         for (const QByteArray& name : std::as_const(names)) {
             QVERIFY2(stored.contains(name), name.constData());
