@@ -160,49 +160,45 @@ private slots:
 
     // Archives other programs write, with what their unpacking programs
     // warn about, unpacked through the dialog: tally's exit status (0 done,
-    // 4 done with warnings, 1 errors), the words it shows first, and what
-    // was placed of top/a.txt "alpha" and top/b.txt "bravo".
+    // 4 done with warnings, 1 errors), the words it shows first; top/a.txt
+    // "alpha" is placed, and top/b.txt "bravo" where the row says so.
     void otherProgramsArchives_data()
     {
         QTest::addColumn<QByteArray>("archive");
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("words");
-        QTest::addColumn<QByteArrayList>("placed");
-        const QByteArrayList both{"top/a.txt", "top/b.txt"};
-        const auto row = [](const char* archive, int status, const char* words, const QByteArrayList& placed) {
-            QTest::newRow(archive) << QByteArray(archive) << status << QByteArray(words) << placed;
+        QTest::addColumn<bool>("bravo");
+        const auto row = [](const char* archive, int status, const char* words, bool bravo = true) {
+            QTest::newRow(archive) << QByteArray(archive) << status << QByteArray(words) << bravo;
         };
-        row("pax-xattr.tar", 4, "Ignoring unknown extended header keyword 'LIBARCHIVE.xattr.user.test'", both);
-        row("pax-unknown.tar", 4, "Ignoring unknown extended header keyword", both);
-        row("leading-slash.tar", 4, "Removing leading `/' from member names: names were made relative", both);
-        row("lone-zero.tar", 4, "A lone zero block at", both);
-        row("unknown-type.tar", 4, "extracted as normal file", both);
+        row("pax-xattr.tar", 4, "Ignoring unknown extended header keyword 'LIBARCHIVE.xattr.user.test'");
+        row("pax-unknown.tar", 4, "Ignoring unknown extended header keyword");
+        row("leading-slash.tar", 4, "Removing leading `/' from member names: names were made relative");
+        row("lone-zero.tar", 4, "A lone zero block at");
+        row("unknown-type.tar", 4, "extracted as normal file");
         // pigz and lbzip2 pass over what follows the end without a word.
-        row("trailing.tar.gz", 0, "unpacking done (", both);
-        row("trailing.tar.bz2", 0, "unpacking done (", both);
-        row("trailing.tar.lzo", 4, "ignoring trailing garbage", both);
-        row("selfextracting.zip", 0, "unpacking done (", both);
-        row("padded.zip", 4, "extra bytes at beginning or within zipfile", both);
-        row("backslash.zip", 4, "appears to use backslashes as path separators", both);
+        row("trailing.tar.gz", 0, "unpacking done (");
+        row("trailing.tar.bz2", 0, "unpacking done (");
+        row("trailing.tar.lzo", 4, "ignoring trailing garbage");
+        row("selfextracting.zip", 0, "unpacking done (");
+        row("padded.zip", 4, "extra bytes at beginning or within zipfile");
+        row("backslash.zip", 4, "appears to use backslashes as path separators");
         // The cause, not the warning before it.
-        row("dotdot.tar", 1, "tar: ../evil.txt: Member name contains '..' (and", both);
-        row("overlap.zip", 1, "overlapped components (possible zip bomb)", {"top/a.txt"});
+        row("dotdot.tar", 1, "tar: ../evil.txt: Member name contains '..' (and");
+        row("overlap.zip", 1, "overlapped components (possible zip bomb)", false);
     }
     void otherProgramsArchives()
     {
         QFETCH(QByteArray, archive);
         QFETCH(int, status);
         QFETCH(QByteArray, words);
-        QFETCH(QByteArrayList, placed);
+        QFETCH(bool, bravo);
         const QByteArray made = m_world.folder("odd"), out = m_world.folder("odd out");
         QCOMPARE(runProgram({ARKIVE_TEST_SOURCE_DIR "/make-odd.py", made}), 0);
         QVERIFY(m_world.unpack({made + '/' + archive}, out));
         COMPARE_TALLY(m_world, status, words);
-        QByteArrayList found;
-        for (const auto& [name, content] : {std::pair{"top/a.txt", "alpha\n"}, {"top/b.txt", "bravo\n"}})
-            if (readBytes(out + '/' + name) == content)
-                found << name;
-        QCOMPARE(found, placed);
+        QCOMPARE(readBytes(out + "/top/a.txt"), QByteArray("alpha\n"));
+        QCOMPARE(readBytes(out + "/top/b.txt") == "bravo\n", bravo);
     }
 
     // Archives made here try to write beside the output folder: through

@@ -259,16 +259,15 @@ private slots:
         const QByteArray tree = m_world.tree(true), out = m_world.folder("ow out");
         const QByteArray archive = m_world.pack({tree}, m_world.folder("ow"), format);
         COMPARE_TALLIES(m_world, 1, 0);
-        QCOMPARE(runProgram({"mkdir", "-p", out + "/tree"}), 0);
-        QVERIFY(writeBytes(out + "/tree/two words", "older\n"));
+        QVERIFY(::mkdir(out + "/tree", 0755) == 0 && writeBytes(out + "/tree/two words", "older\n"));
         QVERIFY(m_world.unpack({archive}, out, {}, overwrite));
         const QList<e2e::TallyEnd> ends = m_world.tallyEnds();
         QCOMPARE(ends.size(), 1);
         QVERIFY2(ends.first().status == 0, ends.first().summary.constData());
         QCOMPARE(ends.first().summary.contains("1 file was already there and was kept; the rest was unpacked."), !overwrite);
-        QCOMPARE(readBytes(out + "/tree/two words"), overwrite ? readBytes(tree + "/two words") : "older\n");
-        QCOMPARE(readBytes(out + "/tree/big.bin"), readBytes(tree + "/big.bin"));
-        QCOMPARE(describeTree(out + "/tree").keys(), describeTree(tree).keys());
+        if (!overwrite)   // kept: the rest must be as packed
+            QVERIFY(writeBytes(tree + "/two words", "older\n"));
+        COMPARE_TREES(out + "/tree", tree);
     }
 
     // Unpacked whole into a folder that holds other entries, an archive of
