@@ -30,12 +30,6 @@ QByteArray programsWithout(const QByteArray& folder, const QByteArrayList& witho
     return folder;
 }
 
-// The single-threaded tool that reads a tar format's compression.
-QByteArray standardTool(const arkive::Format& format)
-{
-    return qstrcmp(format.compressor, "lzip") == 0 && QFile::exists("/usr/bin/lzip.lzip") ? "lzip.lzip" : format.compressor;
-}
-
 } // namespace
 
 class TestRoundTrip : public QObject
@@ -107,9 +101,10 @@ private slots:
         COMPARE_TREES(out + "/tree", tree);
         QCOMPARE(readBytes(out + "/-lead"), QByteArray("lead\n"));
         const arkive::Format* f = formatOfEntry(format);
-        if (f->family == arkive::Family::Tar && f->compressor) {   // the standard tool reads it
-            const QByteArray standard = m_world.folder("standard");
-            QCOMPARE(runProgram({"sh", "-c", "\"$0\" -dc <\"$1\" | tar -xf - -C \"$2\"", standardTool(*f), archive, standard}), 0);
+        if (f->family == arkive::Family::Tar && f->compressor) {   // the single-threaded tool reads it
+            const QByteArray standard = m_world.folder("standard"), tool = f->compressor;
+            const bool plzip = tool == "lzip" && QFile::exists("/usr/bin/lzip.lzip");   // Debian's lzip may be plzip
+            QCOMPARE(runProgram({"sh", "-c", "\"$0\" -dc <\"$1\" | tar -xf - -C \"$2\"", plzip ? "lzip.lzip" : tool, archive, standard}), 0);
             COMPARE_TREES(standard + "/tree", tree);
         }
     }
