@@ -9,6 +9,7 @@
 #include "compressdialog.h"
 #include "extractdialog.h"
 #include "localbytes.h"
+#include "plan.h"
 
 #include "bytefiles.h"
 #include "hostilenames.h"
@@ -108,10 +109,11 @@ public:
         return reapAll() ? toLocalBytes(archivePath(dialog.request())) : QByteArray();
     }
 
-    // Unpacks the archives through one extract dialog's OK; runs `meanwhile`
-    // before it waits for the pipelines.
+    // Unpacks the archives (or only the `members` of the one) through one
+    // extract dialog's OK; runs `meanwhile` before it waits for the pipelines.
     bool unpack(const QByteArrayList& archives, const QByteArray& outDir, const QByteArray& password = {},
-                bool overwrite = true, const std::function<void()>& meanwhile = {})
+                bool overwrite = true, const std::function<void()>& meanwhile = {},
+                const std::vector<arkive::MemberPick>& members = {})
     {
         qputenv("ARKIVE_UNRAR_EXPECT_O", overwrite ? "-o+" : "-o-");
         qputenv("ARKIVE_UNRAR_EXPECT_P", password.isEmpty() ? "-p-" : "-p" + password);
@@ -124,6 +126,7 @@ public:
         dialog.setOutDir(fromLocalBytes(outDir));
         dialog.setPassword(fromLocalBytes(password));
         dialog.setOverwrite(overwrite);
+        dialog.setMembers(members);
         dialog.accept();
         if (meanwhile)
             meanwhile();
@@ -171,4 +174,12 @@ private:
         QCOMPARE(ends_.size(), (count));                                                          \
         for (const e2e::TallyEnd& end_ : ends_)                                                   \
             QVERIFY2(end_.status == (wanted), end_.summary.constData());                          \
+    } while (false)
+// One tally ended since the last look, with this status and these words in its last line.
+#define COMPARE_TALLY(world, wanted, words)                                                       \
+    do {                                                                                          \
+        const QList<e2e::TallyEnd> ends_ = (world).tallyEnds();                                   \
+        QCOMPARE(ends_.size(), 1);                                                                \
+        QVERIFY2(ends_.first().status == (wanted) && ends_.first().summary.contains(words),       \
+                 ends_.first().summary.constData());                                              \
     } while (false)

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""hostile.py ARCHIVE SCENARIO OUTSIDE: writes an archive (tar, tar.gz,
-tar.xz or zip, by ARCHIVE's name) whose members try to reach the folder
+"""hostile.py ARCHIVE SCENARIO OUTSIDE: writes an archive (tar, tar.gz or
+zip, by ARCHIVE's name) whose members try to reach the folder
 OUTSIDE, which lies beside the output folder."""
 import io, sys, tarfile, time, zipfile
 
@@ -31,8 +31,7 @@ if archive.endswith(".zip"):
             info.external_attr = (0o120777 if kind == "symlink" else 0o100644) << 16
             z.writestr(info, data)
 else:
-    mode = {"gz": "w:gz", "xz": "w:xz"}.get(archive.rsplit(".", 1)[-1], "w")
-    with tarfile.open(archive, mode, format=tarfile.GNU_FORMAT) as tar:
+    with tarfile.open(archive, "w:gz" if archive.endswith(".gz") else "w", format=tarfile.GNU_FORMAT) as tar:
         for name, kind, data in members:
             info = tarfile.TarInfo(name)
             info.mtime = time.time()

@@ -51,25 +51,21 @@ of the AES blocks); folders are not marked."""
 import hashlib, os, struct, sys, time, zlib
 
 
-def entries(tree):
-    """(name, path) of the files and folders below tree, sorted by name."""
+def entries(tree, encrypted):
+    """The files and folders below tree, sorted by name: (name as UTF-8, lstat,
+    folder or not, stored bytes, CRC32 of the real data, real size)."""
     found = []
     for top, dirs, files in os.walk(tree):
         for name in dirs + files:
             path = os.path.join(top, name)
-            found.append((os.path.relpath(path, tree).replace(os.sep, "/"), path))
-    return sorted(found)
-
-
-def content(path, encrypted):
-    """(stored bytes, CRC32 of the real data, real size) of one entry."""
-    if not os.path.isfile(path) or os.path.islink(path):
-        return b"", 0, 0
-    with open(path, "rb") as f:
-        data = f.read()
-    if encrypted:
-        return os.urandom((len(data) + 15) // 16 * 16), zlib.crc32(data), len(data)
-    return data, zlib.crc32(data), len(data)
+            folder = os.path.isdir(path) and not os.path.islink(path)
+            if not folder and (os.path.islink(path) or not os.path.isfile(path)):
+                continue  # only files and folders
+            data = b"" if folder else open(path, "rb").read()
+            stored = os.urandom((len(data) + 15) // 16 * 16) if encrypted and not folder else data
+            found.append((os.path.relpath(path, tree).replace(os.sep, "/").encode(), os.lstat(path), folder,
+                          stored, zlib.crc32(data), len(data)))
+    return sorted(found, key=lambda entry: entry[0])
 
 
 def dos_time(t):
@@ -86,13 +82,7 @@ def block4(htype, flags, fields):
 
 def rar4(tree, encrypted):
     out = [b"Rar!\x1a\x07\x00", block4(0x73, 0, struct.pack("<HI", 0, 0))]
-    for name, path in entries(tree):
-        st = os.lstat(path)
-        folder = os.path.isdir(path) and not os.path.islink(path)
-        if not folder and not os.path.isfile(path):
-            continue  # only files and folders
-        data, crc, size = content(path, encrypted and not folder)
-        raw = name.encode()
+    for raw, st, folder, data, crc, size in entries(tree, encrypted):
         flags = 0x8000 | (0x00E0 if folder else 0) | (0x0200 if not raw.isascii() else 0)
         salt = b""
         if encrypted and not folder:
@@ -135,13 +125,7 @@ def crypt_record():
 
 def rar5(tree, encrypted):
     out = [b"Rar!\x1a\x07\x01\x00", head5(1, 0, vint(0))]
-    for name, path in entries(tree):
-        st = os.lstat(path)
-        folder = os.path.isdir(path) and not os.path.islink(path)
-        if not folder and not os.path.isfile(path):
-            continue
-        data, crc, size = content(path, encrypted and not folder)
-        raw = name.encode()
+    for raw, st, folder, data, crc, size in entries(tree, encrypted):
         fields = vint(0x03 if folder else 0x06) + vint(size) + vint(st.st_mode)
         fields += struct.pack("<I", int(st.st_mtime) & 0xFFFFFFFF)
         if not folder:

@@ -9,11 +9,6 @@
 
 #include <sys/mount.h>
 
-#include <QFileInfo>
-#include <QRandomGenerator>
-
-#include <functional>
-
 #include <signal.h>
 
 using e2e::World;
@@ -55,13 +50,6 @@ bool asNobody(World& w, const QByteArray& archive, const QByteArray& file, const
     const CompressRequest zip{fromLocalBytes(out + '/'), "a", ".zip", {fromLocalBytes(file)}, 6, false, false, 0, {}};
     return w.runAsNobody(file.isEmpty() ? extractCommand({fromLocalBytes(archive), fromLocalBytes(out), {}, true, {}, {}}, "T")
                                         : compressCommand(zip, 1, partialPath(zip, "T")));
-}
-
-// Mounts a file system of 256 KiB at dir/full (root only) for the rows
-// named "full"; the row unmounts it once it has looked at what was left.
-bool smallDisk(const QByteArray& dir)
-{
-    return ::mkdir(dir + "/full", 0755) == 0 && ::mount("tmpfs", dir + "/full", "tmpfs", 0, "size=256k,mode=0755") == 0;
 }
 
 // The processes of this user whose program is `program` and whose words
@@ -124,7 +112,6 @@ private slots:
         row("truncated tar", JOB(unpack(w, truncated(archiveOf(w, d, ".tar")), d)), "tar: Unexpected EOF in archive");
         row("truncated tar.gz", JOB(unpack(w, truncated(archiveOf(w, d, ".tar.gz")), d)),
             "pigz: skipping: <stdin>: corrupted -- incomplete deflate data");
-        row("truncated tar.xz", JOB(unpack(w, truncated(archiveOf(w, d, ".tar.xz")), d)), "xz: (stdin): Unexpected end of input");
         row("truncated zip", JOB(unpack(w, truncated(archiveOf(w, d, ".zip")), d)), "End-of-central-directory signature not found");
         row("not an archive", JOB(writeBytes(d + "/notes.tar.gz", "notes\n") && unpack(w, d + "/notes.tar.gz", d)),
             "pigz: skipping: <stdin> unrecognized format");
@@ -145,8 +132,6 @@ private slots:
             "Wrote only");
         row("packing .tar.gz onto a full file system", JOB(!w.pack({w.tree(false)}, d + "/full", ".tar.gz").isEmpty()),
             "pigz: abort: write error on <stdout> (No space left on device)");
-        row("a selected path vanished", JOB(!w.pack({w.tree(false), d + "/gone"}, d, ".tar.gz").isEmpty()),
-            "Cannot stat: No such file or directory");
         // zip packs the rest and ends well: the archive is written.
         row("zip: a selected path vanished", JOB(!w.pack({w.tree(true), d + "/gone"}, d, ".zip").isEmpty()),
             "zip warning: name not matched: ");
@@ -156,16 +141,17 @@ private slots:
         QFETCH(Job, job);
         QFETCH(QByteArray, words);
         const QByteArray dir = m_world.folder("failure");
-        if (QByteArray(QTest::currentDataTag()).contains("full") && !smallDisk(dir))
+        // The rows named "full" get a file system of 256 KiB at dir/full (root only), unmounted once
+        // the row has looked at what was left.
+        if (QByteArray(QTest::currentDataTag()).contains("full")
+            && !(::mkdir(dir + "/full", 0755) == 0 && ::mount("tmpfs", dir + "/full", "tmpfs", 0, "size=256k,mode=0755") == 0))
             QSKIP("no small file system can be mounted here (the tests do not run as root)");
         const bool ran = job(m_world, dir);
-        const QList<e2e::TallyEnd> ends = m_world.tallyEnds();
         // Nothing half done is left: no partial archive, no private folder.
         const QByteArrayList left = describeTree(dir).keys();
         ::umount2(dir + "/full", MNT_DETACH);
         QVERIFY(ran);
-        QCOMPARE(ends.size(), 1);
-        QVERIFY2(ends.first().status == 1 && ends.first().summary.contains(words), ends.first().summary.constData());
+        COMPARE_TALLY(m_world, 1, words);
         for (const QByteArray& path : left) {
             QVERIFY2(!path.contains("/.arkive-"), path.constData());
             QVERIFY2(!path.endsWith("/tree/big.bin"), path.constData());   // cut short: never under its own name
@@ -174,51 +160,45 @@ private slots:
 
     // Archives other programs write, with what their unpacking programs
     // warn about, unpacked through the dialog: tally's exit status (0 done,
-    // 4 done with warnings, 1 errors), the words it shows first, and what
-    // was placed of top/a.txt "alpha" and top/b.txt "bravo".
+    // 4 done with warnings, 1 errors), the words it shows first; top/a.txt
+    // "alpha" is placed, and top/b.txt "bravo" where the row says so.
     void otherProgramsArchives_data()
     {
         QTest::addColumn<QByteArray>("archive");
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("words");
-        QTest::addColumn<QByteArrayList>("placed");
-        const QByteArrayList both{"top/a.txt", "top/b.txt"};
-        const auto row = [](const char* archive, int status, const char* words, const QByteArrayList& placed) {
-            QTest::newRow(archive) << QByteArray(archive) << status << QByteArray(words) << placed;
+        QTest::addColumn<bool>("bravo");
+        const auto row = [](const char* archive, int status, const char* words, bool bravo = true) {
+            QTest::newRow(archive) << QByteArray(archive) << status << QByteArray(words) << bravo;
         };
-        row("pax-xattr.tar", 4, "Ignoring unknown extended header keyword 'LIBARCHIVE.xattr.user.test'", both);
-        row("pax-unknown.tar", 4, "Ignoring unknown extended header keyword", both);
-        row("leading-slash.tar", 4, "Removing leading `/' from member names: names were made relative", both);
-        row("lone-zero.tar", 4, "A lone zero block at", both);
-        row("unknown-type.tar", 4, "extracted as normal file", both);
+        row("pax-xattr.tar", 4, "Ignoring unknown extended header keyword 'LIBARCHIVE.xattr.user.test'");
+        row("pax-unknown.tar", 4, "Ignoring unknown extended header keyword");
+        row("leading-slash.tar", 4, "Removing leading `/' from member names: names were made relative");
+        row("lone-zero.tar", 4, "A lone zero block at");
+        row("unknown-type.tar", 4, "extracted as normal file");
         // pigz and lbzip2 pass over what follows the end without a word.
-        row("trailing.tar.gz", 0, "unpacking done (", both);
-        row("trailing.tar.bz2", 0, "unpacking done (", both);
-        row("trailing.tar.lzo", 4, "ignoring trailing garbage", both);
-        row("selfextracting.zip", 0, "unpacking done (", both);
-        row("padded.zip", 4, "extra bytes at beginning or within zipfile", both);
-        row("backslash.zip", 4, "appears to use backslashes as path separators", both);
+        row("trailing.tar.gz", 0, "unpacking done (");
+        row("trailing.tar.bz2", 0, "unpacking done (");
+        row("trailing.tar.lzo", 4, "ignoring trailing garbage");
+        row("selfextracting.zip", 0, "unpacking done (");
+        row("padded.zip", 4, "extra bytes at beginning or within zipfile");
+        row("backslash.zip", 4, "appears to use backslashes as path separators");
         // The cause, not the warning before it.
-        row("dotdot.tar", 1, "tar: ../evil.txt: Member name contains '..' (and", both);
-        row("overlap.zip", 1, "overlapped components (possible zip bomb)", {"top/a.txt"});
+        row("dotdot.tar", 1, "tar: ../evil.txt: Member name contains '..' (and");
+        row("overlap.zip", 1, "overlapped components (possible zip bomb)", false);
     }
     void otherProgramsArchives()
     {
         QFETCH(QByteArray, archive);
         QFETCH(int, status);
         QFETCH(QByteArray, words);
-        QFETCH(QByteArrayList, placed);
+        QFETCH(bool, bravo);
         const QByteArray made = m_world.folder("odd"), out = m_world.folder("odd out");
         QCOMPARE(runProgram({ARKIVE_TEST_SOURCE_DIR "/make-odd.py", made}), 0);
         QVERIFY(m_world.unpack({made + '/' + archive}, out));
-        const QList<e2e::TallyEnd> ends = m_world.tallyEnds();
-        QCOMPARE(ends.size(), 1);
-        QVERIFY2(ends.first().status == status && ends.first().summary.contains(words), ends.first().summary.constData());
-        QByteArrayList found;
-        for (const auto& [name, content] : {std::pair{"top/a.txt", "alpha\n"}, {"top/b.txt", "bravo\n"}})
-            if (readBytes(out + '/' + name) == content)
-                found << name;
-        QCOMPARE(found, placed);
+        COMPARE_TALLY(m_world, status, words);
+        QCOMPARE(readBytes(out + "/top/a.txt"), QByteArray("alpha\n"));
+        QCOMPARE(readBytes(out + "/top/b.txt") == "bravo\n", bravo);
     }
 
     // Archives made here try to write beside the output folder: through
@@ -236,7 +216,7 @@ private slots:
             {"user link", "write through planted link"},
             {"folder", "link over folder", "write into folder"},
         };
-        for (const char* format : {".tar", ".tar.gz", ".tar.xz", ".zip"})
+        for (const char* format : {".tar", ".tar.gz", ".zip"})
             for (const QByteArrayList& scenarios : rows)
                 if (qstrcmp(format, ".zip") != 0 || scenarios.first() != "hard link outside")   // zip has none
                     QTest::newRow((scenarios.join(", ") + ' ' + format).constData()) << QByteArray(format) << scenarios;
@@ -246,11 +226,12 @@ private slots:
         QFETCH(QByteArray, format);
         QFETCH(QByteArrayList, scenarios);
         const QByteArray dir = m_world.folder("hostile"), outside = dir + "/outside", out = dir + "/out";
+        const QByteArray archives = m_world.folder("hostile archives");
         QVERIFY(mkdir(outside, 0755) == 0 && mkdir(out, 0755) == 0 && writeBytes(outside + "/target", "kept\n"));
         const Tree before = describeTree(dir);
         QList<e2e::TallyEnd> ends;
         for (const QByteArray& scenario : scenarios) {
-            const QByteArray archive = dir + '/' + scenario + format;
+            const QByteArray archive = archives + '/' + scenario + format;
             if (scenario == "user link") {
                 QCOMPARE(symlink(outside, out + "/link"), 0);
                 continue;
@@ -260,11 +241,7 @@ private slots:
             ends += m_world.tallyEnds();
         }
         Tree after = describeTree(dir);
-        for (const QByteArray& key : after.keys())
-            if (key.startsWith("/out/"))
-                after.remove(key);   // what was unpacked
-        for (const QByteArray& scenario : scenarios)
-            after.remove('/' + scenario + format);
+        after.removeIf([](const auto& entry) { return entry.key().startsWith("/out/"); });   // what was unpacked
         QCOMPARE(after, before);
         // The refusal was told, or the names made relative (a warning).
         QVERIFY(std::any_of(ends.cbegin(), ends.cend(), [](const e2e::TallyEnd& end) { return end.status == 1 || end.status == 4; }));
@@ -280,9 +257,7 @@ private slots:
             QVERIFY(mkdir(folder, 0777) == 0 && chmod(folder, 0777) == 0);
         QCOMPARE(runProgram({ARKIVE_TEST_SOURCE_DIR "/hostile.py", archive, "closed folders", out}), 0);
         QVERIFY(asNobody(m_world, archive, {}, out));
-        const QList<e2e::TallyEnd> ends = m_world.tallyEnds();
-        QCOMPARE(ends.size(), 1);
-        QVERIFY2(ends.first().status == 0, ends.first().summary.constData());
+        COMPARE_TALLIES(m_world, 1, 0);
         QCOMPARE(readBytes(out + "/docs/a"), QByteArray("x"));
     }
 

@@ -7,15 +7,11 @@
 #include "compressformats.h"
 #include "format.h"
 #include "members.h"
-#include "plan.h"
-#include "shellline.h"
 
 #include "e2e.h"
 
 #include <QDir>
 #include <QScopeGuard>
-
-#include <map>
 
 Q_DECLARE_METATYPE(CompressRequest)
 
@@ -32,12 +28,6 @@ QByteArray programsWithout(const QByteArray& folder, const QByteArrayList& witho
     if (QFile::exists("/usr/bin/lzip.lzip") && (::unlink(folder + "/lzip") != 0 || ::symlink("/usr/bin/lzip.lzip", folder + "/lzip") != 0))
         return {};
     return folder;
-}
-
-// The single-threaded tool that reads a tar format's compression.
-QByteArray standardTool(const arkive::Format& format)
-{
-    return qstrcmp(format.compressor, "lzip") == 0 && QFile::exists("/usr/bin/lzip.lzip") ? "lzip.lzip" : format.compressor;
 }
 
 } // namespace
@@ -58,14 +48,10 @@ private slots:
         QTest::addColumn<QByteArray>("method");        // a method that unzip -v shows
         QTest::addColumn<QByteArrayList>("without");   // programs not installed while packing
         // The test command installs every tool: every format is offered.
-        const QStringList formats = compressFormats();
-        int offered = 0;
         for (const arkive::Format& format : arkive::formats())
-            offered += format.packs ? int(std::count_if(format.endings.begin(), format.endings.end(),
-                                                         [](const arkive::Ending& e) { return e.offered; }))
-                                    : 0;
-        QCOMPARE(formats.size(), offered);
-        for (const QString& format : formats)
+            for (const arkive::Tool& tool : format.packTools)
+                QVERIFY2(isOnPath(tool.program), tool.program);
+        for (const QString& format : compressFormats())
             QTest::newRow(qPrintable(format)) << format << CompressRequest() << QByteArray() << QByteArrayList();
         // Without the parallel tools: the single-threaded ones, as before.
         const QByteArrayList parallel{"pigz", "unpigz", "lbzip2", "pbzip2", "plzip"};
@@ -115,9 +101,11 @@ private slots:
         COMPARE_TREES(out + "/tree", tree);
         QCOMPARE(readBytes(out + "/-lead"), QByteArray("lead\n"));
         const arkive::Format* f = formatOfEntry(format);
-        if (f->family == arkive::Family::Tar && f->compressor) {   // the standard tool reads it
-            const QByteArray standard = m_world.folder("standard");
-            QCOMPARE(runProgram({"sh", "-c", "\"$0\" -dc <\"$1\" | tar -xf - -C \"$2\"", standardTool(*f), archive, standard}), 0);
+        if (f->family == arkive::Family::Tar && f->compressor) {   // the single-threaded tool reads it
+            const QByteArray standard = m_world.folder("standard"), tool = f->compressor;
+            const bool plzip = tool == "lzip" && QFile::exists("/usr/bin/lzip.lzip");   // Debian's lzip may be plzip
+            const QByteArrayList words{"sh", "-c", "\"$0\" -dc <\"$1\" | tar -xf - -C \"$2\"", plzip ? "lzip.lzip" : tool};
+            QCOMPARE(runProgram(words + QByteArrayList{archive, standard}), 0);
             COMPARE_TREES(standard + "/tree", tree);
         }
     }
@@ -132,8 +120,7 @@ private slots:
             COMPARE_TALLIES(m_world, 1, 0);
             QByteArrayList names;
             arkive::listMembers(archive.toStdString(), [&names](arkive::Member&& m) { names << QByteArray::fromStdString(m.path); });
-            std::sort(names.begin(), names.end());
-            QCOMPARE(names, QByteArrayList({"big.bin", "sub $dir 'x'/-nested `x`"}));
+            QCOMPARE(sorted(names), QByteArrayList({"big.bin", "sub $dir 'x'/-nested `x`"}));
         }
     }
 
@@ -177,60 +164,49 @@ private slots:
         COMPARE_TREES(out + "/tree", tree);
     }
 
-    // 7z volumes of the size asked for unpack from the first; a later
-    // archive of one file leaves none of them behind.
-    void sevenZipVolumes()
+    // Split makes volumes of the given size that Extract unpacks from the
+    // first (an entry spans four of them); a new set replaces an old set of
+    // the same name whole, and a later archive without volumes leaves none
+    // behind. That one holds a folder and a file in it: a complete archive
+    // of both is done.
+    void volumes_data()
     {
-        const QByteArray dir = m_world.folder("volumes"), big = m_world.folder("seven") + "/data";
-        QByteArray data(2500 * 1024, '\0');
-        QRandomGenerator(9).fillRange(reinterpret_cast<quint32*>(data.data()), data.size() / 4);
-        QVERIFY(mkdir(big, 0755) == 0 && writeBytes(big + "/random", data));
-        CompressRequest options;
-        options.split = true;
-        options.splitSize = 1;
-        options.password = "p w";
-        const QByteArray archive = m_world.pack({big}, dir, ".7z", options);
-        COMPARE_TALLIES(m_world, 1, 0);
-        const QDir set(QFile::decodeName(dir));
-        const QString base = "pack $n ;`x` -.7z";
-        QCOMPARE(set.entryList(QDir::Files | QDir::Hidden), QStringList({base + ".001", base + ".002", base + ".003"}));
-        const QByteArray out = m_world.folder("volumes out");
-        QVERIFY(m_world.unpack({archive + ".001"}, out, "p w"));
-        COMPARE_TALLIES(m_world, 1, 0);
-        COMPARE_TREES(out + "/data", big);
-        QCOMPARE(m_world.pack({big}, dir, ".7z"), archive);
-        COMPARE_TALLIES(m_world, 1, 0);
-        QCOMPARE(set.entryList(QDir::Files | QDir::Hidden), QStringList({base}));
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QStringList>("set");   // the new set's volumes in name order, then one more of the old set
+        QTest::addColumn<QString>("first");     // the volume that Extract is given
+        QTest::newRow("7z") << ".7z" << QStringList{".7z.001", ".7z.002", ".7z.003", ".7z.004", ".7z.005"} << ".7z.001";
+        QTest::newRow("zip") << ".zip" << QStringList{".z01", ".z02", ".z03", ".zip", ".z04"} << ".zip";
     }
-
-    // Split makes volumes of the given size that Extract unpacks (an entry
-    // spans four of them); a new set replaces an old set of the same name
-    // whole, and a later archive without volumes leaves none behind. That
-    // one holds a folder and a file in it: a complete zip of both is done.
-    void zipSplit()
+    void volumes()
     {
-        const QByteArray dir = m_world.folder("split"), big = m_world.folder("big") + "/data";
+        QFETCH(QString, format);
+        QFETCH(QStringList, set);
+        QFETCH(QString, first);
+        const QByteArray dir = m_world.folder("volumes"), big = m_world.folder("big") + "/data";
         QByteArray data(3500 * 1024, '\0');
         QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(data.data()), data.size() / 4);
         QVERIFY(mkdir(big, 0755) == 0 && writeBytes(big + "/spans volumes", data) && writeBytes(big + "/small", "small\n"));
         const QString base = "pack $n ;`x` -";
-        for (const char* old : {".zip", ".z01", ".z02", ".z03", ".z04", ".z05"})
-            QVERIFY(writeBytes(dir + '/' + base.toUtf8() + old, "an older set\n"));
+        for (const QString& old : set)
+            QVERIFY(writeBytes(dir + '/' + (base + old).toUtf8(), "an older set\n"));
         CompressRequest options;
         options.split = true;
         options.splitSize = 1;
         options.password = "p w";
-        const QByteArray archive = m_world.pack({big}, dir, ".zip", options);
+        const QByteArray archive = m_world.pack({big}, dir, format, options);
         COMPARE_TALLIES(m_world, 1, 0);
-        const QDir set(QFile::decodeName(dir));
-        QCOMPARE(set.entryList(QDir::Files | QDir::Hidden), QStringList({base + ".z01", base + ".z02", base + ".z03", base + ".zip"}));
-        const QByteArray out = m_world.folder("split out") + "/made by unpacking";   // a folder that does not exist yet
-        QVERIFY(m_world.unpack({archive}, out, "p w"));
+        const QDir folder(QFile::decodeName(dir));
+        QStringList volumes;
+        for (const QString& ending : set.mid(0, 4))
+            volumes << base + ending;
+        QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), volumes);
+        const QByteArray out = m_world.folder("volumes out") + "/made by unpacking";   // a folder that does not exist yet
+        QVERIFY(m_world.unpack({dir + '/' + (base + first).toUtf8()}, out, "p w"));
         COMPARE_TALLIES(m_world, 1, 0);
         COMPARE_TREES(out + "/data", big);
-        QCOMPARE(m_world.pack({big, big + "/small"}, dir, ".zip"), archive);
+        QCOMPARE(m_world.pack({big, big + "/small"}, dir, format), archive);
         COMPARE_TALLIES(m_world, 1, 0);
-        QCOMPARE(set.entryList(QDir::Files | QDir::Hidden), QStringList({base + ".zip"}));
+        QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList({base + format}));
     }
 
     // An archive of the chosen name is replaced only when the user says so,
@@ -243,8 +219,8 @@ private slots:
         QVERIFY(writeBytes(archive, "an older archive\n"));
         QCOMPARE(m_world.pack({tree}, dir, ".tar.gz", {}, "Cancel"), QByteArray("(not accepted)"));
         COMPARE_TALLIES(m_world, 0, 0);
-        QVERIFY(!m_world.pack({tree, dir + "/gone"}, dir, ".tar.gz").isEmpty());
-        COMPARE_TALLIES(m_world, 1, 1);
+        QVERIFY(!m_world.pack({tree, dir + "/gone"}, dir, ".tar.gz").isEmpty());   // a selected path vanished
+        COMPARE_TALLY(m_world, 1, "Cannot stat: No such file or directory");
         QCOMPARE(readBytes(archive), QByteArray("an older archive\n"));
         QCOMPARE(m_world.pack({archive}, dir, ".tar.gz"), archive);
         COMPARE_TALLIES(m_world, 1, 0);
@@ -267,7 +243,7 @@ private slots:
     {
         QTest::addColumn<QString>("format");
         QTest::addColumn<bool>("overwrite");
-        for (const char* format : {".tar", ".tar.gz", ".tar.xz", ".zip"}) {
+        for (const char* format : {".tar", ".tar.gz", ".zip"}) {
             QTest::addRow("%s keeps", format) << format << false;
             QTest::addRow("%s replaces", format) << format << true;
         }
@@ -279,16 +255,15 @@ private slots:
         const QByteArray tree = m_world.tree(true), out = m_world.folder("ow out");
         const QByteArray archive = m_world.pack({tree}, m_world.folder("ow"), format);
         COMPARE_TALLIES(m_world, 1, 0);
-        QCOMPARE(runProgram({"mkdir", "-p", out + "/tree"}), 0);
-        QVERIFY(writeBytes(out + "/tree/two words", "older\n"));
+        QVERIFY(::mkdir(out + "/tree", 0755) == 0 && writeBytes(out + "/tree/two words", "older\n"));
         QVERIFY(m_world.unpack({archive}, out, {}, overwrite));
         const QList<e2e::TallyEnd> ends = m_world.tallyEnds();
         QCOMPARE(ends.size(), 1);
         QVERIFY2(ends.first().status == 0, ends.first().summary.constData());
         QCOMPARE(ends.first().summary.contains("1 file was already there and was kept; the rest was unpacked."), !overwrite);
-        QCOMPARE(readBytes(out + "/tree/two words"), overwrite ? readBytes(tree + "/two words") : "older\n");
-        QCOMPARE(readBytes(out + "/tree/big.bin"), readBytes(tree + "/big.bin"));
-        QCOMPARE(describeTree(out + "/tree").keys(), describeTree(tree).keys());
+        if (!overwrite)   // kept: the rest must be as packed
+            QVERIFY(writeBytes(tree + "/two words", "older\n"));
+        COMPARE_TREES(out + "/tree", tree);
     }
 
     // Unpacked whole into a folder that holds other entries, an archive of
@@ -308,24 +283,20 @@ private slots:
         QCOMPARE(runProgram({"7zz", "a", "-bso0", dir + "/taken.7z", "a", "b"}, nullptr, tree), 0);
         QVERIFY(m_world.unpack({dir + "/loose.tar.gz", dir + "/one.zip", dir + "/taken.7z"}, out));
         COMPARE_TALLIES(m_world, 3, 0);
-        const auto sortedNames = [](const QByteArray& folder) {
-            QByteArrayList names = namesIn(folder);
-            std::sort(names.begin(), names.end());
-            return names;
-        };
-        QCOMPARE(sortedNames(out), QByteArrayList({"loose", "taken", "taken (2)", "top"}));
-        QCOMPARE(sortedNames(out + "/loose"), QByteArrayList({"a", "b"}));
-        QCOMPARE(sortedNames(out + "/taken (2)"), QByteArrayList({"a", "b"}));
+        QCOMPARE(sorted(namesIn(out)), QByteArrayList({"loose", "taken", "taken (2)", "top"}));
+        QCOMPARE(sorted(namesIn(out + "/loose")), QByteArrayList({"a", "b"}));
+        QCOMPARE(sorted(namesIn(out + "/taken (2)")), QByteArrayList({"a", "b"}));
         QCOMPARE(readBytes(out + "/taken"), "mine");
         QCOMPARE(readBytes(out + "/top/x"), "top/x");
         QVERIFY(m_world.unpack({dir + "/loose.tar.gz"}, empty));
         COMPARE_TALLIES(m_world, 1, 0);
-        QCOMPARE(sortedNames(empty), QByteArrayList({"a", "b"}));
+        QCOMPARE(sorted(namesIn(empty)), QByteArrayList({"a", "b"}));
     }
 
-    // Chosen members alone, each name taken literally by its tool: a name
-    // that would match others as a pattern unpacks itself only, byte for
-    // byte; a folder brings what is below it and nothing beside it.
+    // Chosen members alone, through the extract dialog's OK, each name
+    // taken literally by its tool: a name that would match others as a
+    // pattern unpacks itself only, byte for byte; a folder brings what is
+    // below it and nothing beside it.
     void chosenMembers_data()
     {
         QTest::addColumn<QByteArray>("ending");
@@ -348,31 +319,20 @@ private slots:
                 && ::mkdir(tree + "/dir2", 0755) == 0);
         for (const QByteArray& name : names + QByteArrayList{"dir/inner", "dir/sub/deep", "dir2/beside", "dirx"})
             QVERIFY(writeBytes(tree + '/' + name, "content of " + name));
-        for (QByteArray& word : pack)
-            if (word == "ARCHIVE")
-                word = archive;
+        pack.replace(pack.indexOf("ARCHIVE"), archive);
         QCOMPARE(runProgram(pack, nullptr, tree), 0);
-        const arkive::Format* format = arkive::formatOfArchive(archive.toStdString());
-        QVERIFY(format);
         // Each member is named as the listing has it stored.
-        std::map<QByteArray, std::string> stored;
+        QMap<QByteArray, std::string> stored;
         arkive::listMembers(archive.toStdString(), [&stored](arkive::Member&& m) {
             stored[QByteArray::fromStdString(m.path)] = m.stored;
         });
         int n = 0;
         const auto unpackOnly = [&](const std::vector<arkive::MemberPick>& picks) {
             const QByteArray out = dir + "/out" + QByteArray::number(++n);
-            arkive::UnpackJob job;
-            job.archive = archive.toStdString();
-            job.cwd = dir.toStdString();
-            job.folder = out.toStdString();
-            job.staging = (out + "/.arkive-Pick" + QByteArray::number(n)).toStdString();
-            job.members = picks;
-            const std::string line = arkive::shellLine(arkive::unpackPlan(format, job, isOnPath));
-            return std::system(line.c_str()) == 0 && reapAll() ? out : QByteArray();
+            return m_world.unpack({archive}, out, {}, true, {}, picks) ? out : QByteArray();
         };
         for (const QByteArray& name : std::as_const(names)) {
-            QVERIFY2(stored.count(name), name.constData());
+            QVERIFY2(stored.contains(name), name.constData());
             const QByteArray out = unpackOnly({{stored[name], false}});
             COMPARE_TALLIES(m_world, 1, 0);
             QCOMPARE(namesIn(out), QByteArrayList{name});
@@ -380,12 +340,8 @@ private slots:
         }
         const QByteArray out = unpackOnly({{stored["dir"], true}});
         COMPARE_TALLIES(m_world, 1, 0);
-        Tree below;
-        const Tree all = describeTree(tree);
-        for (auto it = all.cbegin(); it != all.cend(); ++it)
-            if (it.key() == "/dir" || it.key().startsWith("/dir/"))
-                below.insert(it.key(), it.value());
-        QCOMPARE(describeTree(out), below);
+        QCOMPARE(namesIn(out), QByteArrayList{"dir"});
+        COMPARE_TREES(out + "/dir", tree + "/dir");
     }
 
     // One dialog, several archives into one folder, a rar first, through the
