@@ -176,6 +176,7 @@ private slots:
         rec("line-lbzip2-2.5-tar-1.34-extract-truncated.txt", unpass,
             "U 0 0 2 errors  | lbzip2: stdin: compressed data error: bad block header magic");
         rec("line-plzip-1.10-tar-1.34-extract-truncated.txt", unpass, "U 0 0 2 errors  | (stdin): Unexpected EOF in worker 0");
+        rec("line-xz-5.4.1-tar-1.34-extract-truncated.txt", unpass, "U 2 300000 4 errors src/f.bin | xz: (stdin): Unexpected end of input");
         row("every program ended well", recording("line-zip-3.0-create-vanished.txt").mid(46), "-T 300003 -t zip --stages=1",
             "P 3 300003 0 done tmp/tt/src/a.txt");
         row("indented messages count, their continuations go on with them",
