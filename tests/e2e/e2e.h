@@ -37,7 +37,7 @@ struct TallyEnd
 class World
 {
 public:
-    // Sets up PATH and the log; the tests run in `work`, where a word of a
+    // Sets up PATH, the log and the job records; the tests run in `work`, where a word of a
     // name that ran as a command would leave a file.
     bool setUp()
     {
@@ -47,6 +47,7 @@ public:
         qputenv("ARKIVE_TALLY_LOG", m_log);
         qputenv("ARKIVE_REAL_TALLY", ARKIVE_PROGRAM_DIR "/bin/tally");
         qputenv("PATH", ARKIVE_TEST_SOURCE_DIR "/stubs:" + qgetenv("PATH"));
+        qputenv("XDG_STATE_HOME", root + "/state");   // job records of its own
         return becomeSubreaper() && writeBytes(m_log, {}, 0666) && ::mkdir(work, 0755) == 0 && ::chdir(work) == 0;
     }
     ~World() { removeTree(root); }   // QTemporaryDir cannot remove names that are not UTF-8

@@ -52,8 +52,21 @@ bool asNobody(World& w, const QByteArray& archive, const QByteArray& file, const
                                         : compressCommand(zip, 1, partialPath(zip, "T")));
 }
 
-// The processes of this user whose program is `program` and whose words
-// hold `word`.
+// Whether pid was started by this test, through any number of shells:
+// other tests on the machine run the same programs.
+bool startedHere(pid_t pid)
+{
+    while (pid > 1 && pid != ::getpid()) {
+        const QByteArray stat = readBytes("/proc/" + QByteArray::number(pid) + "/stat");
+        // "PID (NAME) STATE PPID ...", where NAME may hold anything.
+        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        pid = fields.size() > 1 ? fields[1].toInt() : 0;
+    }
+    return pid == ::getpid();
+}
+
+// The processes this test started whose program is `program` and whose
+// words hold `word`.
 QList<pid_t> running(const QString& program, const QByteArray& word)
 {
     QList<pid_t> pids;
@@ -61,7 +74,7 @@ QList<pid_t> running(const QString& program, const QByteArray& word)
     for (const QByteArray& name : namesIn("/proc")) {
         const QByteArray proc = "/proc/" + name;
         if (name.toInt() > 0 && QFileInfo(QString::fromLatin1(proc + "/exe")).canonicalFilePath() == wanted
-            && readBytes(proc + "/cmdline").contains(word))
+            && readBytes(proc + "/cmdline").contains(word) && startedHere(name.toInt()))
             pids << name.toInt();
     }
     return pids;
