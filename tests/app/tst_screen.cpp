@@ -133,7 +133,7 @@ QSize control(const QImage& image, QPoint at)
     return face(image, at * g.scale, true).size() / g.scale;
 }
 
-// A target for a finger: `height` high, and 44 dp in either dimension.
+// A target for a finger: at least `height` high and 44 dp each way.
 void needs(QSize size, int height, const QByteArray& what)
 {
     QVERIFY2(qMin(size.width(), size.height()) >= Least && size.height() >= height,
