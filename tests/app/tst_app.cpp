@@ -75,13 +75,12 @@ class TestApp : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
-    QString m_root;
+    const QString m_root = m_dir.path();
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(QDir(m_dir.path()).mkpath("mmc/mmca1"));
-        m_root = m_dir.path();
+        QVERIFY(QDir(m_root).mkpath("mmc/mmca1"));
     }
 
     // What start-up takes from the command line: the archive of the last
@@ -93,9 +92,8 @@ private slots:
     void startUp()
     {
         for (auto [words, expected] : Table<QByteArrayList, QByteArray>{
-                 {{"-d", "a.zip"}, "a.zip"}, {{"-da.zip"}, "a.zip"}, {{"-d", "a", "-d", "b"}, "b"},
-                 {{"x", "-d", "a", "y"}, "a x"}, {{"-x"}, "(bad)"}, {{"-d"}, "(bad)"}, {{"-platform", "xcb"}, "(bad)"},
-                 {QByteArrayList(), ""}, {{"Down loads/a.zip"}, " Down loads/a.zip"}, {{"--", "-a.zip"}, " -a.zip"}}) {
+                 {{"-d", "a.zip"}, "a.zip"}, {{"-d", "a", "-d", "b"}, "b"}, {{"x", "-d", "a", "y"}, "a x"},
+                 {{"-d"}, "(bad)"}, {{"-platform", "xcb"}, "(bad)"}, {QByteArrayList(), ""}, {{"--", "-a.zip"}, " -a.zip"}}) {
             words.prepend("arkive");
             std::vector<char*> argv;
             for (QByteArray& word : words)
@@ -136,8 +134,8 @@ private slots:
                  {start + "/here.zip", start + "/here.zip"}, {"nowhere.zip", {}}, {"", {}}, {"/nowhere.zip", {}}})
             QCOMPARE(locateArchive(path, start, program), found);
         for (const auto& [path, cwd, folder] : Table<const char*, const char*, const char*>{
-                 {"sub/a.zip", "/p", "/p/sub"}, {"a.zip", "/p", "/p"}, {"../x/./a.zip", "/p/q", "/p/x"},
-                 {"/mmc/mmca1/a.zip", "/p", "/mmc/mmca1"}, {"/a.zip", "/p", "/"}, {"/mmc/folder/", "/p", "/mmc"}})
+                 {"sub/a.zip", "/p", "/p/sub"}, {"../x/./a.zip", "/p/q", "/p/x"}, {"/a.zip", "/p", "/"},
+                 {"/mmc/folder/", "/p", "/mmc"}})
             QCOMPARE(archiveFolder(path, cwd), folder);
         // PATH opens the window in a folder, or in a file's folder with the
         // file to enter.
@@ -165,7 +163,7 @@ private slots:
     void contrast()
     {
         for (const auto& [a, b, ratio] : Table<QRgb, QRgb, double>{
-                 {0x000000, 0xffffff, 21}, {0x808080, 0x808080, 1}, {0x767676, 0xffffff, 4.54}, {0xffffff, 0x308cc6, 3.69}})
+                 {0x000000, 0xffffff, 21}, {0x767676, 0xffffff, 4.54}, {0xffffff, 0x308cc6, 3.69}})
             QVERIFY2(qAbs(contrastRatio(a, b) - ratio) < 0.01 && contrastRatio(b, a) == contrastRatio(a, b),
                      qPrintable(QString::number(contrastRatio(a, b))));
         for (const auto& [ink, ground, least] : Table<QRgb, QRgb, double>{
@@ -181,8 +179,7 @@ private slots:
     void titleBarAndBackKey()
     {
         for (const auto& [folder, selected, title] : Table<const char*, int, const char*>{
-                 {"/", 0, "/"}, {"/", 2, "/ · 2 selected"}, {"/mmc/Photos", 3, "Photos · 3 selected"},
-                 {"/mmc/Photos", 0, "Photos"}, {"/a %1 b", 1, "a %1 b · 1 selected"}})
+                 {"/", 0, "/"}, {"/", 2, "/ · 2 selected"}, {"/a %1 b", 1, "a %1 b · 1 selected"}})
             QCOMPARE(mainTitle(folder, selected), title);
         // Inside an archive: its name and the folder in it; the share read.
         QCOMPARE(mainTitle("/m/a.zip/Docs/sub", 2, "/m/a.zip"), "a.zip/Docs/sub · 2 selected");

@@ -29,7 +29,6 @@
 #include <algorithm>
 #include <array>
 #include <csignal>
-#include <memory>
 
 namespace {
 
@@ -54,6 +53,7 @@ struct Phone
 {
     int screen = 0, scale = 2, w = 360, h = 720;
     int listBottom() const { return h - Keys - 1; }
+    QRect list() const { return {0, ListTop, w, listBottom() - ListTop}; }
     int keyY() const { return h - Keys / 2; }
     int keyX(int key) const { return std::array{w / 12, w / 3, 2 * w / 3, w - w / 12}[size_t(key)]; }
     // A point on a key's face left of its text or picture (and above it).
@@ -61,6 +61,9 @@ struct Phone
     int selectX() const { return w * 17 / 20; } // right of 4W/5, left of the scroll bar
 } g;
 constexpr int ToggleX = 20, TextLeft = 70;
+
+QByteArray Root;          // the test's folder: arkive.log and the tally wrapper
+Display* X = nullptr;     // the X server, all its screens, open while the test runs
 
 QByteArray xdotool(const QByteArrayList& words)
 {
@@ -74,11 +77,6 @@ QByteArray px(int dp) { return QByteArray::number(dp * g.scale + g.scale / 2); }
 void tap(int x, int y)
 {
     xdotool({"mousemove", "--screen", QByteArray::number(g.screen), px(x), px(y), "click", "1"});
-}
-
-void key(const QByteArray& name)
-{
-    xdotool({"key", name});
 }
 
 QByteArrayList windowsOf(qint64 pid)
@@ -98,9 +96,9 @@ QRect geometry(const QByteArray& window)
 }
 
 // The screen's pixels of a rectangle in dp.
-QImage grab(Display* display, const QRect& area)
+QImage grab(const QRect& area)
 {
-    XImage* image = XGetImage(display, RootWindow(display, g.screen), area.x() * g.scale, area.y() * g.scale,
+    XImage* image = XGetImage(X, RootWindow(X, g.screen), area.x() * g.scale, area.y() * g.scale,
                               unsigned(area.width() * g.scale), unsigned(area.height() * g.scale), AllPlanes, ZPixmap);
     QImage copy = QImage(reinterpret_cast<const uchar*>(image->data), image->width, image->height,
                          image->bytes_per_line, QImage::Format_RGB32).copy();
@@ -135,9 +133,17 @@ QSize control(const QImage& image, QPoint at)
     return face(image, at * g.scale, true).size() / g.scale;
 }
 
-// The contrast of a text (or a graphic) in `area` (dp) with its background:
-// the most frequent colour against the one that stands out most from it.
-double inkContrast(const QImage& image, const QRect& area)
+// A target for a finger: at least `height` high and 44 dp each way.
+void needs(QSize size, int height, const QByteArray& what)
+{
+    QVERIFY2(qMin(size.width(), size.height()) >= Least && size.height() >= height,
+             what + ": " + QByteArray::number(size.width()) + "x" + QByteArray::number(size.height()));
+}
+
+// The contrast of a text (or a graphic) in `area` (dp) with its background
+// is at least `least`: the most frequent colour against the one that stands
+// out most from it.
+void readable(const QImage& image, const QRect& area, double least, const QByteArray& what)
 {
     QHash<QRgb, int> counts;
     for (int y = area.top() * g.scale; y < (area.bottom() + 1) * g.scale; ++y)
@@ -148,7 +154,7 @@ double inkContrast(const QImage& image, const QRect& area)
     double most = 1;
     for (const QRgb colour : counts.keys())
         most = qMax(most, contrastRatio(colour, ground));
-    return most;
+    QVERIFY2(most >= least, what + ": " + QByteArray::number(most, 'f', 2));
 }
 
 // Where, walking from (x, y) down (or up) in an image, the first control's
@@ -162,40 +168,14 @@ int firstBelow(const QImage& image, int x, int y, int step = 1)
     return at / g.scale;
 }
 
-// An arkive (or another program of its folder) started on X screen `screen`
-// at `scale` with the words given; its output goes to arkive.log in `dir`,
-// where a wrapper makes tally choose its text face, so that no window of its
-// own comes between.
-struct Arkive : QProcess
-{
-    Arkive(const QByteArray& dir, int screen, const char* scale, const QStringList& args, const QString& cwd = "/",
-           const QString& program = Program)
-    {
-        qputenv("DISPLAY", qgetenv("DISPLAY").split('.').first() + '.' + QByteArray::number(screen));
-        qputenv("QT_SCALE_FACTOR", scale);
-        setStandardOutputFile(dir + "/arkive.log", QIODevice::Append);
-        setStandardErrorFile(dir + "/arkive.log", QIODevice::Append);
-        setWorkingDirectory(cwd);
-        setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); }); // it goes with a test that dies
-        start(program, args);
-    }
-    ~Arkive() override
-    {
-        kill();
-        waitForFinished();
-    }
-    // The exit status once it ended by itself within the patience, or -1.
-    int waitEnd() { return waitForFinished(Patience) && exitStatus() == NormalExit ? exitCode() : -1; }
-};
-
 // Waits until the pixels in `area` (dp) are drawn (not of one colour) and
 // look the same twice in a row: a window takes taps once it is drawn, and
 // the list has stopped gliding.
-bool settled(Display* display, const QRect& area)
+bool settled(const QRect& area)
 {
     QImage last;
     for (int waited = 0; waited < Patience; waited += Poll * 4) {
-        const QImage now = grab(display, area);
+        const QImage now = grab(area);
         const QByteArray bytes(reinterpret_cast<const char*>(now.constBits()), now.sizeInBytes());
         if (now == last && bytes.count(bytes.left(4)) * 4 != bytes.size())
             return true;
@@ -205,22 +185,50 @@ bool settled(Display* display, const QRect& area)
     return false;
 }
 
-// Waits for a visible window of `pid` that is not among `known`, drawn
-// where it stays; its geometry in dp.
-QRect newWindow(qint64 pid, QByteArrayList& known, Display* display = nullptr)
+// A program (arkive, another of its folder, or the compositor) started on
+// the phone's X screen at `scale` with the words given; its output goes to
+// arkive.log in the test's folder, where a wrapper makes tally choose its
+// text face, so that no window of its own comes between.
+struct Child : QProcess
 {
-    for (int waited = 0; waited < Patience; waited += Poll, QTest::qWait(Poll)) {
-        for (const QByteArray& window : windowsOf(pid)) {
-            const QRect rect = geometry(window);
-            if (known.contains(window) || (display && (!settled(display, rect) || geometry(window).y() != rect.y())))
-                continue;
-            known << window;
-            return rect;
-        }
+    QByteArrayList known; // its windows met so far
+
+    explicit Child(const QStringList& args, const QString& cwd = "/", const QString& program = Program,
+                   const char* scale = "2")
+    {
+        qputenv("DISPLAY", qgetenv("DISPLAY").split('.').first() + '.' + QByteArray::number(g.screen));
+        qputenv("QT_SCALE_FACTOR", scale);
+        setStandardOutputFile(Root + "/arkive.log", QIODevice::Append);
+        setStandardErrorFile(Root + "/arkive.log", QIODevice::Append);
+        setWorkingDirectory(cwd);
+        setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); }); // it goes with a test that dies
+        start(program, args);
     }
-    qWarning("no new window of %d among %s", int(pid), windowsOf(pid).join(' ').constData());
-    return {};
-}
+    ~Child() override
+    {
+        kill();
+        waitForFinished();
+    }
+    // The exit status once it ended by itself within the patience, or -1.
+    int waitEnd() { return waitForFinished(Patience) && exitStatus() == NormalExit ? exitCode() : -1; }
+
+    // Waits for a visible window that is not among `known`, drawn where it
+    // stays (unless it never stops moving); its geometry in dp.
+    QRect next(bool drawn = true)
+    {
+        for (int waited = 0; waited < Patience; waited += Poll, QTest::qWait(Poll)) {
+            for (const QByteArray& window : windowsOf(processId())) {
+                const QRect rect = geometry(window);
+                if (known.contains(window) || (drawn && (!settled(rect) || geometry(window).y() != rect.y())))
+                    continue;
+                known << window;
+                return rect;
+            }
+        }
+        qWarning("no new window of %d among %s", int(processId()), windowsOf(processId()).join(' ').constData());
+        return {};
+    }
+};
 
 // The entries of a folder in the list's order.
 QByteArrayList listed(const QByteArray& folder)
@@ -239,7 +247,7 @@ QByteArrayList listed(const QByteArray& folder)
 // From "/" in the main window into `folder`, by taps in the middle of rows;
 // the list is dragged to its end for rows below the screen (and always for
 // the root's), and rows are then counted from the bottom.
-void browseTo(Display* display, const QByteArray& folder)
+void browseTo(const QByteArray& folder)
 {
     QByteArray here = "/";
     for (const QByteArray& step : folder.mid(1).split('/')) {
@@ -248,22 +256,21 @@ void browseTo(Display* display, const QByteArray& folder)
         QVERIFY2(i >= 0, step.constData());
         int top = ListTop + i * Row;
         if (top + Row > g.listBottom() || (here == "/" && n * Row > g.listBottom() - ListTop)) {
+            const QByteArray screen = QByteArray::number(g.screen);
             for (int drag = 0; drag < 2; ++drag) {
-                QByteArrayList words{"mousemove", "--screen", QByteArray::number(g.screen), px(g.w / 2), px(g.listBottom() - 10), "mousedown", "1"};
+                QByteArrayList words{"mousemove", "--screen", screen, px(g.w / 2), px(g.listBottom() - 10), "mousedown", "1"};
                 for (int y = g.listBottom() - 60; y > ListTop; y -= 60)
-                    words += {"sleep", "0.02", "mousemove", "--screen", QByteArray::number(g.screen), px(g.w / 2), px(y)};
+                    words += {"sleep", "0.02", "mousemove", "--screen", screen, px(g.w / 2), px(y)};
                 xdotool(words + QByteArrayList{"mouseup", "1"});
             }
-            QVERIFY(settled(display, {0, ListTop, g.w, g.listBottom() - ListTop}));
+            QVERIFY(settled(g.list()));
             top = g.listBottom() - (n - i) * Row;
         }
         tap(g.w / 2, top + Row / 2);
         here = here == "/" ? "/" + step : here + '/' + step;
     }
-    QVERIFY(settled(display, {0, ListTop, g.w, g.listBottom() - ListTop}));
+    QVERIFY(settled(g.list()));
 }
-
-using XDisplay = std::unique_ptr<Display, decltype(&XCloseDisplay)>;
 
 } // namespace
 
@@ -271,27 +278,6 @@ class TestScreen : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
-    QByteArray m_root;
-    double m_lowest[2] = {21, 21}; // the lowest contrast measured of texts and of graphics, and where
-    QByteArray m_lowestAt[2];
-    QSize m_smallest{1000, 1000}; // the smallest target measured, and which
-    QByteArray m_smallestIs;
-
-    void needs(QSize size, int height, const QByteArray& what)
-    {
-        QVERIFY2(qMin(size.width(), size.height()) >= Least && size.height() >= height,
-                 what + ": " + QByteArray::number(size.width()) + "x" + QByteArray::number(size.height()));
-        if (std::pair(qMin(size.width(), size.height()), size.height())
-            < std::pair(qMin(m_smallest.width(), m_smallest.height()), m_smallest.height()))
-            std::tie(m_smallest, m_smallestIs) = std::tuple(size, what);
-    }
-    void readable(double ratio, double least, const QByteArray& what)
-    {
-        QVERIFY2(ratio >= least, what + ": " + QByteArray::number(ratio, 'f', 2));
-        const int kind = least < TextContrast;
-        if (ratio < m_lowest[kind])
-            std::tie(m_lowest[kind], m_lowestAt[kind]) = std::tuple(ratio, what);
-    }
 
 private slots:
     void initTestCase()
@@ -300,22 +286,16 @@ private slots:
             QSKIP("needs an X server with three screens and xdotool (run through xvfb-run)");
         if (QDir("/mmc/mmca1").isReadable())
             QSKIP("the folder chooser would start on the memory card");
-        m_root = QFile::encodeName(m_dir.path());
-        QVERIFY(::mkdir(m_root + "/bin", 0755) == 0);
-        QVERIFY(writeBytes(m_root + "/bin/tally",
+        Root = QFile::encodeName(m_dir.path());
+        X = XOpenDisplay(nullptr);
+        QVERIFY(X && ::mkdir(Root + "/bin", 0755) == 0);
+        QVERIFY(writeBytes(Root + "/bin/tally",
                            "#!/bin/sh\nexec \"" ARKIVE_PROGRAM_DIR "/bin/tally\" --text \"$@\"\n", 0755));
-        qputenv("PATH", m_root + "/bin:" + qgetenv("PATH"));
+        qputenv("PATH", Root + "/bin:" + qgetenv("PATH"));
         qunsetenv("QT_QPA_PLATFORM");
         // Job records of their own: what the tests beside them leave on
         // purpose would be told in a box over the window at start.
-        qputenv("XDG_STATE_HOME", m_root + "/state");
-    }
-
-    void cleanupTestCase()
-    {
-        qInfo("smallest target: %s %dx%d dp; lowest contrast: text %s %.2f:1, graphic %s %.2f:1", m_smallestIs.constData(),
-              m_smallest.width(), m_smallest.height(), m_lowestAt[0].constData(), m_lowest[0], m_lowestAt[1].constData(),
-              m_lowest[1]);
+        qputenv("XDG_STATE_HOME", Root + "/state");
     }
 
     // Browse from "/" into the prepared folder, then for every format: select
@@ -335,12 +315,9 @@ private slots:
         QVERIFY(writeBytes(p + "/in/a.txt", "alpha\n") && writeBytes(p + "/in/sub dir/\xc3\xbc.bin", QByteArray(70000, 'x'))
                 && writeBytes(p + "/in/run.sh", "#!/bin/sh\n", 0755));
 
-        Arkive arkive(m_root, g.screen, "2", {});
-        XDisplay display(XOpenDisplay(nullptr), &XCloseDisplay);
-        Display* screen = display.get();
-        QByteArrayList known;
-        QCOMPARE(newWindow(arkive.processId(), known, screen).size(), QSize(g.w, g.h));
-        browseTo(screen, p);
+        Child arkive({});
+        QCOMPARE(arkive.next().size(), QSize(g.w, g.h));
+        browseTo(p);
 
         const Tree source = describeTree(p + "/in");
         for (int k = 0; k < formats.size(); ++k) {
@@ -351,10 +328,10 @@ private slots:
             // box lies under it.
             tap(g.selectX(), ListTop + Row / 2);
             tap(g.keyX(1), g.keyY());
-            const QRect compress = newWindow(arkive.processId(), known, screen);
-            const int dots = firstBelow(grab(screen, compress), compress.width() - 40, Title + 2);
+            const QRect compress = arkive.next();
+            const int dots = firstBelow(grab(compress), compress.width() - 40, Title + 2);
             tap(compress.right() - 40, compress.y() + dots + Touch + Touch / 2);
-            const QRect popup = newWindow(arkive.processId(), known, screen);
+            const QRect popup = arkive.next();
             const int item = popup.height() / int(formats.size());
             needs({popup.width(), item}, Touch, "a format in the list");
             QTest::qWait(TapGap); // the current format lies where the box was tapped
@@ -366,30 +343,32 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QFile::decodeName(archive)), Patience);
 
             // "Refresh", the first of the menu's four entries, lists the
-            // folder again, with the archive; select it and unpack it.
+            // folder again, with the archive; select it and unpack it. Closed
+            // windows are forgotten: the menu comes again in the same one.
             tap(g.keyX(0), g.keyY());
-            const QRect menu = newWindow(arkive.processId(), known, screen);
+            const QRect menu = arkive.next();
             tap(menu.x() + menu.width() / 2, menu.y() + menu.height() / 8);
             QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 1, Patience);
+            arkive.known.resize(1);
             tap(g.selectX(), ListTop + int(listed(p).indexOf(archive.mid(p.size() + 1))) * Row + Row / 2);
             tap(g.keyX(2), g.keyY());
-            const QRect extract = newWindow(arkive.processId(), known, screen);
+            const QRect extract = arkive.next();
             // "Dir" is the first control below the title in its column.
-            tap(extract.x() + 40, extract.y() + firstBelow(grab(screen, extract), 40, Title + 2) + Touch / 2);
+            tap(extract.x() + 40, extract.y() + firstBelow(grab(extract), 40, Title + 2) + Touch / 2);
             // The chooser covers the screen and starts at the output folder.
-            const QRect chooser = newWindow(arkive.processId(), known, screen);
+            const QRect chooser = arkive.next();
             const int rowTop = chooser.y() + ListTop;
             const int kRow = int(listed(p + "/out").indexOf(QByteArray::number(k)));
             tap(g.w / 2, rowTop + Row + Row / 2); // "out", after "in"
             tap(g.w / 2, rowTop + kRow * Row + Row / 2);
-            key(k % 2 ? "XF86Back" : "alt+Left"); // up to "out" again, and into k
+            xdotool({"key", k % 2 ? "XF86Back" : "alt+Left"}); // up to "out" again, and into k
             QTest::qWait(TapGap);
             tap(g.w / 2, rowTop + kRow * Row + Row / 2);
             tap(g.w / 6, chooser.bottom() - Keys / 2); // "OK"
             QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 2, Patience);
             tap(extract.x() + extract.width() * 3 / 4, extract.bottom() - Touch / 2); // "OK"
             QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 1, Patience);
-            known = known.mid(0, 1);
+            arkive.known.resize(1);
             // The archive holds "in" under its own name.
             const QByteArray into = p + "/out/" + QByteArray::number(k) + "/in";
             QTRY_VERIFY2_WITH_TIMEOUT(treeDifference(source, describeTree(into)).isEmpty(),
@@ -408,44 +387,36 @@ private slots:
     void targetsAndContrast_data()
     {
         QTest::addColumn<int>("screen");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
-        QTest::newRow("360x720 dp, 720x1440 at scale 2") << 0 << 360 << 720;
-        QTest::newRow("540x1170 dp, 1080x2340 at scale 2") << 1 << 540 << 1170;
+        QTest::newRow("360x720 dp, 720x1440 at scale 2") << 0;
+        QTest::newRow("540x1170 dp, 1080x2340 at scale 2") << 1;
     }
     void targetsAndContrast()
     {
         QFETCH(int, screen);
-        QFETCH(int, width);
-        QFETCH(int, height);
-        g = Phone{screen, 2, width, height};
+        g = screen ? Phone{1, 2, 540, 1170} : Phone{};
         QTemporaryDir prepared(QDir::tempPath() + "/.0arkive-screen-XXXXXX");
         const QByteArray p = QFile::encodeName(prepared.path());
         for (const char* name : {"/Alpha", "/Beta", "/Gamma"})
             QVERIFY(::mkdir(p + name, 0755) == 0);
         for (int i = 0; i < 30; ++i)
             QVERIFY(writeBytes(p + "/file " + QByteArray::number(100 + i) + ".txt", QByteArray(i * 100, 'x')));
-        Arkive arkive(m_root, g.screen, "2", {});
-        XDisplay display(XOpenDisplay(nullptr), &XCloseDisplay);
-        Display* x = display.get();
-        QByteArrayList known;
-        QCOMPARE(newWindow(arkive.processId(), known, x).size(), QSize(g.w, g.h));
-        browseTo(x, p);
+        Child arkive({});
+        QCOMPARE(arkive.next().size(), QSize(g.w, g.h));
+        browseTo(p);
 
         // The soft keys, and the scroll bar's handle on its groove.
-        const QRect list(0, ListTop, g.w, g.listBottom() - ListTop);
-        QImage shown = grab(x, {0, 0, g.w, g.h});
+        const QImage shown = grab({0, 0, g.w, g.h});
         for (int k = 0; k < 4; ++k)
             needs(control(shown, {g.keyFaceX(k), g.keyY() - Keys / 3}), Touch, "soft key " + QByteArray::number(k));
         needs(control(shown, {g.w - 10, g.listBottom() - 10}), Least, "the scroll bar");
-        readable(inkContrast(shown, {g.w - 30, ListTop + 2, 20, g.listBottom() - ListTop - 4}), GraphicContrast, "scroll bar");
+        readable(shown, {g.w - 30, ListTop + 2, 20, g.listBottom() - ListTop - 4}, GraphicContrast, "scroll bar");
 
         // A tap selects the second row and moves no other; it is as high as
         // its colour reaches.
-        const QImage before = grab(x, list);
+        const QImage before = grab(g.list());
         tap(ToggleX, ListTop + Row + Row / 2);
-        QVERIFY(settled(x, list));
-        const QImage after = grab(x, list);
+        QVERIFY(settled(g.list()));
+        const QImage after = grab(g.list());
         const int row = Row * g.scale;
         QCOMPARE(after.copy(0, 0, after.width(), row), before.copy(0, 0, after.width(), row));
         QCOMPARE(after.copy(0, 2 * row, after.width(), after.height() - 2 * row),
@@ -454,117 +425,100 @@ private slots:
         // Names and details (right of the check box and the icon), on a
         // selected row and on a plain one.
         for (const auto& [top, what] : {std::tuple{Row, "selected row"}, {2 * Row, "row"}}) {
-            readable(inkContrast(after, {TextLeft, top + 2, g.w - TextLeft - 50, Row * 11 / 20 - 2}), TextContrast,
-                     what + QByteArray("'s name"));
-            readable(inkContrast(after, {TextLeft, top + Row * 11 / 20 + 1, g.w - TextLeft - 50, Row * 9 / 20 - 2}),
-                     TextContrast, what + QByteArray("'s details"));
+            readable(after, {TextLeft, top + 2, g.w - TextLeft - 50, Row * 11 / 20 - 2}, TextContrast, what + QByteArray("'s name"));
+            readable(after, {TextLeft, top + Row * 11 / 20 + 1, g.w - TextLeft - 50, Row * 9 / 20 - 2}, TextContrast,
+                     what + QByteArray("'s details"));
         }
 
         // The menu's entries; the back keys go up, and a tap on the
         // prepared folder leads back: the list looks as before the tap.
         tap(g.keyX(0), g.keyY());
-        const QRect menu = newWindow(arkive.processId(), known, x);
+        const QRect menu = arkive.next();
         needs({menu.width(), menu.height() / 4}, Touch, "a menu entry");
-        key("Escape");
+        xdotool({"key", "Escape"});
         QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 1, Patience);
-        known = known.mid(0, 1);
         const int again = int(listed(p.left(p.lastIndexOf('/'))).indexOf(p.mid(p.lastIndexOf('/') + 1)));
         for (const char* back : {"BackSpace", "Escape", "XF86Back", "alt+Left"}) {
-            key(back);
-            QVERIFY(settled(x, list));
-            QVERIFY2(grab(x, list) != after, back);
+            xdotool({"key", back});
+            QVERIFY(settled(g.list()));
+            QVERIFY2(grab(g.list()) != after, back);
             tap(g.w / 2, ListTop + again * Row + Row / 2);
-            QVERIFY(settled(x, list));
-            QVERIFY2(grab(x, list) == before, back); // entering selected the folder alone
+            QVERIFY(settled(g.list()));
+            QVERIFY2(grab(g.list()) == before, back); // entering selected the folder alone
         }
 
         // The extract dialog: title, check box, buttons; Escape closes it.
         tap(g.keyX(2), g.keyY());
-        const QRect extract = newWindow(arkive.processId(), known, x);
-        QImage dialog = grab(x, extract);
-        readable(inkContrast(dialog, {10, 4, extract.width() - 20, Title - 8}), TextContrast, "the dialog's title");
+        const QRect extract = arkive.next();
+        const QImage dialog = grab(extract);
+        readable(dialog, {10, 4, extract.width() - 20, Title - 8}, TextContrast, "the dialog's title");
         needs(control(dialog, {6, extract.height() - Touch / 2}), Touch, "Cancel");
         needs(control(dialog, {extract.width() - 6, extract.height() - Touch / 2}), Touch, "OK");
         // "Overwrite existences" is checked: its square is the first thing
         // above the buttons at the left, and "Show" lies in the row above.
-        // A tap near the check box's top and one near its bottom each toggle it.
+        // A tap near the check box's top and one near its bottom each toggle
+        // it: the box takes a finger's height.
         const int buttonsTop = face(dialog, QPoint(6, extract.height() - Touch / 2) * g.scale).top() / g.scale - 1;
         const int middle = firstBelow(dialog, 22, buttonsTop - 2, -1) - 12;
         needs(control(dialog, {extract.width() - 14, middle - Touch - 4 - Touch / 6}), Touch, "Show");
-        const QRect mark(10, middle - 12, 24, 24);
+        const QRect mark = QRect(10, middle - 12, 24, 24).translated(extract.topLeft());
         for (const int y : {middle - Touch / 2 + 3, middle + Touch / 2 - 3}) {
-            const QImage was = grab(x, mark.translated(extract.topLeft()));
+            const QImage was = grab(mark);
             tap(extract.x() + 60, extract.y() + y);
-            QTRY_VERIFY_WITH_TIMEOUT(grab(x, mark.translated(extract.topLeft())) != was, Patience);
+            QTRY_VERIFY_WITH_TIMEOUT(grab(mark) != was, Patience);
         }
-        needs({extract.width() - 20, Touch}, Touch, "a check box");
-        key("Escape");
+        xdotool({"key", "Escape"});
         QTRY_COMPARE_WITH_TIMEOUT(windowsOf(arkive.processId()).size(), 1, Patience);
 
         // tally covers the screen; its Stop and, at the end, its Close.
-        QProcess tally;
-        tally.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-        tally.start(ARKIVE_PROGRAM_DIR "/bin/tally", {"-t", "tar", "--pack", "--archive=" + QString("/a/long folder name").repeated(6) + "/x.tar"});
-        QByteArrayList tallyKnown;
-        QCOMPARE(newWindow(tally.processId(), tallyKnown), QRect(0, 0, g.w, g.h));
+        Child tally({"-t", "tar", "--pack", "--archive=" + QString("/a/long folder name").repeated(6) + "/x.tar"}, "/",
+                    ARKIVE_PROGRAM_DIR "/bin/tally");
+        QCOMPARE(tally.next(false), QRect(0, 0, g.w, g.h));
         for (const char* button : {"Stop", "Close"}) {
             if (button == QByteArray("Close"))
                 tally.closeWriteChannel();
             QTest::qWait(TapGap);
-            QVERIFY(settled(x, {0, g.h - 2 * Touch, g.w, 2 * Touch})); // below the moving bar
-            needs(control(grab(x, {0, 0, g.w, g.h}), {g.w - 16, g.h - 10 - Touch + 6}), Touch, button);
+            QVERIFY(settled({0, g.h - 2 * Touch, g.w, 2 * Touch})); // below the moving bar
+            needs(control(grab({0, 0, g.w, g.h}), {g.w - 16, g.h - 10 - Touch + 6}), Touch, button);
         }
-        tally.kill();
-        tally.waitForFinished();
     }
 
     // `arkive ARCHIVE` opens inside it: a toggle selects one member, and
-    // Extract unpacks that one alone into the archive's folder.
-    void insideAnArchive()
+    // Extract unpacks that one alone into the archive's folder. `arkive -d`
+    // with a path relative to the folder it is started from: "Cancel" ends
+    // it with 0 and unpacks nothing, "OK" with 1. Started through a link (as
+    // installed), it finds its real folder, where a relative path that only
+    // that folder holds is found: the dialog opens, not the main window.
+    void openAnArchive()
     {
         g = Phone{};
-        const QByteArray folder = m_root + "/inside";
+        const QByteArray folder = Root + "/inside";
         QVERIFY(::mkdir(folder, 0755) == 0 && writeBytes(folder + "/one.txt", "one\n")
                 && writeBytes(folder + "/two.txt", "two\n"));
         QCOMPARE(runProgram({"tar", "-C", folder, "-czf", folder + "/x.tar.gz", "one.txt", "two.txt"}), 0);
         QVERIFY(::unlink(folder + "/one.txt") == 0 && ::unlink(folder + "/two.txt") == 0);
-        Arkive arkive(m_root, g.screen, "2", {"x.tar.gz"}, folder);
-        XDisplay display(XOpenDisplay(nullptr), &XCloseDisplay);
-        QByteArrayList known;
-        QCOMPARE(newWindow(arkive.processId(), known, display.get()).width(), g.w);
-        tap(ToggleX, ListTop + Row + Row / 2);   // two.txt
-        tap(g.keyX(2), g.keyY());                 // Extract
-        const QRect extract = newWindow(arkive.processId(), known, display.get());
-        tap(extract.x() + extract.width() * 3 / 4, extract.bottom() - Touch / 2); // OK
-        QTRY_COMPARE_WITH_TIMEOUT(readBytes(folder + "/two.txt"), QByteArray("two\n"), Patience);
-        QVERIFY(!QFile::exists(folder + "/one.txt"));
-    }
-
-    // `arkive -d` with a path relative to the folder it is started from:
-    // "Cancel" ends it with 0 and unpacks nothing, "OK" with 1. Started
-    // through a link (as installed), it finds its real folder, where a
-    // relative path that only that folder holds is found: the dialog opens,
-    // not the main window.
-    void extractOnly()
-    {
-        g = Phone{};
-        const QByteArray folder = m_root + "/d";
-        QVERIFY(::mkdir(folder, 0755) == 0 && writeBytes(folder + "/hello.txt", "hello\n"));
-        QCOMPARE(runProgram({"tar", "-C", folder, "-czf", folder + "/a.tar.gz", "hello.txt"}), 0);
-        QVERIFY(::unlink(folder + "/hello.txt") == 0 && QFile::link(Program, m_root + "/arkive"));
-        for (const auto& [ok, program, path] : {std::tuple{false, m_root + "/arkive", "res/arkive.png"},
-                                                {true, Program, "a.tar.gz"}}) {
-            Arkive arkive(m_root, g.screen, "2", {"-d", path}, folder, program);
-            XDisplay display(XOpenDisplay(nullptr), &XCloseDisplay);
-            QByteArrayList known;
-            const QRect dialog = newWindow(arkive.processId(), known, display.get());
+        {
+            Child arkive({"x.tar.gz"}, folder);
+            QCOMPARE(arkive.next().width(), g.w);
+            tap(ToggleX, ListTop + Row + Row / 2);   // two.txt
+            tap(g.keyX(2), g.keyY());                 // Extract
+            const QRect extract = arkive.next();
+            tap(extract.x() + extract.width() * 3 / 4, extract.bottom() - Touch / 2); // OK
+            QTRY_COMPARE_WITH_TIMEOUT(readBytes(folder + "/two.txt"), QByteArray("two\n"), Patience);
+            QVERIFY(!QFile::exists(folder + "/one.txt"));
+        }
+        QVERIFY(QFile::link(Program, Root + "/arkive"));
+        for (const auto& [ok, program, path] : {std::tuple{false, Root + "/arkive", "res/arkive.png"},
+                                                {true, Program, "x.tar.gz"}}) {
+            Child arkive({"-d", path}, folder, program);
+            const QRect dialog = arkive.next();
             QVERIFY(dialog.width() > 0 && dialog.width() <= g.w);
             tap(dialog.x() + dialog.width() * (ok ? 3 : 1) / 4, dialog.bottom() - Touch / 2);
             QCOMPARE(arkive.waitEnd(), ok ? 1 : 0);
-            if (ok)
-                QTRY_COMPARE_WITH_TIMEOUT(readBytes(folder + "/hello.txt"), QByteArray("hello\n"), Patience);
+            if (ok) // two entries: in a folder of their own
+                QTRY_COMPARE_WITH_TIMEOUT(readBytes(folder + "/x/one.txt"), QByteArray("one\n"), Patience);
             else
-                QVERIFY(!QFile::exists(folder + "/hello.txt"));
+                QVERIFY(!QFile::exists(folder + "/x"));
         }
     }
 
@@ -576,12 +530,11 @@ private slots:
     void widthsAndMissingArchive()
     {
         for (const auto& [screen, scale, width] : {std::tuple{1, "2", 1080}, {1, "3", 1080}, {2, "1", 240}, {2, "3", 720}}) {
-            Arkive arkive(m_root, screen, scale, {"-d", "nowhere.zip"});
-            QByteArrayList known;
             g = Phone{screen, 1};
-            QCOMPARE(newWindow(arkive.processId(), known).width(), width);
+            Child arkive({"-d", "nowhere.zip"}, "/", Program, scale);
+            QCOMPARE(arkive.next(false).width(), width);
         }
-        QVERIFY(readBytes(m_root + "/arkive.log").contains("arkive: nowhere.zip: no such file\n"));
+        QVERIFY(readBytes(Root + "/arkive.log").contains("arkive: nowhere.zip: no such file\n"));
     }
 
     // On a headless Wayland compositor (weston, its desktop shell with a
@@ -599,17 +552,17 @@ private slots:
         QTemporaryDir runtime;
         QVERIFY(::chmod(QFile::encodeName(runtime.path()), 0700) == 0);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-        QProcess compositor;
-        compositor.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-        compositor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        compositor.setStandardOutputFile(QProcess::nullDevice());
-        compositor.start(weston, {"--backend=headless-backend.so", "--width=360", "--height=720", "--scale=2",
-                                  "--use-pixman", "--socket=arkive-test", "--no-config", "--debug", "--idle-time=0"});
+        Child compositor({"--backend=headless-backend.so", "--width=360", "--height=720", "--scale=2", "--use-pixman",
+                          "--socket=arkive-test", "--no-config", "--debug", "--idle-time=0"}, "/", weston);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(runtime.filePath("arkive-test")), Patience);
         qputenv("WAYLAND_DISPLAY", "arkive-test");
         qputenv("QT_QPA_PLATFORM", "wayland");
-        Arkive arkive(m_root, 0, "1", {});
+        Child arkive({}, "/", Program, "1");
         qunsetenv("QT_QPA_PLATFORM");
+        // The "Compress" key, left of its text: its face ends above the
+        // screen's bottom edge, and below the list (a window still being
+        // drawn may show no edge between them).
+        const QPoint at(g.keyFaceX(1), g.keyY() - Keys / 3);
         QSize key;
         for (int waited = 0; waited < Patience && key.height() < Touch; waited += Poll * 4) {
             QTest::qWait(Poll * 4);
@@ -620,20 +573,12 @@ private slots:
             for (const QString& name : QDir(runtime.path()).entryList({"wayland-screenshot*.png"})) {
                 const QImage screen(runtime.filePath(name));
                 QFile::remove(runtime.filePath(name));
-                // The "Compress" key, left of its text: its face ends above
-                // the screen's bottom edge, and below the list (a window
-                // still being drawn may show no edge between them).
-                const QPoint at(g.keyFaceX(1), g.keyY() - Keys / 3);
-                const QRect seen = screen.isNull() ? QRect() : face(screen, at * g.scale);
-                if (!screen.isNull() && seen.bottom() < screen.height() - 1 && seen.height() < 2 * Keys * g.scale)
+                const QRect seen = face(screen, at * g.scale); // a shot not read gives a point: no face
+                if (seen.bottom() < screen.height() - 1 && seen.height() < 2 * Keys * g.scale)
                     key = control(screen, at);
             }
         }
         needs(key, Touch, "a soft key on Wayland");
-        arkive.kill();
-        arkive.waitForFinished();
-        compositor.kill();
-        compositor.waitForFinished();
         qunsetenv("WAYLAND_DISPLAY");
         qputenv("XDG_RUNTIME_DIR", runtimeWas);
     }

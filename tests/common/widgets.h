@@ -26,20 +26,16 @@ T* findByText(const QWidget* parent, const QString& text)
 // While it lives, runs `act` on each modal dialog of type T that is up
 // (looking every 20 ms).
 template <typename T>
-class WhileModal
+struct WhileModal : QTimer
 {
-public:
     explicit WhileModal(std::function<void(T*)> act)
     {
-        QObject::connect(&m_timer, &QTimer::timeout, [act] {
+        connect(this, &QTimer::timeout, [act] {
             if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
                 act(dialog);
         });
-        m_timer.start(20);
+        start(20);
     }
-
-private:
-    QTimer m_timer;
 };
 
 // Collects the debug channel's messages while it lives.
