@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unistd.h>
 
 StartOptions parseOptions(int argc, char** argv)
 {
@@ -98,14 +99,23 @@ QByteArray programFolder(const char* argv0)
     return folderOf(executable);
 }
 
+// An empty entry of either list is the current folder, which is whatever
+// folder arkive runs a line in: the one the user browses. None is added.
 QByteArray newPathValue(const char* oldPath, const QByteArray& programDir)
 {
-    return QByteArray(oldPath ? oldPath : "") + ':' + programDir + "/bin";
+    QByteArray path = oldPath ? oldPath : "";
+    if (path.isEmpty()) {
+        path.resize(static_cast<qsizetype>(::confstr(_CS_PATH, nullptr, 0)));
+        ::confstr(_CS_PATH, path.data(), static_cast<size_t>(path.size()));
+        path.truncate(path.indexOf('\0'));
+    }
+    return (path.isEmpty() ? path : path + ':') + programDir + "/bin";
 }
 
 QByteArray newLibraryPathValue(const char* oldValue, const QByteArray& programDir)
 {
-    return programDir + "/plugin:" + programDir + "/lib:" + QByteArray(oldValue ? oldValue : "");
+    const QByteArray libraries = programDir + "/plugin:" + programDir + "/lib";
+    return oldValue && *oldValue ? libraries + ':' + oldValue : libraries;
 }
 
 QByteArray locateArchive(const QByteArray& path, const QByteArray& startFolder,

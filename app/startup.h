@@ -38,12 +38,13 @@ QByteArray programFolder(const char* argv0);
 QByteArray absoluteProgramPath(const QByteArray& argv0, const QByteArray& cwd,
                                const QByteArray& path);
 
-// PATH for the program and the commands it starts: the old value (empty when
-// unset), then the program's own bin folder, so the system's tools come first.
+// PATH for the program and the commands it starts: the old value (the
+// system's standard one when unset or empty), then the program's own bin
+// folder, so the system's tools come first.
 QByteArray newPathValue(const char* oldPath, const QByteArray& programDir);
 
-// LD_LIBRARY_PATH: the program's plugin and lib folders before the old value;
-// with no old value it ends with ':'.
+// LD_LIBRARY_PATH: the program's plugin and lib folders before the old value,
+// if any.
 QByteArray newLibraryPathValue(const char* oldValue, const QByteArray& programDir);
 
 // The archive of -d as the program opens it: an absolute path as given; a

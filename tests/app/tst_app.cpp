@@ -116,9 +116,14 @@ private slots:
                  {"sh", "/nonexistent:/bin", "/bin/sh"}, {"sh", "/nonexistent", {}}, {"", "/bin", {}}})
             QCOMPARE(absoluteProgramPath(argv0, "/home", path), program);
         QCOMPARE(folderOf("/arkive") + ' ' + folderOf("arkive"), "/ ");
-        QCOMPARE(newPathValue("/usr/bin:/bin", "/p") + ' ' + newPathValue(nullptr, "/p"), "/usr/bin:/bin:/p/bin :/p/bin");
-        QCOMPARE(newLibraryPathValue("/usr/lib", "/p") + ' ' + newLibraryPathValue(nullptr, "/p"),
-                 "/p/plugin:/p/lib:/usr/lib /p/plugin:/p/lib:");
+        // No entry of PATH or LD_LIBRARY_PATH is left empty: that would be the folder a line runs in.
+        QCOMPARE(newPathValue("/usr/bin:/bin", "/p"), "/usr/bin:/bin:/p/bin");
+        for (const char* unset : {static_cast<const char*>(nullptr), ""}) {
+            const QByteArray path = newPathValue(unset, "/p");
+            QVERIFY2(path.contains("/bin:") && path.endsWith(":/p/bin") && !path.startsWith(':') && !path.contains("::"), path);
+            QCOMPARE(newLibraryPathValue(unset, "/p"), "/p/plugin:/p/lib");
+        }
+        QCOMPARE(newLibraryPathValue("/usr/lib", "/p"), "/p/plugin:/p/lib:/usr/lib");
     }
 
     // A relative archive is looked for where arkive was started, then below
