@@ -13,7 +13,6 @@
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <unistd.h>
 
 StartOptions parseOptions(int argc, char** argv)
 {
