@@ -29,10 +29,17 @@
 #include <string>
 #include <vector>
 
+#include "lines.h"
 #include "stats.h"
 
+using bench::Cost;
 using bench::halfSpread;
 using bench::median;
+using bench::roundRatios;
+using bench::runInterleaved;
+using bench::runLine;
+using bench::spawnWait;
+using bench::Variant;
 
 extern char** environ;
 
@@ -45,47 +52,6 @@ double seconds(const std::function<void()>& work)
     const auto start = Clock::now();
     work();
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// One run: wall time, and the CPU time of the program and every process it
-// waited for (user + system).
-struct Cost {
-    double wall = 0;
-    double cpu = 0;
-    double switches = 0;   // voluntary context switches: mostly wake-ups of a reader
-};
-
-// Runs a program (looked up on PATH) and waits for it.
-Cost spawnWait(std::vector<std::string> words, bool quiet)
-{
-    std::vector<char*> argv;
-    for (std::string& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (quiet) {
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    }
-    Cost cost;
-    const auto start = Clock::now();
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        struct rusage ru {};
-        wait4(pid, &status, 0, &ru);
-        cost.cpu = double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) + double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
-        cost.switches = double(ru.ru_nvcsw);
-    }
-    cost.wall = std::chrono::duration<double>(Clock::now() - start).count();
-    posix_spawn_file_actions_destroy(&actions);
-    return cost;
-}
-
-Cost runLine(const std::string& line)
-{
-    return spawnWait({"/bin/sh", "-c", line}, true);
 }
 
 int makeTree(const char* root, int folders, int files, int size)
@@ -124,15 +90,7 @@ int compareTotal(const char* root, int reps)
     return 0;
 }
 
-struct Variant {
-    Variant(const char* n, std::string l) : name(n), line(std::move(l)) {}
-    const char* name;
-    std::string line;
-    std::vector<double> wall, cpu, switches;
-};
-
-// Runs the variants REPS times each, interleaved (the order turns each
-// round), `reset` before every run (not timed). The first variant is
+// Runs the variants REPS times each, interleaved. The first variant is
 // arkive's line, the second the baseline the goal is measured against.
 void compareLines(const std::string& title, std::vector<Variant>& variants, int reps,
                   const std::function<void()>& reset)
@@ -141,16 +99,7 @@ void compareLines(const std::string& title, std::vector<Variant>& variants, int 
     if (const char* other = std::getenv("COMPARE_TALLY_DIR"))
         variants.emplace_back("arkive's line, $COMPARE_TALLY_DIR's tally",
                               "PATH=" + std::string(other) + ":$PATH; " + variants[0].line);
-    for (int r = 0; r < reps; ++r) {
-        for (size_t k = 0; k < variants.size(); ++k) {
-            Variant& v = variants[(k + size_t(r)) % variants.size()];
-            reset();
-            const Cost cost = runLine(v.line);
-            v.wall.push_back(cost.wall);
-            v.cpu.push_back(cost.cpu);
-            v.switches.push_back(cost.switches);
-        }
-    }
+    runInterleaved(variants, reps, reset);
     std::printf("%s, medians of %d interleaved runs:\n", title.c_str(), reps);
     for (const Variant& v : variants)
         std::printf("  %-40s %7.3f s wall %7.3f s CPU %7.0f context switches\n", v.name, median(v.wall),
@@ -158,13 +107,9 @@ void compareLines(const std::string& title, std::vector<Variant>& variants, int 
     const Variant& line = variants[0];
     for (size_t k = 1; k < variants.size(); ++k) {
         const Variant& base = variants[k];
-        // The ratio of each round (both ran within a second of each other):
-        // their median, and half their interquartile spread as the noise.
-        std::vector<double> wall, cpu;
-        for (int r = 0; r < reps; ++r) {
-            wall.push_back(line.wall[size_t(r)] / base.wall[size_t(r)]);
-            cpu.push_back(line.cpu[size_t(r)] / base.cpu[size_t(r)]);
-        }
+        // The rounds' ratios: their median, and half their interquartile
+        // spread as the noise.
+        const auto [wall, cpu] = roundRatios(line, base);
         std::printf("  ratio against %-26s wall %.3f (noise +-%.3f), CPU %.3f (noise +-%.3f)%s\n", base.name,
                     median(wall), halfSpread(wall), median(cpu), halfSpread(cpu), k == 1 ? "  goal 1.01" : "");
     }

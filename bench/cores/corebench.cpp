@@ -33,10 +33,15 @@
 #include <string>
 #include <vector>
 
+#include "lines.h"
 #include "stats.h"
 
 using bench::halfSpread;
 using bench::median;
+using bench::roundRatios;
+using bench::runInterleaved;
+using bench::runLine;
+using bench::Variant;
 
 extern char** environ;
 
@@ -46,34 +51,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int FileMegabytes = 5;        // the tree's files
 constexpr int VocabularyWords = 5000;   // the text's words
-
-struct Cost {
-    double wall = 0;
-    double cpu = 0;   // of the shell and every process it waited for
-};
-
-Cost runLine(const std::string& line)
-{
-    char* argv[] = {const_cast<char*>("/bin/sh"), const_cast<char*>("-c"), const_cast<char*>(line.c_str()), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    Cost cost;
-    const auto start = Clock::now();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, "/bin/sh", &actions, nullptr, argv, environ) == 0) {
-        int status = 0;
-        struct rusage ru {};
-        wait4(pid, &status, 0, &ru);
-        cost.cpu = double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) + double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-            std::fprintf(stderr, "corebench: failed (%d): %s\n", status, line.c_str());
-    }
-    cost.wall = std::chrono::duration<double>(Clock::now() - start).count();
-    posix_spawn_file_actions_destroy(&actions);
-    return cost;
-}
 
 std::string quoted(const std::string& word)
 {
@@ -140,34 +117,17 @@ std::string stageWords(const arkive::Plan& plan, size_t index)
     return text;
 }
 
-struct Variant {
-    const char* name;
-    std::string line;
-    std::vector<double> wall, cpu;
-};
-
-// Runs the variants interleaved, the order turning each round, `reset`
-// before each run; the first is arkive's line.
+// Runs the variants interleaved, `reset` before each run; the first is
+// arkive's line.
 void compare(const std::string& title, std::vector<Variant>& variants, int reps, const std::function<void()>& reset,
              double wallGoal)
 {
-    for (int r = 0; r < reps; ++r)
-        for (size_t k = 0; k < variants.size(); ++k) {
-            Variant& v = variants[(k + size_t(r)) % variants.size()];
-            reset();
-            const Cost cost = runLine(v.line);
-            v.wall.push_back(cost.wall);
-            v.cpu.push_back(cost.cpu);
-        }
+    runInterleaved(variants, reps, reset);
     std::printf("%s, medians of %d interleaved runs:\n", title.c_str(), reps);
     for (const Variant& v : variants)
         std::printf("  %-44s %8.2f s wall %8.2f s CPU\n", v.name, median(v.wall), median(v.cpu));
     for (size_t k = 1; k < variants.size(); ++k) {
-        std::vector<double> wall, cpu;
-        for (int r = 0; r < reps; ++r) {
-            wall.push_back(variants[0].wall[size_t(r)] / variants[k].wall[size_t(r)]);
-            cpu.push_back(variants[0].cpu[size_t(r)] / variants[k].cpu[size_t(r)]);
-        }
+        const auto [wall, cpu] = roundRatios(variants[0], variants[k]);
         char goal[32] = "";
         if (k == 1)
             std::snprintf(goal, sizeof goal, " (goal %.2f)", wallGoal);
@@ -215,10 +175,10 @@ int comparePacking(const std::string& format, const std::string& source, const s
     // tar's stream as the line makes it, its listing thrown away.
     const std::string tar = "tar -cvvf - --index-file=/dev/null -C " + quoted(folder) + " -- " + quoted(name);
     std::vector<Variant> variants{
-        {"arkive's line (tally, every core)", packLine(request), {}, {}},
+        {"arkive's line (tally, every core)", packLine(request)},
         {"tar | the single-threaded tool", "tar -cf - -C " + quoted(folder) + " -- " + quoted(name) + " | " + single(*f)
-                                               + " >" + quoted(made), {}, {}},
-        {"the same tools without tally", tar + " | " + stageWords(plan, 2) + " >" + quoted(made), {}, {}}};
+                                               + " >" + quoted(made)},
+        {"the same tools without tally", tar + " | " + stageWords(plan, 2) + " >" + quoted(made)}};
     compare("packing 200 MB as " + format, variants, reps, [&] { unlink(archive.c_str()); unlink(made.c_str()); }, 0.55);
     unlink(made.c_str());
     return 0;
@@ -234,10 +194,10 @@ int compareUnpacking(const std::string& format, const std::string& source, const
     ExtractRequest extract{QString::fromStdString(archive), QString::fromStdString(folder), {}, true, {}, {}};
     const arkive::Plan plan = extractPlan(extract, archiveFacts(extract.archive), QStringLiteral("bench"));
     std::vector<Variant> variants{
-        {"arkive's line (tally, every core)", unpackLine(archive, folder), {}, {}},
-        {"the single-threaded tool | tar", single(*f) + " -d <" + quoted(archive) + " | tar -xf - -C " + quoted(folder), {}, {}},
+        {"arkive's line (tally, every core)", unpackLine(archive, folder)},
+        {"the single-threaded tool | tar", single(*f) + " -d <" + quoted(archive) + " | tar -xf - -C " + quoted(folder)},
         {"the same tools without tally", stageWords(plan, 1) + " <" + quoted(archive) + " | tar -xvvf - -C " + quoted(folder)
-                                             + " >/dev/null", {}, {}}};
+                                             + " >/dev/null"}};
     compare("unpacking " + format + " (made by arkive)", variants, reps, [&] {
         runLine("rm -rf " + quoted(folder));
         mkdir(folder.c_str(), 0755);
