@@ -129,11 +129,6 @@ RarHeaders rarHeaders(const ReadAt& read, unsigned maxHeaders)
     return {};
 }
 
-bool rarEncrypted(const ReadAt& read, unsigned maxHeaders)
-{
-    return rarHeaders(read, maxHeaders).encrypted;
-}
-
 RarHeaders rarFileHeaders(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -143,11 +138,6 @@ RarHeaders rarFileHeaders(const std::string& path)
         [fd](std::uint64_t offset, std::size_t size, std::string& out) { return readAt(fd, offset, size, out); });
     ::close(fd);
     return headers;
-}
-
-bool rarFileEncrypted(const std::string& path)
-{
-    return rarFileHeaders(path).encrypted;
 }
 
 } // namespace arkive

@@ -22,9 +22,7 @@ struct RarHeaders {
 
 // Walks the headers only, at most `maxHeaders`.
 RarHeaders rarHeaders(const ReadAt& read, unsigned maxHeaders = 100000);
-bool rarEncrypted(const ReadAt& read, unsigned maxHeaders = 100000);
 
 RarHeaders rarFileHeaders(const std::string& path);
-bool rarFileEncrypted(const std::string& path);
 
 } // namespace arkive

@@ -56,9 +56,7 @@ void relayErrors(int inFd, int outFd)
         writeRecord(outFd, line);
 }
 
-namespace {
-
-void writeWhole(int fd, const std::string& text)
+void writeAll(int fd, const std::string& text)
 {
     std::size_t done = 0;
     while (done < text.size()) {
@@ -71,10 +69,12 @@ void writeWhole(int fd, const std::string& text)
     }
 }
 
+namespace {
+
 void writeCount(int fd, std::uint64_t bytes)
 {
     const std::string record = std::string("\0B", 2) + std::to_string(bytes) + std::string(1, '\0');
-    writeWhole(fd, record);
+    writeAll(fd, record);
 }
 
 } // namespace
@@ -121,7 +121,7 @@ int passCounting(int inFd, int outFd, int recordFd, int errFd)
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0) {
-                writeWhole(errFd, std::string("tally: read error: ") + std::strerror(errno) + "\n");
+                writeAll(errFd, std::string("tally: read error: ") + std::strerror(errno) + "\n");
                 return -1;
             }
             for (ssize_t done = 0; done < n;) {
@@ -131,7 +131,7 @@ int passCounting(int inFd, int outFd, int recordFd, int errFd)
                 if (w < 0 && errno == EPIPE)
                     return -2;
                 if (w < 0) {
-                    writeWhole(errFd, std::string("tally: write error: ") + std::strerror(errno) + "\n");
+                    writeAll(errFd, std::string("tally: write error: ") + std::strerror(errno) + "\n");
                     return -1;
                 }
                 done += w;

@@ -57,6 +57,10 @@ private:
     std::string record_;
 };
 
+// Writes all of `text` to fd, again after a signal; gives up on a closed or
+// broken descriptor, which must not end tally.
+void writeAll(int fd, const std::string& text);
+
 // The relay: reads error output from inFd and writes each line (without its
 // end of line, cut to kRelayLineBytes) to outFd as an "E" record. Returns
 // when inFd ends.

@@ -34,22 +34,30 @@ bool isNumber(const char* s)
     return true;
 }
 
-// The access mode of an open file from /proc/PID/fdinfo/FD ("flags:\t0100001").
-int accessMode(const std::string& fdinfo)
+// The number after `key` in /proc/PID/fdinfo/FD ("pos:\t1000"), in `base`.
+std::optional<std::uint64_t> fdinfoValue(const std::string& fdinfo, const char* key, int base)
 {
     FILE* f = std::fopen(fdinfo.c_str(), "re");
     if (!f)
-        return -1;
+        return std::nullopt;
+    const std::size_t length = std::strlen(key);
     char buf[256];
-    int mode = -1;
+    std::optional<std::uint64_t> value;
     while (std::fgets(buf, sizeof buf, f)) {
-        if (std::strncmp(buf, "flags:", 6) == 0) {
-            mode = static_cast<int>(std::strtoul(buf + 6, nullptr, 8) & O_ACCMODE);
+        if (std::strncmp(buf, key, length) == 0) {
+            value = std::strtoull(buf + length, nullptr, base);
             break;
         }
     }
     std::fclose(f);
-    return mode;
+    return value;
+}
+
+// The access mode of an open file from /proc/PID/fdinfo/FD ("flags:\t0100001").
+int accessMode(const std::string& fdinfo)
+{
+    const auto flags = fdinfoValue(fdinfo, "flags:", 8);
+    return flags ? static_cast<int>(*flags & O_ACCMODE) : -1;
 }
 
 bool sameUser(const std::string& procDir)
@@ -119,19 +127,7 @@ std::optional<FileReader> findFileReader(std::uint64_t inode, const std::string&
 std::optional<std::uint64_t> readPosition(const FileReader& reader, const std::string& procRoot)
 {
     const std::string fdinfo = procRoot + "/" + std::to_string(reader.pid) + "/fdinfo/" + std::to_string(reader.fd);
-    FILE* f = std::fopen(fdinfo.c_str(), "re");
-    if (!f)
-        return std::nullopt;
-    char buf[256];
-    std::optional<std::uint64_t> position;
-    while (std::fgets(buf, sizeof buf, f)) {
-        if (std::strncmp(buf, "pos:", 4) == 0) {
-            position = std::strtoull(buf + 4, nullptr, 10);
-            break;
-        }
-    }
-    std::fclose(f);
-    return position;
+    return fdinfoValue(fdinfo, "pos:", 10);
 }
 
 std::vector<pid_t> findPipeWriters(std::uint64_t inode, const std::string& procRoot)

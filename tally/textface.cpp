@@ -8,13 +8,13 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <memory>
 #include <string>
 #include <thread>
 
 #include "endsignals.h"
 #include "inputpacer.h"
+#include "records.h"
 #include "session.h"
 #include "stopper.h"
 #include "ticker.h"
@@ -22,21 +22,6 @@
 namespace tally {
 
 namespace {
-
-void writeAll(int fd, const std::string& text)
-{
-    const char* p = text.data();
-    std::size_t left = text.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return;   // a closed or broken standard error must not end tally
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-}
 
 std::size_t terminalColumns(int fd)
 {
