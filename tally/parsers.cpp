@@ -22,13 +22,10 @@ std::optional<std::uint64_t> StatFileProbe::fileSize(const std::string& path)
     return static_cast<std::uint64_t>(st.st_size);
 }
 
-std::optional<std::uint64_t> StatFileProbe::symlinkTargetSize(const std::string& path, bool* found)
+std::optional<std::uint64_t> StatFileProbe::symlinkTargetSize(const std::string& path)
 {
     struct stat st;
-    const bool there = !path.empty() && ::lstat(path.c_str(), &st) == 0;
-    if (found)
-        *found = there;
-    if (!there || !S_ISLNK(st.st_mode))
+    if (path.empty() || ::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
         return std::nullopt;
     if (::stat(path.c_str(), &st) != 0)
         return std::uint64_t{0};   // a dangling link: the total counted nothing either

@@ -53,10 +53,9 @@ public:
     // What the total counted for the symbolic link at path: the size of the
     // file it leads to, or of everything below the folder it leads to
     // (counted like the total: hidden entries and entries that are neither
-    // files nor folders left out). Nothing when path is no symbolic link;
-    // `found`, when given, tells whether anything is at path at all. Costs
-    // one lstat() unless path is a link.
-    virtual std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found = nullptr) = 0;
+    // files nor folders left out). Nothing when path is no symbolic link.
+    // Costs one lstat() unless path is a link.
+    virtual std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) = 0;
     // How far the program of the line that reads the file at path has
     // read it; nothing when that is not known.
     virtual std::optional<std::uint64_t> readPosition(const std::string&) { return std::nullopt; }
@@ -70,7 +69,7 @@ class StatFileProbe : public FileProbe {
 public:
     explicit StatFileProbe(int inFd = 0) : inFd_(inFd) {}
     std::optional<std::uint64_t> fileSize(const std::string& path) override;
-    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found = nullptr) override;
+    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) override;
     std::optional<std::uint64_t> readPosition(const std::string& path) override;
 
 private:

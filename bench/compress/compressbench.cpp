@@ -191,10 +191,10 @@ public:
         ++asked;
         return real_.fileSize(path);
     }
-    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path, bool* found) override
+    std::optional<std::uint64_t> symlinkTargetSize(const std::string& path) override
     {
         ++asked;
-        return real_.symlinkTargetSize(path, found);
+        return real_.symlinkTargetSize(path);
     }
 
 private:
