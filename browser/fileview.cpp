@@ -179,7 +179,9 @@ FileView::FileView(const QString& nameFilter, int filterSpec, QWidget* parent, i
     header()->setStretchLastSection(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setRootIsDecorated(false);
-    setUniformRowHeights(false);
+    // Every row has FileViewItem::rowHeight(): the list need not ask each
+    // row of a long listing for its height.
+    setUniformRowHeights(true);
     setItemDelegate(new UTIL_ListViewDelegate(this));
     setColumnWidth(0, (parent ? parent->width() : width()) - ColumnInset);
     setSelectionMode(QAbstractItemView::MultiSelection);
