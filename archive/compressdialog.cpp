@@ -94,6 +94,7 @@ struct CompressDialogPrivate
     QLabel* ratioLabel = nullptr;
     QLineEdit* nameEdit = nullptr;
     QLineEdit* passwordEdit = nullptr;
+    QWidget* passwordField = nullptr;  // the edit with its "Show"
     QComboBox* formatBox = nullptr;
     QCheckBox* ultraBox = nullptr;
     QCheckBox* splitBox = nullptr;
@@ -174,6 +175,7 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     optionsGrid->setSpacing(0);
     d->passwordLabel = new QLabel(tr("Password:"), d->optionsGroup);
     auto* passwordField = new PasswordField(d->optionsGroup);
+    d->passwordField = passwordField;
     d->passwordEdit = passwordField->lineEdit();
     d->ratioLabel = new QLabel(tr("Ratio:"), d->optionsGroup);
     d->ratioSpin = new QSpinBox(d->optionsGroup);
@@ -258,7 +260,7 @@ void CompressDialog::updateOptions()
 {
     const arkive::Format* format = formatOfEntry(d->formatBox->currentText());
     const arkive::Capabilities caps = format ? format->caps : arkive::Capabilities{};
-    for (QWidget* widget : QWidgetList{d->passwordLabel, d->passwordEdit})
+    for (QWidget* widget : QWidgetList{d->passwordLabel, d->passwordField})
         widget->setEnabled(caps.password);
     for (QWidget* widget : QWidgetList{d->ratioLabel, d->ratioHolder, d->ultraBox})
         widget->setEnabled(caps.level);
