@@ -8,7 +8,6 @@
 #include "extractcommand.h"
 #include "format.h"
 #include "filestatus.h"
-#include "folderpath.h"
 #include "jobrecord.h"
 #include "jobrecords.h"
 #include "localbytes.h"
@@ -271,8 +270,6 @@ void CompressDialog::updateOptions()
 void CompressDialog::setFiles(const QStringList& list)
 {
     d->files = list;
-    if (d->entries->shownFolder().isEmpty() && !list.isEmpty())
-        d->entries->setShownFolder(parentFolder(list.first()));
     d->entries->setEntries(list);
     adjustSize();
 }
