@@ -8,7 +8,6 @@
 #include "extractcommand.h"
 #include "format.h"
 #include "filestatus.h"
-#include "folderpath.h"
 #include "jobrecord.h"
 #include "jobrecords.h"
 #include "localbytes.h"
@@ -94,6 +93,7 @@ struct CompressDialogPrivate
     QLabel* ratioLabel = nullptr;
     QLineEdit* nameEdit = nullptr;
     QLineEdit* passwordEdit = nullptr;
+    QWidget* passwordField = nullptr;  // the edit with its "Show"
     QComboBox* formatBox = nullptr;
     QCheckBox* ultraBox = nullptr;
     QCheckBox* splitBox = nullptr;
@@ -174,6 +174,7 @@ CompressDialog::CompressDialog(QWidget* parent, const char* name, Qt::WindowFlag
     optionsGrid->setSpacing(0);
     d->passwordLabel = new QLabel(tr("Password:"), d->optionsGroup);
     auto* passwordField = new PasswordField(d->optionsGroup);
+    d->passwordField = passwordField;
     d->passwordEdit = passwordField->lineEdit();
     d->ratioLabel = new QLabel(tr("Ratio:"), d->optionsGroup);
     d->ratioSpin = new QSpinBox(d->optionsGroup);
@@ -258,7 +259,7 @@ void CompressDialog::updateOptions()
 {
     const arkive::Format* format = formatOfEntry(d->formatBox->currentText());
     const arkive::Capabilities caps = format ? format->caps : arkive::Capabilities{};
-    for (QWidget* widget : QWidgetList{d->passwordLabel, d->passwordEdit})
+    for (QWidget* widget : QWidgetList{d->passwordLabel, d->passwordField})
         widget->setEnabled(caps.password);
     for (QWidget* widget : QWidgetList{d->ratioLabel, d->ratioHolder, d->ultraBox})
         widget->setEnabled(caps.level);
@@ -269,8 +270,6 @@ void CompressDialog::updateOptions()
 void CompressDialog::setFiles(const QStringList& list)
 {
     d->files = list;
-    if (d->entries->shownFolder().isEmpty() && !list.isEmpty())
-        d->entries->setShownFolder(parentFolder(list.first()));
     d->entries->setEntries(list);
     adjustSize();
 }

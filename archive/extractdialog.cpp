@@ -140,8 +140,6 @@ void ExtractDialog::setFiles(const QStringList& list)
 {
     d->files = list;
     d->members.clear();
-    if (d->entries->shownFolder().isEmpty() && !list.isEmpty())
-        d->entries->setShownFolder(parentFolder(list.first()));
     d->entries->setEntries(list);
     d->ownFolderBox->setText(list.size() == 1 ? QObject::tr("Into a folder of its own: %1").arg(ownFolderName(list.first()))
                                               : QObject::tr("Each into a folder of its own"));

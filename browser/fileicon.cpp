@@ -74,8 +74,11 @@ FileIcon fileIconFor(const QString& path, const FileStatus& status)
         for (const ExtensionIcon& entry : Extensions)
             if (extension == QLatin1String(entry.extension))
                 return entry.icon;
-    if (!status.valid || S_ISREG(status.mode)) {
-        if (const arkive::Format* format = arkive::formatOfArchive(toLocalBytes(path).toStdString())) {
+    // A name without an extension has no archive's ending: its row is told
+    // without turning the path into bytes.
+    if (!extension.isEmpty() && (!status.valid || S_ISREG(status.mode))) {
+        const QByteArray bytes = toLocalBytes(path);
+        if (const arkive::Format* format = arkive::formatOfArchive({bytes.constData(), size_t(bytes.size())})) {
             switch (format->family) {
             case arkive::Family::Tar: return FileIcon::TarArchive;
             case arkive::Family::Zip: return FileIcon::ZipArchive;

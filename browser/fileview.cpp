@@ -179,10 +179,10 @@ FileView::FileView(const QString& nameFilter, int filterSpec, QWidget* parent, i
     header()->setStretchLastSection(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setRootIsDecorated(false);
-    setUniformRowHeights(false);
+    // Every row has FileViewItem::rowHeight(): the list need not ask each
+    // row of a long listing for its height.
+    setUniformRowHeights(true);
     setItemDelegate(new UTIL_ListViewDelegate(this));
-    connect(this, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current, QTreeWidgetItem*) { itemHighlighted(current); });
     setColumnWidth(0, (parent ? parent->width() : width()) - ColumnInset);
     setSelectionMode(QAbstractItemView::MultiSelection);
     setAllColumnsShowFocus(true);
@@ -323,7 +323,6 @@ void FileView::setDir(const QString& path)
         row->setIcon(fileIconFor(absPath, status));
         row->setFileInfo(absPath, status);
         rows.append(row);
-        m_expandedItem = row;
     }
     const bool newFolder = folder != currentDir;
     // The rows' paths are made from currentDir.
@@ -367,7 +366,6 @@ void FileView::watch(const QString& folder)
 
 void FileView::startRows()
 {
-    m_expandedItem = nullptr;
     {
         const QScopedValueRollback<bool> quiet(m_quiet, true); // emptying the list does not unselect its entries
         clear();
@@ -680,10 +678,6 @@ void FileView::itemPressed(QTreeWidgetItem* item, const QPoint&, int)
         return;
     // The press's own change of the selection has reached selectedFiles
     // through selectionChanged().
-    if (selected)
-        row->showDetails();
-    else
-        row->hideDetails();
     pressedPath = row->absPath();
     qDebug().noquote() << QStringLiteral("pressed: ") + pressedPath;
 }
@@ -727,21 +721,8 @@ void FileView::selectAlone(FileViewItem* row)
         clearSelection();
         row->setSelected(true);
     }
-    row->showDetails();
     selectedFiles = QStringList{row->absPath()};
     emit selectedFilesChanged();
-}
-
-void FileView::itemHighlighted(QTreeWidgetItem* item)
-{
-    FileViewItem* row = rowOf(item);
-    if (row == m_expandedItem)
-        return;
-    if (m_expandedItem)
-        m_expandedItem->hideDetails();
-    m_expandedItem = row;
-    if (row)
-        row->showDetails();
 }
 
 void FileView::updateSelections(QTreeWidgetItem* item)

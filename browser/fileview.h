@@ -108,7 +108,6 @@ public slots:
 protected slots:
     void itemClicked(QTreeWidgetItem* item, const QPoint& globalPos, int column);
     void itemPressed(QTreeWidgetItem* item, const QPoint& globalPos, int column);
-    void itemHighlighted(QTreeWidgetItem* item);
     void updateSelections(QTreeWidgetItem* item);
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
 
@@ -139,7 +138,6 @@ private:
     int m_sortSpec;
     bool m_dirsOnly = false;
     bool m_quiet = false; // the view itself changes the rows' selection
-    FileViewItem* m_expandedItem = nullptr;
     // The rows' names as the folder gives them, one after another, each
     // ended by a NUL: one block instead of a string for every row.
     QByteArray m_names;

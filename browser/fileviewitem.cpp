@@ -16,7 +16,6 @@
 
 FileViewItem::FileViewItem(quint32 nameAt)
     : UTIL_ListViewItem(nullptr, QString())
-    , detailsShown(false)
     , m_mode(0)
     , m_icon(unsigned(FileIcon::Note))
     , m_ownerKnown(false)
@@ -86,16 +85,6 @@ QPixmap FileViewItem::pixmap(int column) const
 {
     const auto* view = qobject_cast<const FileView*>(treeWidget());
     return column == 0 && view ? view->icon(icon()) : UTIL_ListViewItem::pixmap(column);
-}
-
-void FileViewItem::showDetails()
-{
-    detailsShown = true;
-}
-
-void FileViewItem::hideDetails()
-{
-    detailsShown = false;
 }
 
 QString FileViewItem::key(int column, bool ascending) const

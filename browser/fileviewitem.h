@@ -38,19 +38,11 @@ public:
     // (see fittedDetails).
     virtual QString detailText() const;
 
-    // The view highlights or selects the row (detailsShown) or no longer
-    // does; the row looks the same either way, only the colour of a
-    // selected row tells.
-    virtual void hideDetails();
-    virtual void showDetails();
-
     QVariant data(int column, int role) const override;
     QPixmap pixmap(int column) const override;
     QString key(int column, bool ascending) const override;
     void paintCell(QPainter* p, const QPalette& palette, int column, int width,
                    int align) override;
-
-    bool detailsShown : 1;
 
     // The one height of every row: a finger's target with two lines on a
     // phone-shaped screen, two lines on the emulated screen.

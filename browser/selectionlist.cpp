@@ -51,6 +51,8 @@ SelectionList::SelectionList(bool droppable, int lines, QWidget* parent)
 void SelectionList::setEntries(const QStringList& paths)
 {
     m_paths = paths;
+    if (m_shownFolder.isEmpty() && !paths.isEmpty())
+        m_shownFolder = parentFolder(paths.first());
     showLines();
 }
 

@@ -21,10 +21,11 @@ class SelectionList : public QWidget
 public:
     SelectionList(bool droppable, int lines, QWidget* parent = nullptr);
 
+    // Named from the folder shown; until one is set, from the first
+    // entry's folder.
     void setEntries(const QStringList& paths);
     // Entries in this folder are named by their names alone.
     void setShownFolder(const QString& folder);
-    QString shownFolder() const { return m_shownFolder; }
     // The entries still ticked, in their order.
     QStringList entries() const;
 

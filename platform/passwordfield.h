@@ -3,10 +3,10 @@
 #include <QWidget>
 
 class QLineEdit;
-class ZPushButton;
 
 // A password's field: what is typed is hidden unless "Show" beside it is
-// pressed in. The button can be used exactly while the field can.
+// pressed in. The field is enabled and disabled as a whole, the button with
+// the edit.
 class PasswordField : public QWidget
 {
     Q_OBJECT
@@ -14,12 +14,7 @@ public:
     explicit PasswordField(QWidget* parent = nullptr);
 
     QLineEdit* lineEdit() const { return m_edit; }
-    ZPushButton* showButton() const { return m_show; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLineEdit* m_edit;
-    ZPushButton* m_show;
 };
