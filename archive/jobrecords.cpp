@@ -1,6 +1,7 @@
 #include "jobrecords.h"
 
 #include "plan.h"
+#include "readat.h"
 #include "removetree.h"
 
 #include <fcntl.h>
@@ -27,20 +28,6 @@ bool makeFolders(const std::string& path)
         if (slash == std::string::npos)
             return true;
     }
-}
-
-bool writeAll(int fd, const std::string& data)
-{
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 struct Record {

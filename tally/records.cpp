@@ -56,19 +56,6 @@ void relayErrors(int inFd, int outFd)
         writeRecord(outFd, line);
 }
 
-void writeAll(int fd, const std::string& text)
-{
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return;
-        done += static_cast<std::size_t>(n);
-    }
-}
-
 namespace {
 
 void writeCount(int fd, std::uint64_t bytes)

@@ -6,6 +6,8 @@
 // and listing are told apart however they interleave.
 #pragma once
 
+#include "readat.h"
+
 #include <chrono>
 #include <cstddef>
 #include <cstring>
@@ -59,7 +61,7 @@ private:
 
 // Writes all of `text` to fd, again after a signal; gives up on a closed or
 // broken descriptor, which must not end tally.
-void writeAll(int fd, const std::string& text);
+using arkive::writeAll;
 
 // The relay: reads error output from inFd and writes each line (without its
 // end of line, cut to kRelayLineBytes) to outFd as an "E" record. Returns
