@@ -429,11 +429,15 @@ bool Session::mayBeCut(Outcome ended) const
 
 Snapshot Session::snapshot(Clock::time_point now)
 {
+    // The member being written, as far as it has got; none once its line
+    // has ended, when it counts as written.
+    openWritten_ = 0;
     if (!inputEnded_ && reader_.hasOpen()) {
         const Line open = reader_.open();
         parser_->openLine(open.text, open.dropped);
         const std::string& file = parser_->openFile();
-        openWritten_ = file.empty() || !probe_ ? 0 : probe_->fileSize(file).value_or(0);
+        if (!file.empty() && probe_)
+            openWritten_ = probe_->fileSize(file).value_or(0);
     }
     // A tar line without a pass: the partial archive as tar writes it, the
     // archive as tar reads it.

@@ -322,6 +322,8 @@ private slots:
         const QByteArray written = "  inflating: /mmc/mmca1/photos/a.txt  \n  inflating: /mmc/mmca1/photos/a.txt";
         unzip.feed(written.constData(), std::size_t(written.size()));
         QCOMPARE(unzip.snapshot(Clock::time_point{} + seconds(1)).moved, std::uint64_t(12));
+        unzip.feed("  \n", 3);   // its line ended: counted as written, no longer as being written too
+        QCOMPARE(unzip.snapshot(Clock::time_point{} + seconds(2)).moved, std::uint64_t(12));
         // 7-Zip's own percentage, from the line still open; its byte total
         // measures nothing (no sizes listed) and is not shown.
         const QByteArray big = recording("7zz-26.02-create-big.txt");
